@@ -46,3 +46,10 @@ CData* FindData(CObject* from)
 {
     return dynamic_cast<CData*>(from->GetGlobal(str("CData"), true, 1));
 }
+
+CData& RequireData(CObject* from, const char* context)
+{
+    CData* data = FindData(from);
+    if (!data) throw XChildError(from->type + str(context));
+    return *data;
+}

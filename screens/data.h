@@ -38,3 +38,6 @@ public:
 
 // The one CData of the object's tree, or null.
 CData* FindData(CObject* from);
+
+// The one CData of the object's tree; without it, XChildError at from's type + context.
+CData& RequireData(CObject* from, const char* context);
