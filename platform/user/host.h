@@ -49,8 +49,9 @@ public:
     // program to end now (the window system then posts WM_QUIT).
     virtual bool WaitForEvents(DWORD timeoutMs) = 0;
 
-    // A top-level window appeared, changed its frame (menu bar plus client area) or went.
-    virtual void OpenWindow(HWND window, const std::string& title, int width, int height) = 0;
+    // A top-level window appeared, at the screen position the program asked for, with a
+    // frame (menu bar plus client area) of the given size; or it went.
+    virtual void OpenWindow(HWND window, const std::string& title, POINT position, int width, int height) = 0;
     virtual void CloseWindow(HWND window) = 0;
     virtual void ShowWindow(HWND window, bool visible) = 0;
     virtual void MinimizeWindow(HWND window) = 0;

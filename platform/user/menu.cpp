@@ -166,33 +166,56 @@ std::optional<std::size_t> Menu::BarItemAt(POINT point) const
     return std::nullopt;
 }
 
-int Menu::PopupItemHeight(std::size_t item) const
+int Menu::PopupItemHeight(std::size_t popup, std::size_t item) const
 {
-    return OpenItems()[item].separator ? kSeparatorHeight : kPopupItemHeight;
+    return bar[popup].popup[item].separator ? kSeparatorHeight : kPopupItemHeight;
 }
 
-int Menu::PopupItemTop(std::size_t item) const
+int Menu::PopupItemTop(std::size_t popup, std::size_t item) const
 {
     int top = kBarHeight + kPopupBorder;
-    for (std::size_t i = 0; i < item; ++i) top += PopupItemHeight(i);
+    for (std::size_t i = 0; i < item; ++i) top += PopupItemHeight(popup, i);
     return top;
 }
 
-RECT Menu::PopupRect() const
+RECT Menu::PopupRect(std::size_t popup) const
 {
-    const int left = barSpans[*openIndex].begin;
-    const int bottom = PopupItemTop(OpenItems().size()) + kPopupBorder;
-    return RECT{left, kBarHeight, left + popupWidths[*openIndex], bottom};
+    const int left = barSpans[popup].begin;
+    const int bottom = PopupItemTop(popup, bar[popup].popup.size()) + kPopupBorder;
+    return RECT{left, kBarHeight, left + popupWidths[popup], bottom};
+}
+
+POINT Menu::BarItemCentre(std::size_t index) const
+{
+    return POINT{(barSpans[index].begin + barSpans[index].end) / 2, kBarHeight / 2};
+}
+
+std::vector<POINT> Menu::ClickPath(const std::string& text)
+{
+    Layout();
+    for (std::size_t i = 0; i < bar.size(); ++i) {
+        if (!bar[i].IsPopup()) {
+            if (!bar[i].separator && Label(bar[i].text) == text) return {BarItemCentre(i)};
+            continue;
+        }
+        for (std::size_t item = 0; item < bar[i].popup.size(); ++item) {
+            const MenuEntry& entry = bar[i].popup[item];
+            if (entry.separator || entry.IsPopup() || Label(entry.text) != text) continue;
+            const RECT box = PopupRect(i);
+            return {BarItemCentre(i), POINT{(box.left + box.right) / 2, PopupItemTop(i, item) + kPopupItemHeight / 2}};
+        }
+    }
+    return {};
 }
 
 std::optional<std::size_t> Menu::PopupItemAt(POINT point) const
 {
     if (!openIndex) return std::nullopt;
-    const RECT box = PopupRect();
+    const RECT box = PopupRect(*openIndex);
     if (point.x < box.left || point.x >= box.right) return std::nullopt;
     for (std::size_t i = 0; i < OpenItems().size(); ++i) {
-        const int top = PopupItemTop(i);
-        if (point.y >= top && point.y < top + PopupItemHeight(i) && !OpenItems()[i].separator) return i;
+        const int top = PopupItemTop(*openIndex, i);
+        if (point.y >= top && point.y < top + PopupItemHeight(*openIndex, i) && !OpenItems()[i].separator) return i;
     }
     return std::nullopt;
 }
@@ -229,7 +252,7 @@ MenuOutcome Menu::PointerMove(POINT point)
     // While a pop-up is open, sliding along the bar opens its neighbours.
     if (barItem && *barItem != *openIndex && bar[*barItem].IsPopup()) return Open(*barItem);
     const std::optional<std::size_t> item = PopupItemAt(point);
-    const RECT popup = PopupRect();
+    const RECT popup = PopupRect(*openIndex);
     const bool changed = item != highlight;
     if (item || !PtInRect(&popup, point)) highlight = item;
     return MenuOutcome{true, std::nullopt, changed};
@@ -242,7 +265,7 @@ MenuOutcome Menu::PointerDown(POINT point)
     if (IsOpen()) {
         if (barItem && *barItem == *openIndex) return Close();
         if (barItem && bar[*barItem].IsPopup()) return Open(*barItem);
-        const RECT popup = PopupRect();
+        const RECT popup = PopupRect(*openIndex);
         if (PtInRect(&popup, point)) return PointerMove(point);
         return Close();  // the click that dismisses a menu goes no further
     }
@@ -316,24 +339,6 @@ MenuOutcome Menu::Key(UINT vk)
     return MenuOutcome{true, std::nullopt, false};  // a menu open swallows other keys
 }
 
-static std::optional<WORD> FindIn(const std::vector<MenuEntry>& entries, const std::string& text)
-{
-    for (const MenuEntry& entry : entries) {
-        if (entry.separator) continue;
-        if (entry.IsPopup()) {
-            if (auto id = FindIn(entry.popup, text)) return id;
-        } else if (Menu::Label(entry.text) == text) {
-            return entry.id;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<WORD> Menu::FindCommand(const std::string& text) const
-{
-    return FindIn(bar, text);
-}
-
 void Menu::DrawBar(HDC dc)
 {
     const int textTop = (kBarHeight - TextHeight(dc)) / 2;
@@ -347,13 +352,13 @@ void Menu::DrawBar(HDC dc)
 
 void Menu::DrawPopup(HDC dc)
 {
-    const RECT box = PopupRect();
+    const RECT box = PopupRect(*openIndex);
     FillBox(dc, box, kBorder);
     FillBox(dc, RECT{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, kMenuFace);
     const int textOffset = (kPopupItemHeight - TextHeight(dc)) / 2;
     for (std::size_t i = 0; i < OpenItems().size(); ++i) {
         const MenuEntry& item = OpenItems()[i];
-        const int top = PopupItemTop(i);
+        const int top = PopupItemTop(*openIndex, i);
         if (item.separator) {
             const int y = top + kSeparatorHeight / 2;
             DrawLine(dc, box.left + kPopupBorder + 1, y, box.right - kPopupBorder - 1, y, kSeparator);

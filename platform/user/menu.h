@@ -43,9 +43,9 @@ public:
     MenuOutcome Key(UINT vk);
     MenuOutcome Close();
 
-    // The command whose text (without '&' and without the shortcut after a tab) is
-    // text, anywhere in the menu; none when there is no such item.
-    std::optional<WORD> FindCommand(const std::string& text) const;
+    // Where the pointer clicks, in frame coordinates, to choose the command whose label
+    // (the text without '&' markers and shortcut) is text: its bar item, or its pop-up's bar item and then the item. Empty when none.
+    std::vector<POINT> ClickPath(const std::string& text);
 
     // Draws the bar over the frame's top rows and the open pop-up below it.
     void Draw(gdi::Surface& frame);
@@ -64,9 +64,10 @@ private:
     void Layout();
     std::optional<std::size_t> BarItemAt(POINT point) const;
     std::optional<std::size_t> PopupItemAt(POINT point) const;
-    RECT PopupRect() const;
-    int PopupItemTop(std::size_t item) const;
-    int PopupItemHeight(std::size_t item) const;
+    RECT PopupRect(std::size_t popup) const;
+    int PopupItemTop(std::size_t popup, std::size_t item) const;
+    int PopupItemHeight(std::size_t popup, std::size_t item) const;
+    POINT BarItemCentre(std::size_t index) const;
     MenuOutcome Choose(const MenuEntry& entry);
     MenuOutcome Open(std::size_t index);
     MenuOutcome MoveHighlight(int step);

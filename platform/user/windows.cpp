@@ -127,7 +127,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     created->hosted = !(style & (WS_POPUP | WS_CHILD));
     Window& window = System().windows.Add(std::move(created));
     const HWND handle = window.handle;
-    if (window.hosted) host->OpenWindow(handle, window.title, clientWidth, clientHeight + barHeight);
+    if (window.hosted) host->OpenWindow(handle, window.title, window.position, clientWidth, clientHeight + barHeight);
 
     CREATESTRUCT create{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style), windowName,
                         className, exStyle};
