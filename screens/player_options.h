@@ -2,6 +2,7 @@
 // One player's screen: the name field, and the ways to the colour, control and
 // paddle-shape screens of that player. "Network" and "Controller" are shown disabled.
 
+#include "play/side.h"
 #include "screens/game.h"
 
 struct SPlayerOptions;
