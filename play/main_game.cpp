@@ -6,10 +6,7 @@
 #include "play/player.h"
 #include "screens/data.h"
 
-#if __has_include("screens/game_over.h")
 #include "screens/game_over.h"
-#define QUORVEL_HAS_GAME_OVER 1
-#endif
 
 namespace {
 
@@ -44,10 +41,5 @@ str CMainGame::WinnerText()
 
 CGame* CMainGame::NextGame()
 {
-    const str text = WinnerText();
-#ifdef QUORVEL_HAS_GAME_OVER
-    return new CGameOver(text, Successor());
-#else
-    return nullptr;
-#endif
+    return new CGameOver(WinnerText(), Successor());
 }
