@@ -54,12 +54,11 @@ public:
     CGame* Screen() { return engine->GetGame(); }
 
     // One frame as the window procedure runs it: animation (which may replace a finished
-    // screen), input sampling, and a repaint of the whole window.
+    // screen and invalidates what moved), input sampling, and the repaint.
     void Frame()
     {
         engine->Animate();
         engine->UpdateInput();
-        InvalidateRect(window, nullptr, FALSE);
         engine->Paint();
     }
 
