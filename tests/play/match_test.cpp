@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -31,20 +30,6 @@ protected:
             field.Frame();
         }
         return kFrameLimit;
-    }
-
-    // The mouse near the ball's centre: every mouse paddle follows the ball, meeting it
-    // off its middle by up to `spread` pixels so that the rounded paddles send it on
-    // different ways.
-    void Follow(int spread = 0)
-    {
-        if (spread > 0 && offsetAge++ % 40 == 0) {
-            offsetX = std::rand() % (2 * spread + 1) - spread;
-            offsetY = std::rand() % (2 * spread + 1) - spread;
-        }
-        const Rect& b = field.Ball().rect;
-        const int x = (b.left + b.right) / 2 + offsetX, y = (b.top + b.bottom) / 2 + offsetY;
-        field.engine->MouseMove(static_cast<unsigned int>(std::max(x, 0)), static_cast<unsigned int>(std::max(y, 0)));
     }
 
     // Lets go of the ball the first paddle holds for its player.
@@ -71,7 +56,6 @@ protected:
     }
 
     Field field;
-    int offsetX = 0, offsetY = 0, offsetAge = 0;
 };
 
 TEST_F(MatchTest, TheTopPlayerOutlastsTheBottomOneAndWins)
@@ -86,7 +70,7 @@ TEST_F(MatchTest, TheTopPlayerOutlastsTheBottomOneAndWins)
     const int frames = PlayOut([&](CMainGame&, int) {
         const Rect& b = field.Ball().rect;
         if (field.Ball().velocity.dVy() < 0)
-            Follow();
+            field.Follow();
         else
             field.engine->MouseMove(b.left < 256 ? 450 : 60, 256);
     });
@@ -125,7 +109,7 @@ TEST_F(MatchTest, AllBricksBrokenWithATieGoToSuddenDeathUntilOneIsLeft)
             field.engine->MouseMove(0, 0);
             return;
         }
-        Follow(40);
+        field.Follow(40);
         CBrick* last = dynamic_cast<CBrick*>(wall->GetChild(str("CBrick"), true, 1));
         if (wall->count == 1 && last->animator && !tied) {
             for (unsigned int n = 1; auto* p = field.Find<CPlayer>("CPlayer", n); ++n) p->score = 1000;
