@@ -96,12 +96,13 @@ std::uint32_t Mix(std::uint32_t base, std::uint32_t ink, unsigned coverage)
 // what is there (transparent mode); monochrome surfaces take the nearer of the two.
 struct Ink {
     std::uint32_t text;
-    std::optional<std::uint32_t> background;
+    bool opaque;
+    std::uint32_t background;
     bool monochrome;
 
     std::uint32_t Over(std::uint32_t existing, unsigned coverage) const
     {
-        const std::uint32_t base = background.value_or(existing);
+        const std::uint32_t base = opaque ? background : existing;
         if (monochrome) return coverage >= 128 ? text : base;
         return Mix(base, text, coverage);
     }
@@ -115,7 +116,7 @@ void DrawMask(Surface& surface, const TextMask& mask, const Turn& turn, const RE
             const int y = turn.origin.y + u * turn.along.y + v * turn.across.y;
             if (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom) continue;
             const unsigned coverage = mask.coverage[static_cast<std::size_t>(v) * mask.width + u];
-            if (coverage == 0 && !ink.background) continue;
+            if (coverage == 0 && !ink.opaque) continue;
             std::uint32_t& pixel = surface.Row(y)[x];
             pixel = ink.Over(pixel, coverage);
         }
@@ -136,8 +137,7 @@ bool Write(DeviceContext& dc, POINT at, std::string_view text, const RECT& clip)
     FontFace* face = SelectedFace(dc);
     const Font* font = FindAs<Font>(dc.font, Kind::Font);
     if (!surface || !face) return false;
-    const Ink ink{SurfacePixel(*surface, dc.textColor),
-                  dc.bkMode == OPAQUE ? std::optional(SurfacePixel(*surface, dc.bkColor)) : std::nullopt,
+    const Ink ink{SurfacePixel(*surface, dc.textColor), dc.bkMode == OPAQUE, SurfacePixel(*surface, dc.bkColor),
                   surface->Monochrome()};
     DrawMask(*surface, Compose(*face, text), TurnFor(font->logfont.lfEscapement, at),
              Intersection(clip, Bounds(*surface)), ink);
