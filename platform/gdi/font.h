@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace gdi {
@@ -46,6 +47,9 @@ int Ascent(FontFace& face);
 int CellHeight(FontFace& face);
 // The glyph of a character, rendered on first use and kept with the face.
 const Glyph& GlyphOf(FontFace& face, unsigned char c);
+
+// The family name of the font file a face was resolved to.
+std::string FamilyName(FontFace& face);
 
 // How many glyph bitmaps have been rendered since start-up.
 std::size_t GlyphRenderCount();
