@@ -2,12 +2,19 @@
 
 #include "gfx/background.h"
 #include "play/ball.h"
+#include "play/brick.h"
+#include "play/player.h"
 #include "screens/data.h"
 
-#if __has_include("screens/game_over.h")
 #include "screens/game_over.h"
-#define QUORVEL_HAS_GAME_OVER 1
-#endif
+
+namespace {
+
+constexpr unsigned int kServeX = 62, kServeY = 62;
+constexpr int kWallFrom = 100, kWallTo = 412;
+constexpr unsigned int kWallSize = 8;
+
+}  // namespace
 
 CMainGame::CMainGame(const LList<CObject>& parents) : CGame(parents)
 {
@@ -16,7 +23,9 @@ CMainGame::CMainGame(const LList<CObject>& parents) : CGame(parents)
     CData& data = RequireData(this, "::CMainGame");
     const LList<CObject> here(false, 1, this);
     new CBackground(here, data.client);
-    new CBall(62, 62, here);
+    auto* ball = new CBall(kServeX, kServeY, here);
+    new CBricks(ball, here, Rect(kWallFrom, kWallFrom, kWallTo, kWallTo), kWallSize, kWallSize);
+    new CPlayers(ball, here);
 }
 
 bool CMainGame::HasType(str t) const { return t == "CMainGame" || CGame::HasType(t); }
@@ -32,10 +41,5 @@ str CMainGame::WinnerText()
 
 CGame* CMainGame::NextGame()
 {
-    const str text = WinnerText();
-#ifdef QUORVEL_HAS_GAME_OVER
-    return new CGameOver(text, Successor());
-#else
-    return nullptr;
-#endif
+    return new CGameOver(WinnerText(), Successor());
 }

@@ -191,6 +191,7 @@ BOOL ShowWindow(HWND handle, int showCmd)
         return wasVisible;
     }
     window->minimized = false;
+    if (!wasVisible) window->invalid = window->ClientRect();  // a window shown is painted whole
     user::MarkFrameDirty(*window);
     user::Activate(handle);
     return wasVisible;

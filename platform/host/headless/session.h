@@ -14,6 +14,7 @@
 // for messages; the Program's helpers inject and then let it run until it waits again.
 // Code that drives the message loop itself (unit tests) uses the Session alone.
 
+#include "platform/gdi/gdi32.h"
 #include "platform/host/headless/headless_host.h"
 
 #include <functional>
