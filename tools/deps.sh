@@ -8,6 +8,7 @@ build-essential cmake ninja-build pkg-config
 libgtest-dev libgmock-dev googletest libbenchmark-dev
 libfreetype-dev libfontconfig-dev libpng-dev libsdl2-dev
 fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-urw-base35
+fonts-lobster fonts-roboto-unhinted
 "
 
 missing=""

@@ -1,0 +1,276 @@
+// Rectangle, Ellipse, Pie, lines and single pixels. Every shape opens the same way: find
+// the DC's surface, normalise the box, decide pen and brush, then paint the shape's rows.
+
+#include "platform/gdi/dc.h"
+#include "platform/gdi/painter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+namespace gdi {
+namespace {
+
+// Pixel (x, y) is sampled at its centre (x + 0.5, y + 0.5); a tiny tolerance keeps
+// samples that lie exactly on a curve inside it on both sides alike.
+constexpr double Tolerance = 1e-9;
+constexpr double EdgeInset = 0.1;
+// A pie's rays start at a pixel corner, the integer centre. Its pixels are tested at
+// their top-left corners nudged right and a little less down, which puts a pixel on a
+// ray inside when the pie lies right of or below the ray: GDI's top-left fill rule.
+constexpr double NudgeX = 1e-6;
+constexpr double NudgeY = 1e-12;
+
+struct Box {
+    int left, top, right, bottom;
+};
+
+// Coordinates beyond 2^27 are cut to it, as GDI's device space is 28 bits wide; the
+// arithmetic on boxes then never overflows.
+constexpr int CoordinateLimit = 1 << 27;
+
+int Limited(int value) { return std::clamp(value, -CoordinateLimit, CoordinateLimit); }
+
+Box Normalised(int left, int top, int right, int bottom)
+{
+    left = Limited(left);
+    top = Limited(top);
+    right = Limited(right);
+    bottom = Limited(bottom);
+    return Box{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+}
+
+class RectangleShape : public Shape {
+public:
+    explicit RectangleShape(Box box) : box(box) {}
+    int Top() const override { return box.top; }
+    int Bottom() const override { return box.bottom; }
+    Runs Row(int y) const override
+    {
+        Runs runs;
+        if (y >= box.top && y < box.bottom) runs.Add(box.left, box.right);
+        return runs;
+    }
+
+private:
+    Box box;
+};
+
+// The ellipse inscribed in the box: pixels whose centres lie inside it. Its radii are a
+// tenth of a pixel short of half the box, so that it touches all four sides of the box
+// (left..right-1, top..bottom-1) with the few pixels nearest its axes, as GDI's does.
+class EllipseShape : public Shape {
+public:
+    explicit EllipseShape(Box box)
+        : box(box),
+          cx((box.left + box.right) / 2.0),
+          cy((box.top + box.bottom) / 2.0),
+          a((box.right - box.left) / 2.0 - EdgeInset),
+          b((box.bottom - box.top) / 2.0 - EdgeInset)
+    {
+    }
+    int Top() const override { return box.top; }
+    int Bottom() const override { return box.bottom; }
+    Runs Row(int y) const override
+    {
+        Runs runs;
+        if (y < box.top || y >= box.bottom || a <= 0) return runs;
+        const double dy = (y + 0.5 - cy) / b;
+        const double half = a * std::sqrt(std::max(0.0, 1.0 - dy * dy));
+        const int x0 = static_cast<int>(std::ceil(cx - half - 0.5 - Tolerance));
+        const int x1 = static_cast<int>(std::floor(cx + half - 0.5 + Tolerance)) + 1;
+        runs.Add(std::max(x0, box.left), std::min(x1, box.right));
+        return runs;
+    }
+
+private:
+    Box box;
+    double cx, cy, a, b;
+};
+
+// A direction with y pointing up, so that counter-clockwise means what it means on
+// screen.
+struct Direction {
+    double x, y;
+};
+
+double Cross(Direction a, Direction b) { return a.x * b.y - a.y * b.x; }
+double Dot(Direction a, Direction b) { return a.x * b.x + a.y * b.y; }
+
+// The part of the ellipse swept counter-clockwise from the ray `from` to the ray `to`,
+// both from the centre (left + width / 2, top + height / 2) in integer halves.
+class PieShape : public Shape {
+public:
+    PieShape(Box box, POINT first, POINT second, bool clockwise)
+        : ellipse(box),
+          cx(box.left + (box.right - box.left) / 2),
+          cy(box.top + (box.bottom - box.top) / 2),
+          // Clockwise from the first ray to the second is counter-clockwise back again.
+          from(Towards(clockwise ? second : first)),
+          to(Towards(clockwise ? first : second)),
+          whole(SameRay(from, to))
+    {
+    }
+    int Top() const override { return ellipse.Top(); }
+    int Bottom() const override { return ellipse.Bottom(); }
+    Runs Row(int y) const override
+    {
+        const Runs span = ellipse.Row(y);
+        if (whole) return span;
+        Runs runs;
+        for (const Run& run : span)
+            for (int x = run.begin; x < run.end; ++x)
+                if (Swept(Direction{x + NudgeX - cx, cy - (y + NudgeY)})) runs.Add(x, x + 1);
+        return runs;
+    }
+
+private:
+    Direction Towards(POINT p) const { return Direction{double(p.x) - cx, double(cy) - p.y}; }
+
+    // Both radial rays meeting the ellipse at one place make the whole ellipse, as in GDI.
+    static bool SameRay(Direction a, Direction b)
+    {
+        const bool degenerate = (a.x == 0 && a.y == 0) || (b.x == 0 && b.y == 0);
+        return degenerate || (Cross(a, b) == 0 && Dot(a, b) > 0);
+    }
+
+    bool Within(Direction start, Direction end, Direction p) const
+    {
+        return Cross(start, p) > 0 && Cross(p, end) > 0;
+    }
+
+    bool Swept(Direction p) const
+    {
+        const double turn = Cross(from, to);
+        if (turn > 0) return Within(from, to, p);
+        if (turn < 0) return !Within(to, from, p);
+        return Cross(from, p) > 0;
+    }
+
+    EllipseShape ellipse;
+    int cx, cy;
+    Direction from, to;
+    bool whole;
+};
+
+using ShapeMaker = std::function<std::unique_ptr<Shape>(Box)>;
+
+BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, const ShapeMaker& make)
+{
+    const DeviceContext* context = FindDC(dc);
+    Surface* surface = context ? context->Target() : nullptr;
+    if (!surface) return FALSE;
+    Box box = Normalised(left, top, right, bottom);
+    const Pen* pen = FindAs<Pen>(context->pen, Kind::Pen);
+    const Brush* brush = FindAs<Brush>(context->brush, Kind::Brush);
+    std::optional<std::uint32_t> outline, fill;
+    if (pen && !pen->null) outline = SurfacePixel(*surface, pen->color);
+    if (brush && !brush->null) fill = SurfacePixel(*surface, brush->color);
+    if (!outline) {
+        // The null pen's fill loses the right column and bottom row, as on Windows.
+        box.right -= 1;
+        box.bottom -= 1;
+        outline = fill;
+    }
+    PaintShape(*surface, *make(box), outline, fill);
+    return TRUE;
+}
+
+// Floor of numerator / denominator rounded to the nearest integer, halves upward.
+long long RoundedQuotient(long long numerator, long long denominator)
+{
+    const long long twice = 2 * numerator + denominator, below = 2 * denominator;
+    return twice >= 0 ? twice / below : -((-twice + below - 1) / below);
+}
+
+// One pixel per step along the longer axis, the other coordinate rounded to the ideal
+// line. Only the steps whose longer-axis coordinate lies on the surface are taken, so a
+// line far off the surface costs nothing. The end point itself is not drawn, as in GDI.
+void DrawLine(Surface& surface, POINT from, POINT to, std::uint32_t pixel)
+{
+    from = POINT{Limited(from.x), Limited(from.y)};
+    to = POINT{Limited(to.x), Limited(to.y)};
+    const long long dx = static_cast<long long>(to.x) - from.x, dy = static_cast<long long>(to.y) - from.y;
+    const bool alongX = std::llabs(dx) >= std::llabs(dy);
+    const long long steps = std::max(std::llabs(dx), std::llabs(dy));
+    const long long start = alongX ? from.x : from.y, limit = alongX ? surface.Width() : surface.Height();
+    const long long direction = (alongX ? dx : dy) < 0 ? -1 : 1;
+    // Steps i with 0 <= start + i * direction < limit.
+    const long long first = std::max(0LL, direction > 0 ? -start : start - limit + 1);
+    const long long last = std::min(steps, direction > 0 ? limit - start : start + 1);
+    for (long long i = first; i < last; ++i) {
+        const long long x = from.x + RoundedQuotient(i * dx, steps);
+        const long long y = from.y + RoundedQuotient(i * dy, steps);
+        if (y >= 0 && y < surface.Height() && x >= 0 && x < surface.Width())
+            surface.Row(static_cast<int>(y))[x] = pixel;
+    }
+}
+
+bool OnSurface(const Surface& surface, int x, int y)
+{
+    return x >= 0 && y >= 0 && x < surface.Width() && y < surface.Height();
+}
+
+}  // namespace
+}  // namespace gdi
+
+using gdi::Box;
+
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
+{
+    return gdi::DrawShape(dc, left, top, right, bottom,
+                          [](Box box) { return std::make_unique<gdi::RectangleShape>(box); });
+}
+
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom)
+{
+    return gdi::DrawShape(dc, left, top, right, bottom,
+                          [](Box box) { return std::make_unique<gdi::EllipseShape>(box); });
+}
+
+BOOL Pie(HDC dc, int left, int top, int right, int bottom, int x1, int y1, int x2, int y2)
+{
+    const bool clockwise = GetArcDirection(dc) == AD_CLOCKWISE;
+    return gdi::DrawShape(dc, left, top, right, bottom, [=](Box box) {
+        return std::make_unique<gdi::PieShape>(box, POINT{x1, y1}, POINT{x2, y2}, clockwise);
+    });
+}
+
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous)
+{
+    gdi::DeviceContext* context = gdi::FindDC(dc);
+    if (!context) return FALSE;
+    if (previous) *previous = context->position;
+    context->position = POINT{x, y};
+    return TRUE;
+}
+
+BOOL LineTo(HDC dc, int x, int y)
+{
+    gdi::DeviceContext* context = gdi::FindDC(dc);
+    gdi::Surface* surface = context ? context->Target() : nullptr;
+    if (!surface) return FALSE;
+    const POINT to{x, y};
+    const gdi::Pen* pen = gdi::FindAs<gdi::Pen>(context->pen, gdi::Kind::Pen);
+    if (pen && !pen->null) gdi::DrawLine(*surface, context->position, to, gdi::SurfacePixel(*surface, pen->color));
+    context->position = to;
+    return TRUE;
+}
+
+COLORREF GetPixel(HDC dc, int x, int y)
+{
+    const gdi::Surface* surface = gdi::SurfaceOf(dc);
+    if (!surface || !gdi::OnSurface(*surface, x, y)) return CLR_INVALID;
+    return gdi::SurfaceColor(*surface, surface->Row(y)[x]);
+}
+
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color)
+{
+    gdi::Surface* surface = gdi::SurfaceOf(dc);
+    if (!surface || !gdi::OnSurface(*surface, x, y)) return CLR_INVALID;
+    const std::uint32_t pixel = gdi::SurfacePixel(*surface, color & 0xFFFFFF);
+    surface->Row(y)[x] = pixel;
+    return gdi::SurfaceColor(*surface, pixel);
+}
