@@ -1,0 +1,42 @@
+#include "platform/user/input_state.h"
+
+#include <cstdlib>
+
+namespace user {
+
+void InputState::SetKey(UINT vk, bool down)
+{
+    if (vk < keys.size()) keys[vk] = down;
+}
+
+bool InputState::KeyDown(UINT vk) const
+{
+    return vk < keys.size() && keys[vk];
+}
+
+WPARAM InputState::MouseFlags() const
+{
+    WPARAM flags = 0;
+    if (KeyDown(VK_LBUTTON)) flags |= MK_LBUTTON;
+    if (KeyDown(VK_RBUTTON)) flags |= MK_RBUTTON;
+    if (KeyDown(VK_MBUTTON)) flags |= MK_MBUTTON;
+    if (ShiftDown()) flags |= MK_SHIFT;
+    if (ControlDown()) flags |= MK_CONTROL;
+    return flags;
+}
+
+bool InputState::IsDoubleClick(int button, HWND window, POINT point, DWORD time)
+{
+    const bool doubled = lastClick.button == button && lastClick.window == window &&
+                         time - lastClick.time <= kDoubleClickTime &&
+                         std::abs(point.x - lastClick.point.x) <= kDoubleClickDistance &&
+                         std::abs(point.y - lastClick.point.y) <= kDoubleClickDistance;
+    // A double click ends the sequence: a third click starts a new one.
+    if (doubled)
+        lastClick = Click{};
+    else
+        lastClick = Click{button, window, point, time};
+    return doubled;
+}
+
+}  // namespace user

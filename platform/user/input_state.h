@@ -1,0 +1,44 @@
+#pragma once
+// The keyboard and pointer as the window system last heard of them: which keys and
+// buttons are down (GetAsyncKeyState), where the pointer is, and the last click, from
+// which double clicks are recognised.
+
+#include "platform/user/user32.h"
+
+#include <array>
+
+namespace user {
+
+// Windows' default double-click time and the size of the box the second click must
+// land in.
+constexpr DWORD kDoubleClickTime = 500;
+constexpr int kDoubleClickDistance = 2;
+
+class InputState {
+public:
+    void SetKey(UINT vk, bool down);
+    bool KeyDown(UINT vk) const;
+    bool ShiftDown() const { return KeyDown(VK_SHIFT); }
+    bool ControlDown() const { return KeyDown(VK_CONTROL); }
+    bool AltDown() const { return KeyDown(VK_MENU); }
+
+    // The MK_ flags of a mouse message's wParam.
+    WPARAM MouseFlags() const;
+
+    POINT pointer{};  // screen coordinates
+    HWND pointerWindow = nullptr;
+
+    // A press of button at point and time: true when it completes a double click.
+    bool IsDoubleClick(int button, HWND window, POINT point, DWORD time);
+
+private:
+    std::array<bool, 256> keys{};
+    struct Click {
+        int button = -1;
+        HWND window = nullptr;
+        POINT point{};
+        DWORD time = 0;
+    } lastClick;
+};
+
+}  // namespace user

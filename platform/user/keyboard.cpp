@@ -1,0 +1,54 @@
+#include "platform/user/keyboard_layout.h"
+#include "platform/user/window_system.h"
+
+#include <cctype>
+#include <cstring>
+
+using user::System;
+
+UINT MapVirtualKey(UINT code, UINT mapType)
+{
+    switch (mapType) {
+    case MAPVK_VK_TO_VSC: {
+        const user::KeyLayout* key = user::LayoutOfKey(code);
+        return key ? key->scanCode : 0;
+    }
+    case MAPVK_VSC_TO_VK:
+        return user::KeyOfScanCode(code);
+    case MAPVK_VK_TO_CHAR: {
+        // Letters map to their capitals, as Windows reports them.
+        const char c = user::CharacterOfKey(code, false);
+        return static_cast<UINT>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    default:
+        return 0;
+    }
+}
+
+int GetKeyNameText(LONG lParam, LPSTR buffer, int size)
+{
+    if (!buffer || size <= 0) return 0;
+    const UINT scanCode = (static_cast<DWORD>(lParam) >> 16) & 0xFF;
+    const bool extended = (static_cast<DWORD>(lParam) >> 24) & 1;
+    const char* name = user::NameOfScanCode(scanCode, extended);
+    if (!name) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    const int length = static_cast<int>(std::min<std::size_t>(std::strlen(name), static_cast<std::size_t>(size - 1)));
+    std::memcpy(buffer, name, static_cast<std::size_t>(length));
+    buffer[length] = '\0';
+    return length;
+}
+
+SHORT GetAsyncKeyState(int virtualKey)
+{
+    if (virtualKey < 0) return 0;
+    return System().input.KeyDown(static_cast<UINT>(virtualKey)) ? static_cast<SHORT>(0x8000) : 0;
+}
+
+// The thread's key state follows the same record; messages are handled as they come.
+SHORT GetKeyState(int virtualKey)
+{
+    return GetAsyncKeyState(virtualKey);
+}
