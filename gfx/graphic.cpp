@@ -101,3 +101,16 @@ void CGraphic::Release(HDC dc, HFONT& object)
     ReleaseObject(dc, object, OBJ_FONT, ANSI_FIXED_FONT);
     object = nullptr;
 }
+
+bool CGraphic::MakeSolidTools(COLORREF color)
+{
+    brush = CreateSolidBrush(color);
+    pen = CreatePen(PS_SOLID, 0, color);
+    return brush && pen;
+}
+
+void CGraphic::ReleaseTools(HDC dc)
+{
+    Release(dc, pen);
+    Release(dc, brush);
+}

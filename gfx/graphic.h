@@ -38,6 +38,11 @@ protected:
     static void Release(HDC dc, HBRUSH& object);
     static void Release(HDC dc, HFONT& object);
 
+    // A solid pen of width 0 and a solid brush, both in `color`, as `pen` and `brush`;
+    // true when both exist. ReleaseTools gives both back through Release.
+    bool MakeSolidTools(COLORREF color);
+    void ReleaseTools(HDC dc);
+
     // The device context that graphics draw into: the engine's back buffer, or null.
     HDC BackBuffer();
 

@@ -4,6 +4,8 @@
 #include "play/player.h"
 #include "screens/data.h"
 
+#include <cstdlib>
+
 namespace {
 
 // Integer halving that truncates towards zero.
@@ -44,6 +46,25 @@ void CBall::SetPlayer(CPlayer* player)
 void CBall::Release(const CPaddle* paddle)
 {
     if (paddle && holder == paddle) holder = nullptr;
+}
+
+bool CBall::Touches(const Rect& body) const
+{
+    RECT overlap;
+    return IntersectRect(&overlap, &rect, &body);
+}
+
+// A flat overlap was a hit on the top or bottom face, a tall or square one on a side
+// face; ties go down or right.
+void CBall::Mirror(const Rect& body)
+{
+    Rect overlap;
+    IntersectRect(&overlap, &body, &rect);
+    overlap.Recalc();
+    if (overlap.width > overlap.height)
+        velocity.RevY(std::abs(body.top - overlap.top) < std::abs(body.bottom - overlap.bottom) ? -1 : 1);
+    else
+        velocity.RevX(std::abs(body.left - overlap.left) < std::abs(body.right - overlap.right) ? -1 : 1);
 }
 
 void CBall::Animate()
@@ -91,17 +112,11 @@ bool CBall::InitPaint(HDC dc)
 {
     if (!CAlphaStaticGraphic::InitPaint(dc)) return false;
     rect.Recalc();
-    brush = CreateSolidBrush(color);
-    pen = CreatePen(PS_SOLID, 0, color);
-    HGDIOBJ oldBrush = SelectObject(memDC, brush);
-    HGDIOBJ oldPen = SelectObject(memDC, pen);
+    MakeSolidTools(color);
+    SelectObject(memDC, brush);
+    SelectObject(memDC, pen);
     Ellipse(memDC, 0, 0, rect.width, rect.height);
     Ellipse(maskDC, 0, 0, rect.width, rect.height);
-    SelectObject(memDC, oldBrush);
-    SelectObject(memDC, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
-    brush = nullptr;
-    pen = nullptr;
+    ReleaseTools(memDC);
     return true;
 }

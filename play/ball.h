@@ -21,6 +21,12 @@ public:
     // reachable through the ball).
     void Release(const CPaddle* paddle);
 
+    // Whether the ball overlaps `body` (edges that only touch do not count).
+    bool Touches(const Rect& body) const;
+    // Bounces off `body` like off a wall: the overlap's longer side tells which face was
+    // hit, and only the component across that face is forced away from the body.
+    void Mirror(const Rect& body);
+
     void Animate() override;
     bool InitPaint(HDC dc) override;
 

@@ -30,12 +30,21 @@ public:
     bool Paint(HDC dc) override;
     bool EndPaint(HDC dc) override;
 
+    // Whether the ball has left the field through this paddle's side.
+    bool BallGone(const Rect& field) const;
+
     Orientation orientation;
     Side side;
     CBall* ball;
     CInput* input = nullptr;
     CPlayer* player = nullptr;
     COLORREF color = 0;
+
+private:
+    CInput& RequireInput(const char* context);
+    CPlayer& RequirePlayer(const char* context);
+    void UpdateMeter(bool grab);
+    void TakeBall(bool grab);
 };
 
 CPaddle* MakePaddle(EPadType padType, CBall* ball, const LList<CObject>& parents, Side side);

@@ -18,9 +18,15 @@ public:
 
     void AddScore(int amount);
 
+    // Whether the player plays in at least one pad slot (it has a paddle).
+    bool InMatch();
+
     unsigned int meter = kStartMeter;
     unsigned int score = 0;
     SPlayerOptions options;
+
+private:
+    void TakeSlot(unsigned int slot, CBall* ball, CObject* screen);
 };
 
 class CPlayers : public CObject {
@@ -46,6 +52,8 @@ public:
     bool InitPaint(HDC dc) override;
     bool Paint(HDC dc) override;
     bool EndPaint(HDC dc) override;
+
+    static constexpr int kThickness = 6;
 
     const SPlayerOptions* options;
     Orientation orientation;

@@ -49,6 +49,9 @@ public:
 protected:
     // Moves the text's rectangle so that its top-left corner is the reference point.
     void PlaceAt(LONG x, LONG y);
+
+private:
+    void Measure();
 };
 
 // Left to right, centred both ways.
@@ -102,6 +105,8 @@ public:
 // One line in the default GUI font, right-aligned, ending 5 pixels left of the parent.
 class CRightNormText : public CText {
 public:
+    static constexpr LONG kLabelGap = 5;
+
     CRightNormText(const str& text, const LList<CObject>& parents, const Rect& r);
     bool HasType(str t) const override;
     bool Paint(HDC dc) override;
