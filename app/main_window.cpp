@@ -80,10 +80,11 @@ void DestroyEngine()
     if (engine) engine->EndPaint();
 }
 
+// The game restarts at the intro, even when a failed hand-over left no screen at all.
 void NewGame()
 {
     theGamer->Pause();
-    theGamer->EndPaint();
+    if (theGamer->GetGame()) theGamer->EndPaint();
     delete theGamer->GetGame();
     theGamer->game = nullptr;
     OpenIntro();
