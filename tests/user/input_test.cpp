@@ -285,6 +285,26 @@ TEST_F(MenuTest, PopupItemChosenWithThePointer)
     EXPECT_TRUE(ReceivedOf(WM_MOUSEMOVE).empty());
 }
 
+TEST_F(MenuTest, TheOpenPopupIsDrawnOverTheClientAreaAndGoesWithIt)
+{
+    const std::vector<POINT> path = PathTo("Tilt");
+    const auto presentedAt = [&](POINT point) {
+        MSG msg;
+        PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);  // idle: the frame is presented
+        return session.PresentedFrame()->Row(point.y)[point.x];
+    };
+    const POINT barTop{path[0].x, 1};
+    const std::uint32_t face = presentedAt(barTop);
+    const std::uint32_t clientUnderItem = presentedAt(path[1]);
+    ClickFrame(path[0]);
+    EXPECT_NE(presentedAt(barTop), face);  // the open item is highlighted
+    EXPECT_NE(presentedAt(path[1]), clientUnderItem);
+    session.KeyDown(VK_ESCAPE);
+    Pump();
+    EXPECT_EQ(presentedAt(barTop), face);
+    EXPECT_EQ(presentedAt(path[1]), clientUnderItem);
+}
+
 TEST_F(MenuTest, BarCommandChosenWithThePointer)
 {
     const std::vector<POINT> path = PathTo("!Boss!");
