@@ -1,0 +1,208 @@
+#include "app/gamer.h"
+
+#include "play/ball.h"
+#include "screens/data.h"
+#include "screens/game.h"
+
+CGamer::CGamer(HWND window, unsigned int period, unsigned int timerId)
+    : CStaticGraphic(LList<CObject>(false, 0), Rect()), window(window), period(period), timerId(timerId)
+{
+    type.Load("CGamer");
+    new CData(LList<CObject>(false, 1, this));
+    CData& data = RequireEngineData("::CGamer()");
+    data.window = window;
+    GetClientRect(window, &data.client);
+    data.client.Recalc();
+    rect = data.client;
+    rect.Recalc();
+}
+
+// The timer is killed, the cursor freed and shown before the tree goes.
+CGamer::~CGamer()
+{
+    paused = false;
+    Stop();
+}
+
+bool CGamer::HasType(str t) const { return t == "CGamer" || CStaticGraphic::HasType(t); }
+
+CGame* CGamer::GetGame()
+{
+    game = dynamic_cast<CGame*>(GetChild(str("CGame"), false, 1));
+    return game;
+}
+
+CGame& CGamer::RequireGame(const char* context)
+{
+    if (!GetGame()) throw XChildError(type + str(context));
+    return *game;
+}
+
+CData& CGamer::RequireEngineData(const char* context)
+{
+    CData* data = dynamic_cast<CData*>(GetGlobal(str("CData"), true, 1));
+    if (!data) throw XChildError(type + str(context));
+    return *data;
+}
+
+// ---- The clock -------------------------------------------------------------------
+
+void CGamer::Start()
+{
+    if (running || paused) return;
+    if (SetTimer(window, timerId, period, nullptr)) running = true;
+    if (!RequireGame("::Start").capturesCursor) return;
+    ConfineCursor(RequireEngineData("::Start()"));
+    HideCursor();
+}
+
+void CGamer::Stop()
+{
+    if (!running) return;
+    KillTimer(window, timerId);
+    running = false;
+    ClipCursor(nullptr);
+    if (!cursorShown) {
+        ShowCursor(TRUE);
+        cursorShown = true;
+    }
+}
+
+void CGamer::ToggleOn()
+{
+    if (running)
+        Stop();
+    else
+        Start();
+}
+
+void CGamer::Pause()
+{
+    if (paused) return;
+    paused = true;
+    Stop();
+}
+
+void CGamer::UnPause()
+{
+    if (!paused) return;
+    paused = false;
+    Start();
+}
+
+void CGamer::TogglePaused()
+{
+    if (paused)
+        UnPause();
+    else
+        Pause();
+}
+
+// The mouse cannot leave the playfield.
+void CGamer::ConfineCursor(CData& data)
+{
+    POINT origin = MkPoint(rect.left, rect.top);
+    ClientToScreen(data.window, &origin);
+    Rect area = rect;
+    OffsetRect(&area, origin.x, origin.y);
+    area.Recalc();
+    ClipCursor(&area);
+}
+
+void CGamer::HideCursor()
+{
+    if (!cursorShown) return;
+    ShowCursor(FALSE);
+    cursorShown = false;
+}
+
+// ---- One frame -------------------------------------------------------------------
+
+void CGamer::Animate()
+{
+    CGame& current = RequireGame("Animate");
+    CGraphic::Animate();
+    current.Animate();
+    if (current.GameOver()) ReplaceFinishedGame();
+}
+
+void CGamer::ReplaceFinishedGame()
+{
+    Pause();
+    EndPaint();
+    gameReady = false;
+    CGame* next;
+    try {
+        next = game->NextGame();
+    } catch (...) {
+        gameReady = true;  // the old screen stays; New Game can still replace it
+        throw;
+    }
+    delete game;
+    game = next;
+    gameReady = true;
+    InitPaint();
+    if (paused) {
+        paused = false;
+        Start();
+    }
+}
+
+// ---- The paint cycle -------------------------------------------------------------
+
+bool CGamer::InitPaint()
+{
+    if (!gameReady) return false;
+    RequireGame("::InitPaint(Game)");
+    windowDC = GetDC(window);
+    bool prepared;
+    try {
+        prepared = CStaticGraphic::InitPaint(windowDC);
+    } catch (...) {
+        ReleaseDC(window, windowDC);
+        throw;
+    }
+    ReleaseDC(window, windowDC);
+    if (!prepared) return false;
+    const bool result = game->InitPaint(memDC);
+    RequireEngineData("::InitPaint(Data)").painting = true;
+    return result;
+}
+
+bool CGamer::Paint()
+{
+    if (!gameReady) return false;
+    CGame& current = RequireGame("::Paint()");
+    PAINTSTRUCT ps{};
+    windowDC = BeginPaint(window, &ps);
+    Rect area(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+    bool result = false;
+    try {
+        result = memDC && current.Paint(memDC);
+    } catch (...) {
+        ::EndPaint(window, &ps);
+        throw;
+    }
+    if (!BitBlt(windowDC, area.left, area.top, area.width, area.height, memDC, area.left, area.top, SRCCOPY))
+        result = false;
+    ::EndPaint(window, &ps);
+    return result;
+}
+
+bool CGamer::EndPaint()
+{
+    if (!gameReady) return false;
+    CGame& current = RequireGame("::EndPaint(Game)");
+    const bool screenDone = memDC ? current.EndPaint(memDC) : true;
+    const bool engineDone = CStaticGraphic::EndPaint(windowDC);
+    RequireEngineData("::EndPaint(Data)").painting = false;
+    return screenDone && engineDone;
+}
+
+bool CGamer::Tilt()
+{
+    auto* ball = dynamic_cast<CBall*>(FindChild(str("CBall"), true, 1));
+    if (!ball) return false;
+    ball->velocity.aT(0.1);
+    return true;
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+class str;
+
+// Shows a modal message box with no owner window.
+void Alert(const str& text, const str& caption, unsigned int flags);

@@ -1,0 +1,62 @@
+#pragma once
+// The node of the object tree. Every game object has parents and children, finds its
+// collaborators by class name, and passes input down to its children. The first parent
+// to be destroyed deletes the object; a deleted object leaves all its parents' lists.
+
+#include "core/exceptions.h"
+#include "core/list.h"
+#include "core/str.h"
+
+class CObject;
+
+// A walk's callback: returns true to go on.
+using ObjectCallback = bool (*)(void* data, CObject* object);
+
+class CObject {
+public:
+    explicit CObject(LList<CObject> parents);
+    virtual ~CObject();
+    CObject(const CObject&) = delete;
+    CObject& operator=(const CObject&) = delete;
+
+    virtual bool HasType(str t) const;
+    virtual void MouseMove(unsigned int x, unsigned int y);
+    virtual void MouseDown(unsigned int button, bool down);
+    virtual void KeyDown(unsigned int key, bool down);
+    virtual void UpdateInput();
+
+    bool IsType(str t) const;
+
+    void AddParent(CObject* p);
+    void AddChild(CObject* c);
+    void RemoveChild(CObject* c);
+    void AddGlobal(CObject* g);
+    void RemoveGlobal(CObject* g);
+
+    CObject* GetChild();
+    CObject* GetParent();
+    CObject* GetHead();
+    CObject* GetGlobal();
+
+    CObject* GetChild(const str& t, bool exact, unsigned int n);
+    CObject* GetParent(const str& t, bool exact, unsigned int n);
+    CObject* GetGlobal(const str& t, bool exact, unsigned int n);
+    CObject* FindChild(const str& t, bool exact, unsigned int n);
+    CObject* FindParent(const str& t, bool exact, unsigned int n);
+    CObject* GetList(LList<CObject>& list, const str& t, bool exact, unsigned int n);
+
+    bool IterateChildren(ObjectCallback fn, void* data);
+    bool IterateParents(ObjectCallback fn, void* data);
+    bool IterateGlobals(ObjectCallback fn, void* data);
+    bool IterateList(LList<CObject>& list, ObjectCallback fn, void* data);
+
+    str type;
+    LList<CObject> children;
+    LList<CObject> parents;
+    LList<CObject>* globals = nullptr;
+
+private:
+    bool Matches(const str& t, bool exact) const;
+    CObject* Find(LList<CObject> CObject::*relatives, const str& t, bool exact, unsigned int n);
+    static void DeleteAll(LList<CObject>& list);
+};

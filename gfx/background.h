@@ -1,0 +1,11 @@
+#pragma once
+
+#include "gfx/static_graphic.h"
+
+// The grey, black-outlined rectangle that every screen creates first, beneath the rest.
+class CBackground : public CStaticGraphic {
+public:
+    CBackground(const LList<CObject>& parents, const Rect& r);
+    bool HasType(str t) const override;
+    bool InitPaint(HDC dc) override;
+};

@@ -1,0 +1,116 @@
+#include "gfx/graphic.h"
+
+#include "screens/data.h"
+
+bool CGraphic::orderCheck = true;
+
+CGraphic::CGraphic(const LList<CObject>& parents, const Rect& r) : CObject(parents), rect(r)
+{
+    type.Load("CGraphic");
+    // A graphic made under a non-drawing object is also attached to the holder that
+    // draws it, so that the holder's walks reach it.
+    if (!GetParent(str("CGraphicHolder"), false, 1)) AddParent(FindParent(str("CGraphicHolder"), false, 1));
+}
+
+CGraphic::~CGraphic() { prepared = false; }
+
+bool CGraphic::HasType(str t) const { return t == "CGraphic" || CObject::HasType(t); }
+
+void CGraphic::Animate()
+{
+    ++frames;
+    CData& data = RequireData(this, "::Animate");
+    InvalidateRect(data.window, &rect, FALSE);
+}
+
+bool CGraphic::InitPaint(HDC)
+{
+    if (prepared) throw XPaintError(type + str("::InitPaint"));
+    Animate();
+    prepared = true;
+    return true;
+}
+
+bool CGraphic::Paint(HDC)
+{
+    if (prepared || !orderCheck) return true;
+    CData& data = RequireData(this, "::Paint");
+    if (data.painting) {
+        PrepareOnDemand();
+        return true;
+    }
+    orderCheck = false;
+    throw XPaintError(type + str("::Paint"));
+}
+
+bool CGraphic::EndPaint(HDC)
+{
+    if (prepared) {
+        prepared = false;
+        return true;
+    }
+    CData& data = RequireData(this, "::EndPaint");
+    if (!data.painting) throw XPaintError(type + str("::EndPaint"));
+    // Prepared now, so that the subclass's EndPaint has resources to release.
+    PrepareOnDemand();
+    prepared = false;
+    return true;
+}
+
+void CGraphic::PrepareOnDemand()
+{
+    CData& data = RequireData(this, "::Paint");
+    HDC dc = GetDC(data.window);
+    if (!dc) return;
+    try {
+        InitPaint(dc);
+    } catch (...) {
+        ReleaseDC(data.window, dc);
+        throw;
+    }
+    ReleaseDC(data.window, dc);
+}
+
+HDC CGraphic::BackBuffer()
+{
+    auto* engine = dynamic_cast<CGraphic*>(GetHead());
+    return engine && engine->prepared ? engine->memDC : nullptr;
+}
+
+void CGraphic::ReleaseObject(HDC dc, HGDIOBJ object, UINT kind, int stockReplacement)
+{
+    if (!object) return;
+    if (dc && GetCurrentObject(dc, kind) == object) SelectObject(dc, GetStockObject(stockReplacement));
+    DeleteObject(object);
+}
+
+void CGraphic::Release(HDC dc, HPEN& object)
+{
+    ReleaseObject(dc, object, OBJ_PEN, BLACK_PEN);
+    object = nullptr;
+}
+
+void CGraphic::Release(HDC dc, HBRUSH& object)
+{
+    ReleaseObject(dc, object, OBJ_BRUSH, WHITE_BRUSH);
+    object = nullptr;
+}
+
+void CGraphic::Release(HDC dc, HFONT& object)
+{
+    ReleaseObject(dc, object, OBJ_FONT, ANSI_FIXED_FONT);
+    object = nullptr;
+}
+
+bool CGraphic::MakeSolidTools(COLORREF color)
+{
+    brush = CreateSolidBrush(color);
+    pen = CreatePen(PS_SOLID, 0, color);
+    return brush && pen;
+}
+
+void CGraphic::ReleaseTools(HDC dc)
+{
+    Release(dc, pen);
+    Release(dc, brush);
+}

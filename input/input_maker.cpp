@@ -1,0 +1,38 @@
+#include "input/input_maker.h"
+
+#include "input/keyboard_input.h"
+#include "input/mouse_input.h"
+
+CInputMaker::CInputMaker(const LList<CObject>& parents) : CObject(parents) { type.Load("CInputMaker"); }
+
+bool CInputMaker::HasType(str t) const { return t == "CInputMaker" || CObject::HasType(t); }
+
+void CInputMaker::SetKeyboard(unsigned int up, unsigned int down, unsigned int left, unsigned int right,
+                              unsigned int grab, unsigned int special, unsigned int speed)
+{
+    const unsigned int codes[ControlCount] = {up, down, left, right, grab, special, speed};
+    for (int i = 0; i < ControlCount; ++i) keys[i] = codes[i];
+    kind = Keyboard;
+}
+
+void CInputMaker::SetMouse(unsigned int value)
+{
+    kind = Mouse;
+    keys[0] = value;
+}
+
+void CInputMaker::SetPad() { kind = Controller; }
+void CInputMaker::SetNet() { kind = Network; }
+
+CInput* CInputMaker::MakeInput(EAxis axis, const LList<CObject>& parents)
+{
+    if (kind == Keyboard) {
+        // A vertical paddle is steered by Up and Down, a horizontal one by Left and Right.
+        const bool vertical = axis == YAxis;
+        const unsigned int codes[CKeyboardInput::KeyCount] = {
+            keys[vertical ? Up : Left], keys[vertical ? Down : Right], keys[Grab], keys[Special], keys[Speed]};
+        return new CKeyboardInput(codes, parents);
+    }
+    if (kind == Mouse) return new CMouseInput(axis, parents);
+    return nullptr;
+}

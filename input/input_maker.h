@@ -1,0 +1,23 @@
+#pragma once
+
+#include "input/input.h"
+
+// One player's control settings, and the factory of the device that a paddle gets.
+class CInputMaker : public CObject {
+public:
+    enum Kind : unsigned int { Unset = 0, Keyboard = 1, Mouse = 2, Controller = 3, Network = 4 };
+    enum Control { Up = 0, Down, Left, Right, Grab, Special, Speed, ControlCount };
+
+    explicit CInputMaker(const LList<CObject>& parents);
+    bool HasType(str t) const override;
+
+    void SetKeyboard(unsigned int up, unsigned int down, unsigned int left, unsigned int right,
+                     unsigned int grab, unsigned int special, unsigned int speed);
+    void SetMouse(unsigned int value);
+    void SetPad();
+    void SetNet();
+    CInput* MakeInput(EAxis axis, const LList<CObject>& parents);
+
+    unsigned int keys[ControlCount] = {};
+    unsigned int kind = Unset;
+};

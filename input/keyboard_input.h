@@ -1,0 +1,26 @@
+#pragma once
+
+#include "input/input.h"
+
+// Five keys (decrease, increase, Grab, Special, Speed) that move a position from 0 to
+// 512 on every input update while they are held.
+class CKeyboardInput : public CInput {
+public:
+    enum Key { Decrease = 0, Increase = 1, Grab = 2, Special = 3, Speed = 4, KeyCount = 5 };
+
+    CKeyboardInput(const unsigned int* keyCodes, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+
+    void KeyDown(unsigned int key, bool down) override;
+    void UpdateInput() override;
+    unsigned int GetPos() override;
+    bool GetButton(unsigned int i) override;
+    void SetButton(unsigned int i, bool v) override;
+
+    unsigned int keys[KeyCount] = {};
+    bool pressed[KeyCount] = {};
+    unsigned int position = 256;
+
+private:
+    void Step();
+};

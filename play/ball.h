@@ -1,0 +1,42 @@
+#pragma once
+// The one ball of a match: a masked disc in its owner's colour. It flies by its velocity
+// and bounces off the edges of the field, or sits in front of the paddle that holds it.
+
+#include "gfx/static_graphic.h"
+#include "play/side.h"
+#include "play/vector.h"
+
+class CPaddle;
+class CPlayer;
+
+class CBall : public CAlphaStaticGraphic {
+public:
+    static constexpr int kRadius = 12;
+
+    CBall(unsigned int x, unsigned int y, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+
+    void SetPlayer(CPlayer* player);
+    // Lets go of the ball if `paddle` holds it (a paddle that goes away must not stay
+    // reachable through the ball).
+    void Release(const CPaddle* paddle);
+
+    // Whether the ball overlaps `body` (edges that only touch do not count).
+    bool Touches(const Rect& body) const;
+    // Bounces off `body` like off a wall: the overlap's longer side tells which face was
+    // hit, and only the component across that face is forced away from the body.
+    void Mirror(const Rect& body);
+
+    void Animate() override;
+    bool InitPaint(HDC dc) override;
+
+    CPlayer* owner = nullptr;
+    CVector velocity{0, 0};
+    COLORREF color = RGB(255, 255, 255);
+    CPaddle* holder = nullptr;
+    Side holderSide = SideNone;
+
+private:
+    void Fly(const Rect& field);
+    void FollowHolder();
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The screen on which a match is played: background, ball, the wall of bricks and the
+// players, built in that order, which is also the order in which they animate and paint.
+// The playfield's rules end the match through `winner` and `gameOver`; the screen then
+// builds the game-over screen with the winner's name.
+
+#include "screens/game.h"
+
+class CMainGame : public CGame {
+public:
+    explicit CMainGame(const LList<CObject>& parents);
+    bool HasType(str t) const override;
+
+    CGame* NextGame() override;
+
+    // "<winner's name> Wins!", with "Nobody" when nobody won.
+    str WinnerText();
+
+    // The number (1 to 4) of the player who won, 0 for none; valid once the match is over.
+    unsigned int winner = 0;
+};

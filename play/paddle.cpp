@@ -1,0 +1,183 @@
+#include "play/paddle.h"
+
+#include "input/input.h"
+#include "play/ball.h"
+#include "play/paddle_shapes.h"
+#include "play/player.h"
+#include "screens/data.h"
+
+namespace {
+
+constexpr int kField = 512;
+constexpr int kHalfLength = CPaddle::kLength / 2;
+constexpr unsigned int kRefillPeriod = 20;
+constexpr unsigned int kRefillLimit = 250;
+
+// Where each side's paddle stands, indexed by Side.
+const RECT kSideRects[5] = {
+    {0, 0, 0, 0}, {25, 194, 50, 318}, {194, 25, 318, 50}, {194, 462, 318, 487}, {462, 194, 487, 318}};
+
+}  // namespace
+
+CPaddle* MakePaddle(EPadType padType, CBall* ball, const LList<CObject>& parents, Side side)
+{
+    switch (padType) {
+    case PadRectangular: return new CRectPaddle(ball, parents, side);
+    case PadRounded: return new CRoundPaddle(ball, parents, side);
+    }
+    return nullptr;
+}
+
+CPaddle::CPaddle(CBall* b, const LList<CObject>& parents, Side s)
+    : CGraphic(parents, Rect()), orientation(SideToOrientation[ValidSide(s)]), side(s), ball(b)
+{
+    type.Load("CPaddle");
+    if (ValidSide(side) != SideNone) {
+        const RECT& place = kSideRects[side];
+        SetRect(&rect, place.left, place.top, place.right, place.bottom);
+        rect.Recalc();
+    }
+    player = &RequirePlayer("::CPaddle()");
+    color = player->options.color;
+    SetPos(256);
+}
+
+// A paddle that goes away lets go of the ball, unless the ball is itself being torn
+// down (then it is no longer a CBall and must not be called).
+CPaddle::~CPaddle()
+{
+    if (prepared) ReleaseTools(BackBuffer());
+    if (auto* live = dynamic_cast<CBall*>(static_cast<CObject*>(ball))) live->Release(this);
+}
+
+bool CPaddle::HasType(str t) const { return t == "CPaddle" || CGraphic::HasType(t); }
+
+CInput& CPaddle::RequireInput(const char* context)
+{
+    input = dynamic_cast<CInput*>(GetChild(str("CInput"), false, 1));
+    if (!input) throw XChildError(type + str(context));
+    return *input;
+}
+
+CPlayer& CPaddle::RequirePlayer(const char* context)
+{
+    player = dynamic_cast<CPlayer*>(GetParent(str("CPlayer"), true, 1));
+    if (!player) throw XChildError(type + str(context));
+    return *player;
+}
+
+// The paddle is centred on `pos` along its side, kept within 0 to 512.
+void CPaddle::SetPos(unsigned int pos)
+{
+    long long low = static_cast<long long>(pos) - kHalfLength, high = static_cast<long long>(pos) + kHalfLength;
+    if (pos < static_cast<unsigned int>(kHalfLength)) {
+        low = 0;
+        high = kLength;
+    } else if (high > kField) {
+        low = kField - kLength;
+        high = kField;
+    }
+    if (orientation == Horizontal) {
+        rect.left = static_cast<LONG>(low);
+        rect.right = static_cast<LONG>(high);
+    } else if (orientation == Vertical) {
+        rect.top = static_cast<LONG>(low);
+        rect.bottom = static_cast<LONG>(high);
+    }
+    rect.Recalc();
+}
+
+void CPaddle::Animate()
+{
+    CGraphic::Animate();
+    CInput& controls = RequireInput("::Animate(Input)");
+    RequirePlayer("::Animate(Player)");
+    CData& data = RequireData(this, "::Animate(Data)");
+    SetPos(controls.GetPos());
+    const bool grab = controls.GetButton(0);
+    UpdateMeter(grab);
+    if (BallHitting()) TakeBall(grab);
+    if (BallGone(data.client)) Die();  // this paddle is gone now
+}
+
+// Holding the grab button drains the meter and lets go of the ball once it is empty;
+// with the button up the ball goes and the meter refills one unit every 20 frames.
+void CPaddle::UpdateMeter(bool grab)
+{
+    if (grab) {
+        if (player->meter == 0)
+            ball->Release(this);
+        else
+            --player->meter;
+        return;
+    }
+    ball->Release(this);
+    if (frames % kRefillPeriod == 0 && player->meter <= kRefillLimit) ++player->meter;
+}
+
+// A free ball is caught while the grab button is held and the meter lasts; a ball held by
+// another paddle is left alone.
+void CPaddle::TakeBall(bool grab)
+{
+    if (grab && player->meter != 0 && !ball->holder) {
+        ball->holder = this;
+        ball->holderSide = side;
+    }
+    if (ball->holder && ball->holder != this) return;
+    ReflectBall();
+    ball->SetPlayer(player);
+}
+
+bool CPaddle::BallGone(const Rect& field) const
+{
+    const Rect& b = ball->rect;
+    switch (side) {
+    case SideLeft: return b.left < field.left;
+    case SideTop: return b.top < field.top;
+    case SideRight: return b.right > field.right;
+    case SideBottom: return b.bottom > field.bottom;
+    default: return false;
+    }
+}
+
+// The ball's owner takes a tenth of this player's score; then the player goes, and this
+// paddle with it.
+void CPaddle::Die()
+{
+    if (!player) {
+        delete this;
+        return;
+    }
+    CPlayer& loser = RequirePlayer("::Die()");
+    if (ball->owner) ball->owner->AddScore(static_cast<int>(loser.score / 10));
+    delete &loser;
+}
+
+bool CPaddle::InitPaint(HDC dc)
+{
+    if (!CGraphic::InitPaint(dc)) return false;
+    rect.Recalc();
+    MakeSolidTools(color);
+    return true;
+}
+
+// Black with a white outline while the grab button is down.
+bool CPaddle::Paint(HDC dc)
+{
+    if (!CGraphic::Paint(dc)) return false;
+    if (RequireInput("::Paint").GetButton(0)) {
+        SelectObject(dc, GetStockObject(BLACK_BRUSH));
+        SelectObject(dc, GetStockObject(WHITE_PEN));
+    } else {
+        SelectObject(dc, brush);
+        SelectObject(dc, pen);
+    }
+    return true;
+}
+
+bool CPaddle::EndPaint(HDC dc)
+{
+    if (!CGraphic::EndPaint(dc)) return false;
+    ReleaseTools(dc);
+    return true;
+}

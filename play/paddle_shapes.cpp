@@ -1,0 +1,135 @@
+#include "play/paddle_shapes.h"
+
+#include "play/ball.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kTwoPi = 6.283185307179586;
+constexpr int kField = 512;
+constexpr int kRadialWidth = 2;
+
+// The lowest direction (radians) that points from each side's wall into the field,
+// indexed by Side; the highest is half a turn more.
+constexpr double kFieldwardFrom[5] = {0, 4.71238898038469, 0, kPi, 1.5707963267948966};
+
+LONG MidX(const Rect& r) { return (r.left + r.right) / 2; }
+LONG MidY(const Rect& r) { return (r.top + r.bottom) / 2; }
+
+}  // namespace
+
+// ---- CRectPaddle -------------------------------------------------------------------
+
+CRectPaddle::CRectPaddle(CBall* ball, const LList<CObject>& parents, Side side) : CPaddle(ball, parents, side)
+{
+    type.Load("CRectPaddle");
+}
+
+bool CRectPaddle::HasType(str t) const { return t == "CRectPaddle" || CPaddle::HasType(t); }
+
+bool CRectPaddle::BallHitting() { return ball->Touches(rect); }
+
+void CRectPaddle::ReflectBall() { ball->Mirror(rect); }
+
+bool CRectPaddle::Paint(HDC dc)
+{
+    if (!CPaddle::Paint(dc)) return false;
+    Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    return true;
+}
+
+// ---- CRoundPaddle ------------------------------------------------------------------
+
+CRoundPaddle::CRoundPaddle(CBall* ball, const LList<CObject>& parents, Side side) : CPaddle(ball, parents, side)
+{
+    SetRectEmpty(&ellipse);
+    SetRectEmpty(&radials);
+    type.Load("CRoundPaddle");
+    switch (side) {
+    case SideLeft: SetRect(&radials, rect.left - kRadialWidth, 0, rect.left, kField); break;
+    case SideRight: SetRect(&radials, rect.right - kRadialWidth, 0, rect.right, kField); break;
+    case SideTop: SetRect(&radials, 0, rect.top - kRadialWidth, kField, rect.top); break;
+    case SideBottom: SetRect(&radials, 0, rect.bottom - kRadialWidth, kField, rect.bottom); break;
+    default: return;
+    }
+    radials.Recalc();
+}
+
+bool CRoundPaddle::HasType(str t) const { return t == "CRoundPaddle" || CPaddle::HasType(t); }
+
+// The ellipse's centre lies on the paddle's outer face.
+void CRoundPaddle::SetPos(unsigned int pos)
+{
+    CPaddle::SetPos(pos);
+    ellipse = rect;
+    switch (side) {
+    case SideLeft: ellipse.left = rect.left - rect.width; break;
+    case SideTop: ellipse.top = rect.top - rect.height; break;
+    case SideBottom: ellipse.bottom = rect.bottom + rect.height; break;
+    case SideRight: ellipse.right = rect.right + rect.width; break;
+    default: break;
+    }
+    ellipse.Recalc();
+}
+
+CRoundPaddle::View CRoundPaddle::Look() const
+{
+    const Rect& b = ball->rect;
+    View v;
+    v.dx = MidX(b) - MidX(ellipse);
+    v.dy = MidY(b) - MidY(ellipse);
+    v.phi = std::atan2(v.dy, v.dx);
+    v.a = ellipse.width / 2;
+    v.b = ellipse.height / 2;
+    return v;
+}
+
+// Only the inner half can be hit: the ball must overlap the paddle's rectangle and come
+// within its radius of the ellipse's boundary.
+bool CRoundPaddle::BallHitting()
+{
+    if (!ball->Touches(rect)) return false;
+    const View v = Look();
+    const double dist = std::sqrt(v.dx * v.dx + v.dy * v.dy);
+    const double c = std::cos(v.phi), s = std::sin(v.phi);
+    const double boundary = std::sqrt(v.a * v.a * v.b * v.b / (v.b * v.b * c * c + v.a * v.a * s * s));
+    return dist - boundary - CBall::kRadius <= 0;
+}
+
+// The direction is mirrored about the tangent at the polar angle of the ball's centre,
+// then kept pointing into the field. The speed does not change.
+void CRoundPaddle::ReflectBall()
+{
+    const View v = Look();
+    const double c = std::cos(v.phi), s = std::sin(v.phi);
+    const double d = std::sqrt(v.a * v.a * s * s + v.b * v.b * c * c);
+    const double tangent = std::atan2(v.b * c / d, -v.a * s / d);
+    ball->velocity.dT(IntoField(2 * tangent - ball->velocity.dT(), side));
+}
+
+double CRoundPaddle::IntoField(double theta, Side side)
+{
+    const double lo = kFieldwardFrom[ValidSide(side)], hi = lo + kPi;
+    while (theta < lo) theta += kTwoPi;
+    while (theta > hi) theta -= kTwoPi;
+    if (theta >= lo) return theta;
+    // In the gap below lo: the nearer bound around the circle, hi on a tie.
+    return lo - theta < theta + kTwoPi - hi ? lo : hi;
+}
+
+bool CRoundPaddle::Paint(HDC dc)
+{
+    if (!CPaddle::Paint(dc)) return false;
+    switch (side) {
+    case SideTop:
+    case SideRight: SetArcDirection(dc, AD_COUNTERCLOCKWISE); break;
+    case SideLeft:
+    case SideBottom: SetArcDirection(dc, AD_CLOCKWISE); break;
+    default: break;
+    }
+    Pie(dc, ellipse.left, ellipse.top, ellipse.right, ellipse.bottom, radials.left, radials.top, radials.right,
+        radials.bottom);
+    return true;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The two paddle shapes. A rectangular paddle mirrors the ball like a wall; a rounded one
+// is the inner half of an ellipse that bulges into the field and reflects the ball about
+// the ellipse's tangent, so where the ball lands steers it.
+
+#include "play/paddle.h"
+
+class CRectPaddle : public CPaddle {
+public:
+    CRectPaddle(CBall* ball, const LList<CObject>& parents, Side side);
+    bool HasType(str t) const override;
+
+    bool BallHitting() override;
+    void ReflectBall() override;
+    bool Paint(HDC dc) override;
+};
+
+class CRoundPaddle : public CPaddle {
+public:
+    CRoundPaddle(CBall* ball, const LList<CObject>& parents, Side side);
+    bool HasType(str t) const override;
+
+    bool BallHitting() override;
+    void ReflectBall() override;
+    void SetPos(unsigned int pos) override;
+    bool Paint(HDC dc) override;
+
+    // `theta` (radians) brought into the half circle of directions that point from
+    // `side`'s wall into the field; a direction outside it goes to the nearer bound.
+    static double IntoField(double theta, Side side);
+
+    // The whole ellipse: the paddle doubled in thickness outward.
+    Rect ellipse;
+    // The pie's two radial end points, (left, top) and (right, bottom).
+    Rect radials;
+
+private:
+    // Where the ball's centre lies as seen from the ellipse's centre.
+    struct View {
+        double dx, dy, phi, a, b;
+    };
+    View Look() const;
+};

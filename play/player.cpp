@@ -1,0 +1,171 @@
+#include "play/player.h"
+
+#include "input/input_maker.h"
+#include "play/ball.h"
+#include "play/main_game.h"
+#include "play/paddle.h"
+#include "ui/text.h"
+
+namespace {
+
+constexpr int kMiddle = 256;
+constexpr int kField = 512;
+
+// Players still being built do not end the match when one of them turns out to play
+// in no pad slot.
+constexpr unsigned int kBuildingOffset = 10;
+
+}  // namespace
+
+// ---- CPlayers ----------------------------------------------------------------------
+
+CPlayers::CPlayers(CBall* b, const LList<CObject>& parents) : CObject(parents), ball(b)
+{
+    type.Load("CPlayers");
+    CData& data = RequireData(this, "::CPlayers");
+    count = kBuildingOffset;
+    for (unsigned int i = 0; i < CData::kPlayers; ++i) AddPlayer(i, data.players[i]);
+    count -= kBuildingOffset;
+}
+
+bool CPlayers::HasType(str t) const { return t == "CPlayers" || CObject::HasType(t); }
+
+// A player who plays in no pad slot leaves again at once.
+void CPlayers::AddPlayer(unsigned int, const SPlayerOptions& record)
+{
+    ++count;
+    auto* player = new CPlayer(record, LList<CObject>(false, 3, this, ball, GetParent()));
+    if (!player->InMatch()) delete player;
+}
+
+// Below two players the match is over: the one left wins, or nobody.
+void CPlayers::RemovePlayer(CPlayer* leaving)
+{
+    if (count > 0) --count;
+    if (count >= 2) return;
+    auto* winner = static_cast<CPlayer*>(GetChild(str("CPlayer"), true, 1));
+    if (winner == leaving) winner = static_cast<CPlayer*>(GetChild(str("CPlayer"), true, 2));
+    // A screen that is being torn down is no CMainGame any more and is left alone.
+    auto* game = dynamic_cast<CMainGame*>(GetParent(str("CMainGame"), false, 1));
+    if (!game) return;
+    game->winner = winner ? winner->options.number : 0;
+    game->gameOver = true;
+}
+
+// ---- CPlayer -----------------------------------------------------------------------
+
+CPlayer::CPlayer(const SPlayerOptions& record, const LList<CObject>& parents) : CObject(parents), options(record)
+{
+    type.Load("CPlayer");
+    CData& data = RequireData(this, "::CPlayer(Data)");
+    CObject* screen = GetParent(str("CGraphicHolder"), false, 1);
+    auto* ball = dynamic_cast<CBall*>(GetParent(str("CBall"), true, 1));
+    if (!ball) throw XChildError(type + str("::CPlayer(Ball)"));
+    for (unsigned int slot = 0; slot < kPadSlots; ++slot)
+        if (data.padPlayers[slot] == options.number) TakeSlot(slot, ball, screen);
+}
+
+// A paddle on the slot's side with the name on it, its input and the meter; the first
+// paddle of the match starts holding the ball, its grab button pressed for the player.
+void CPlayer::TakeSlot(unsigned int slot, CBall* ball, CObject* screen)
+{
+    const Side side = ePadSides[slot];
+    CPaddle* paddle = MakePaddle(options.padType, ball, LList<CObject>(false, 2, screen, this), side);
+    if (!paddle) return;
+    MakeText(options.name, ePadTexts[slot], LList<CObject>(false, 3, paddle, this, screen));
+    const LList<CObject> underPaddle(false, 1, paddle);
+    CInput* input = options.input ? options.input->MakeInput(SideToAxis[side], underPaddle) : nullptr;
+    new CPaddleMeter(&options, side, LList<CObject>(false, 1, this));
+    if (ball->holder) return;
+    ball->holder = paddle;
+    ball->holderSide = side;
+    if (input) input->SetButton(0, true);
+}
+
+// The leaving player's objects go with it. Its match list and the ball are told only
+// while they are whole: when the screen is torn down the ball may already be dying.
+CPlayer::~CPlayer()
+{
+    if (auto* players = dynamic_cast<CPlayers*>(GetParent(str("CPlayers"), true, 1))) players->RemovePlayer(this);
+    auto* ball = dynamic_cast<CBall*>(GetParent(str("CBall"), true, 1));
+    if (ball && ball->owner == this) ball->SetPlayer(nullptr);
+}
+
+bool CPlayer::HasType(str t) const { return t == "CPlayer" || CObject::HasType(t); }
+
+bool CPlayer::InMatch() { return GetChild(str("CPaddle"), false, 1) != nullptr; }
+
+// From the first points on, every name text of the player shows the score.
+void CPlayer::AddScore(int amount)
+{
+    score += static_cast<unsigned int>(amount);
+    for (unsigned int n = 1;; ++n) {
+        auto* text = static_cast<CText*>(GetChild(str("CText"), false, n));
+        if (!text) return;
+        text->text = str(score);
+    }
+}
+
+// ---- CPaddleMeter ------------------------------------------------------------------
+
+CPaddleMeter::CPaddleMeter(const SPlayerOptions* o, Side side, const LList<CObject>& parents)
+    : CGraphic(parents, Rect()), options(o), orientation(SideToOrientation[ValidSide(side)])
+{
+    type.Load("CPaddleMeter");
+    const int low = 214, high = 297;
+    switch (ValidSide(side)) {
+    case SideLeft: SetRect(&rect, 0, low, kThickness, high); break;
+    case SideTop: SetRect(&rect, low, 0, high, kThickness); break;
+    case SideBottom: SetRect(&rect, low, kField - kThickness, high, kField); break;
+    case SideRight: SetRect(&rect, kField - kThickness, low, kField, high); break;
+    default: SetRectEmpty(&rect); break;
+    }
+    rect.Recalc();
+}
+
+CPaddleMeter::~CPaddleMeter()
+{
+    if (prepared) ReleaseTools(BackBuffer());
+}
+
+bool CPaddleMeter::HasType(str t) const { return t == "CPaddleMeter" || CGraphic::HasType(t); }
+
+// The bar is centred on the middle of its side and twice the meter long.
+void CPaddleMeter::Animate()
+{
+    CGraphic::Animate();
+    auto* player = dynamic_cast<CPlayer*>(GetParent(str("CPlayer"), true, 1));
+    if (!player) throw XChildError(type + str("::Animate"));
+    const int m = static_cast<int>(player->meter);
+    if (orientation == Horizontal) {
+        rect.left = kMiddle - m;
+        rect.right = kMiddle + m;
+    } else {
+        rect.top = kMiddle - m;
+        rect.bottom = kMiddle + m;
+    }
+    rect.Recalc();
+}
+
+bool CPaddleMeter::InitPaint(HDC dc)
+{
+    if (!CGraphic::InitPaint(dc)) return false;
+    MakeSolidTools(options->color);
+    return true;
+}
+
+bool CPaddleMeter::Paint(HDC dc)
+{
+    if (!CGraphic::Paint(dc)) return false;
+    SelectObject(dc, brush);
+    SelectObject(dc, pen);
+    Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    return true;
+}
+
+bool CPaddleMeter::EndPaint(HDC dc)
+{
+    if (!CGraphic::EndPaint(dc)) return false;
+    ReleaseTools(dc);
+    return true;
+}

@@ -1,0 +1,52 @@
+#include "play/sudden_death.h"
+
+#include "play/ball.h"
+#include "ui/text.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr double kStep = 0.1;
+constexpr double kSpeedUp = 0.005;
+constexpr unsigned int kBannerHeight = 62;
+
+// The runtime's random numbers cut to 0 to 32767, the range the draws are made for.
+constexpr int kRandomRange = 32768;
+int Draw() { return std::rand() % kRandomRange; }
+
+}  // namespace
+
+double CSuddenDeath::dAngleSpeed = kStep;
+double CSuddenDeath::dAccell = kStep;
+
+CSuddenDeath::CSuddenDeath(CBall* b, const LList<CObject>& parents) : CGraphic(parents, Rect()), ball(b)
+{
+    type.Load("CSuddenDeath");
+    new CLRText(str("Sudden Death"), LList<CObject>(false, 1, GetParent()), kBannerHeight, str("Impact"), Rect());
+}
+
+bool CSuddenDeath::HasType(str t) const { return t == "CSuddenDeath" || CGraphic::HasType(t); }
+
+// One of seven things happens, each in a random direction s: a speed-and-turn kick, a
+// turn, a change of the kick sizes, a reset of one of them, or nothing beyond the speed-up.
+void CSuddenDeath::Animate()
+{
+    CGraphic::Animate();
+    const double s = Draw() >= kRandomRange / 2 ? 1 : -1;
+    const int choice = Draw() * 6 / (kRandomRange - 1);
+    CVector& velocity = ball->velocity;
+    velocity.aV(kSpeedUp);
+    switch (choice) {
+    case 0:
+        velocity.aV(s * dAccell);
+        velocity.aT(s * dAngleSpeed);
+        break;
+    case 1: velocity.aT(s * dAngleSpeed); break;
+    case 2: dAngleSpeed += s * kStep; break;
+    case 3: dAccell += s * kStep; break;
+    case 4: dAngleSpeed = s * kStep; break;
+    case 5: dAccell = s * kStep; break;
+    default: break;
+    }
+}

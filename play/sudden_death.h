@@ -1,0 +1,23 @@
+#pragma once
+// The tie-breaker after the last brick: "Sudden Death" in large letters over the wall,
+// and every frame a faster ball whose speed and direction are shaken at random, until
+// fewer than two players are left.
+
+#include "gfx/graphic.h"
+
+class CBall;
+
+class CSuddenDeath : public CGraphic {
+public:
+    CSuddenDeath(CBall* ball, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+
+    void Animate() override;
+
+    // The sizes of a random turn (radians) and of a random change of speed (pixels per
+    // frame). They belong to the process: one sudden death leaves them to the next.
+    static double dAngleSpeed;
+    static double dAccell;
+
+    CBall* ball;
+};

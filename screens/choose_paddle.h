@@ -1,0 +1,18 @@
+#pragma once
+// Chooses a player's paddle shape. The choice is stored at once; "Back" stores the shape
+// the player had when the screen was built.
+
+#include "screens/game.h"
+
+struct SPlayerOptions;
+
+class CChoosePaddle : public CGame {
+public:
+    CChoosePaddle(SPlayerOptions* options, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+    CGame* NextGame() override;
+
+    static bool DoNext(void* context, CObject* screen);
+
+    SPlayerOptions* options;
+};

@@ -1,0 +1,16 @@
+#include "screens/control_screen.h"
+
+#include "input/input_maker.h"
+#include "screens/data.h"
+#include "screens/menu.h"
+
+void AddControlTitle(CGame* screen, const SPlayerOptions& player)
+{
+    AddTitle(screen, str("Controls for ") + player.name);
+}
+
+CInputMaker& RequireInput(CGame* screen, const SPlayerOptions& player)
+{
+    if (!player.input) throw XChildError(screen->type + str("::Input"));
+    return *player.input;
+}

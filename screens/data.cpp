@@ -1,0 +1,55 @@
+#include "screens/data.h"
+
+#include "input/input_maker.h"
+
+namespace {
+
+struct PlayerDefault {
+    const char* name;
+    COLORREF color;
+    EPadType padType;
+};
+
+constexpr PlayerDefault kDefaults[CData::kPlayers] = {
+    {"Harrow", RGB(0, 0, 255), PadRounded},
+    {"Marigold", RGB(0, 255, 0), PadRounded},
+    {"Quill", RGB(255, 0, 0), PadRectangular},
+    {"Saltire", RGB(255, 127, 0), PadRectangular},
+};
+
+}  // namespace
+
+CData::CData(const LList<CObject>& parents) : CGlobal(parents) { type.Load("CData"); }
+
+bool CData::HasType(str t) const { return t == "CData" || CGlobal::HasType(t); }
+
+bool CData::FillDefaults(CObject* makerParent)
+{
+    if (configured) return false;
+    configured = true;
+    for (unsigned int i = 0; i < kPlayers; ++i) {
+        auto* maker = new CInputMaker(LList<CObject>(false, 1, makerParent));
+        maker->SetMouse(0);
+        players[i].input = maker;
+        players[i].number = i + 1;
+        padPlayers[i] = i + 1;
+    }
+    for (unsigned int i = 0; i < kPlayers; ++i) {
+        players[i].name = str(kDefaults[i].name);
+        players[i].color = kDefaults[i].color;
+        players[i].padType = kDefaults[i].padType;
+    }
+    return true;
+}
+
+CData* FindData(CObject* from)
+{
+    return dynamic_cast<CData*>(from->GetGlobal(str("CData"), true, 1));
+}
+
+CData& RequireData(CObject* from, const char* context)
+{
+    CData* data = FindData(from);
+    if (!data) throw XChildError(from->type + str(context));
+    return *data;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The settings that outlive a single screen: the four players, who plays at which side,
+// the main window and its client rectangle, and whether the engine is painting.
+
+#include "core/global.h"
+#include "gfx/rect.h"
+#include "play/side.h"
+#include "platform/win32.h"
+
+class CInputMaker;
+
+struct SPlayerOptions {
+    unsigned int number = 0;
+    str name;
+    COLORREF color = 0;
+    CInputMaker* input = nullptr;
+    EPadType padType = PadRectangular;
+};
+
+class CData : public CGlobal {
+public:
+    static constexpr unsigned int kPlayers = 4;
+
+    explicit CData(const LList<CObject>& parents);
+    bool HasType(str t) const override;
+
+    // Fills the players' defaults the first time it is called; their input makers become
+    // children of `makerParent`. Returns whether it filled them.
+    bool FillDefaults(CObject* makerParent);
+
+    bool painting = false;
+    HWND window = nullptr;
+    Rect client;
+    SPlayerOptions players[kPlayers];
+    unsigned int padPlayers[kPadSlots] = {};
+    bool configured = false;
+};
+
+// The one CData of the object's tree, or null.
+CData* FindData(CObject* from);
+
+// The one CData of the object's tree; without it, XChildError at from's type + context.
+CData& RequireData(CObject* from, const char* context);

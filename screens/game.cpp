@@ -1,0 +1,13 @@
+#include "screens/game.h"
+
+#include "screens/data.h"
+
+CGame::CGame(const LList<CObject>& parents) : CGraphicHolder(parents, Rect())
+{
+    type.Load("CGame");
+    rect = RequireData(this, "::CGame()").client;
+}
+
+bool CGame::HasType(str t) const { return t == "CGame" || CGraphicHolder::HasType(t); }
+bool CGame::GameOver() { return gameOver; }
+CGame* CGame::NextGame() { return nullptr; }

@@ -1,0 +1,14 @@
+#pragma once
+// The screen after a match: the result in large letters and a "Continue" button that
+// leads back to the intro.
+
+#include "screens/game.h"
+
+class CGameOver : public CGame {
+public:
+    CGameOver(const str& text, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+    CGame* NextGame() override;
+
+    static bool DoContinue(void* context, CObject* screen);
+};

@@ -1,0 +1,29 @@
+#include "screens/intro.h"
+
+#include "screens/data.h"
+#include "screens/menu.h"
+#include "screens/options.h"
+
+CIntro::CIntro(const LList<CObject>& parents) : CGame(parents)
+{
+    type.Load("CIntro");
+    RequireData(this, "::CIntro()");
+    AddBackground(this);
+    AddBanner(this, str("Quorvel!"));
+    AddButton(this, DoNext, AsContext(kOptions), 218, 321, str("New Game"), kGreen);
+}
+
+bool CIntro::HasType(str t) const { return t == "CIntro" || CGame::HasType(t); }
+
+CGame* CIntro::NextGame()
+{
+    if (choice != kOptions) return nullptr;
+    return new COptions(Successor());
+}
+
+bool CIntro::DoNext(void* context, CObject* screen)
+{
+    return FinishScreen<CIntro>(screen, [&](CIntro& intro) {
+        intro.choice = static_cast<unsigned int>(ContextValue(context));
+    });
+}

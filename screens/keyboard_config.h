@@ -1,0 +1,22 @@
+#pragma once
+// The keyboard screen of one player: entering it makes the player a keyboard player
+// (with the default keys, unless they already were one); its seven fields capture the
+// player's keys.
+
+#include "screens/game.h"
+
+struct SPlayerOptions;
+
+class CKeyboardConfig : public CGame {
+public:
+    CKeyboardConfig(SPlayerOptions* options, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+    CGame* NextGame() override;
+
+    static bool DoNext(void* context, CObject* screen);
+
+    SPlayerOptions* options;
+
+private:
+    void AddKeyField(unsigned int control);
+};

@@ -1,0 +1,30 @@
+#include "screens/mouse_config.h"
+
+#include "input/input_maker.h"
+#include "screens/control_screen.h"
+#include "screens/data.h"
+#include "screens/menu.h"
+#include "screens/player_options.h"
+#include "ui/text.h"
+
+CMouseConfig::CMouseConfig(SPlayerOptions* options, const LList<CObject>& parents) : CGame(parents), options(options)
+{
+    type.Load("CMouseConfig");
+    AddBackground(this);
+    AddControlTitle(this, *options);
+    CInputMaker& input = RequireInput(this, *options);
+    if (input.kind != CInputMaker::Mouse) input.SetMouse(0);
+    new CNormText(str("OK, now go play ;)"), Under(this), Rect());
+    AddFootButton(this, DoNext, AsContext(0));
+}
+
+bool CMouseConfig::HasType(str t) const { return t == "CMouseConfig" || CGame::HasType(t); }
+
+CGame* CMouseConfig::NextGame() { return new CPlayerOptions(options, Successor()); }
+
+bool CMouseConfig::DoNext(void*, CObject* screen)
+{
+    return FinishScreen<CMouseConfig>(screen, [](CMouseConfig& config) {
+        RequireInput(&config, *config.options).SetMouse(0);
+    });
+}

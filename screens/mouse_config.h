@@ -1,0 +1,18 @@
+#pragma once
+// The mouse screen of one player: entering it makes the player a mouse player; there is
+// nothing to set.
+
+#include "screens/game.h"
+
+struct SPlayerOptions;
+
+class CMouseConfig : public CGame {
+public:
+    CMouseConfig(SPlayerOptions* options, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+    CGame* NextGame() override;
+
+    static bool DoNext(void* context, CObject* screen);
+
+    SPlayerOptions* options;
+};

@@ -1,0 +1,17 @@
+#pragma once
+// Chooses the player of one pad slot: one button per player, in the player's colour and
+// with the player's name; choosing one returns to the options hub.
+
+#include "screens/game.h"
+
+class CPaddleOptions : public CGame {
+public:
+    CPaddleOptions(unsigned int slot, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+    CGame* NextGame() override;
+
+    static bool DoNext(void* context, CObject* screen);
+
+    unsigned int playerNumber = 0;
+    unsigned int slot;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// One player's screen: the name field, and the ways to the colour, control and
+// paddle-shape screens of that player. "Network" and "Controller" are shown disabled.
+
+#include "play/side.h"
+#include "screens/game.h"
+
+struct SPlayerOptions;
+
+class CPlayerOptions : public CGame {
+public:
+    // The codes of the buttons that end the screen.
+    enum Choice : unsigned int { Back = 0, Keyboard = 1, Mouse = 2, Network = 3, Controller = 4, Shape = 5, Color = 6 };
+
+    CPlayerOptions(SPlayerOptions* options, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+    CGame* NextGame() override;
+
+    static bool DoNext(void* context, CObject* screen);
+
+    unsigned int choice = Back;
+    SPlayerOptions* options;
+
+private:
+    void AddNameField();
+    void AddDisabledButton(Choice choice, unsigned int x, unsigned int y, const str& caption);
+    void AddShapeButton();
+};
+
+// The caption that names a paddle shape.
+str ShapeName(EPadType padType);

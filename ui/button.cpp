@@ -1,0 +1,126 @@
+#include "ui/button.h"
+
+#include "input/mouse_input.h"
+#include "ui/text.h"
+#include "ui/widget_parts.h"
+
+namespace {
+
+constexpr COLORREF kOutline = RGB(0, 0, 255);
+constexpr COLORREF kHighlight = RGB(255, 255, 0);
+constexpr int kWindowEnd = 512;
+
+// The pie of a rounded button: its bounding box, its two radial points and the arc
+// direction that leaves the half-ellipse on the far side of the flat edge.
+struct PieShape {
+    RECT box;
+    POINT from;
+    POINT to;
+    int direction;
+};
+
+PieShape HalfEllipse(const Rect& r, Side side)
+{
+    const LONG w = r.right - r.left;
+    const LONG h = r.bottom - r.top;
+    switch (side) {
+    case SideLeft:
+        return {{r.left - w, r.top, r.right, r.bottom}, {r.left - 2, 0}, {r.left, kWindowEnd}, AD_CLOCKWISE};
+    case SideTop:
+        return {{r.left, r.top - h, r.right, r.bottom}, {0, r.top - 2}, {kWindowEnd, r.top}, AD_COUNTERCLOCKWISE};
+    case SideRight:
+        return {{r.left, r.top, r.right + w, r.bottom}, {r.right - 2, 0}, {r.right, kWindowEnd}, AD_COUNTERCLOCKWISE};
+    default:
+        return {{r.left, r.top, r.right, r.bottom + h}, {0, r.bottom - 2}, {kWindowEnd, r.bottom}, AD_CLOCKWISE};
+    }
+}
+
+}  // namespace
+
+CButton::CButton(ObjectCallback callback, void* context, unsigned int x, unsigned int y, const str& caption,
+                 const LList<CObject>& parents, COLORREF color, unsigned int width, unsigned int height,
+                 EPadType padType, Side side)
+    : CGraphic(parents, Rect(x, y, x + width, y + height)), callback(callback), context(context), color(color),
+      padType(padType), side(side)
+{
+    type.Load("CButton");
+    new CMouseInput(BothAxes, LList<CObject>(false, 1, this));
+    if (caption.Size() > 0) new CNormText(caption, LList<CObject>(false, 2, this, GetParent()), Rect());
+}
+
+CButton::~CButton() { ReleaseDrawingObjects(BackBuffer()); }
+
+bool CButton::HasType(str t) const { return t == "CButton" || CGraphic::HasType(t); }
+
+void CButton::Animate()
+{
+    CGraphic::Animate();
+    if (!enabled) return;
+    CMouseInput& mouse = WidgetMouse(this, "::Animate");
+    hover = Inside(rect, mouse.GetPoint());
+    if (hover && mouse.GetButton(0) && callback) callback(context, GetParent());
+}
+
+bool CButton::InitPaint(HDC dc)
+{
+    if (!CGraphic::InitPaint(dc)) return false;
+    brush = CreateSolidBrush(color);
+    pen = CreatePen(PS_SOLID, 0, kOutline);
+    hoverBrush = CreateSolidBrush(kHighlight);
+    hoverPen = CreatePen(PS_SOLID, 0, kHighlight);
+    return brush && pen;
+}
+
+bool CButton::Paint(HDC dc)
+{
+    if (!CGraphic::Paint(dc)) return false;
+    SelectLook(dc);
+    DrawShape(dc);
+    return true;
+}
+
+bool CButton::EndPaint(HDC dc)
+{
+    // The base step may prepare the button on demand; release whatever exists after it.
+    const bool ended = CGraphic::EndPaint(dc);
+    ReleaseDrawingObjects(dc);
+    return ended;
+}
+
+void CButton::SelectLook(HDC dc)
+{
+    if (!enabled) {
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+        SelectObject(dc, hoverBrush);
+    } else if (hover) {
+        SelectObject(dc, hoverPen);
+        SelectObject(dc, hoverBrush);
+    } else {
+        SelectObject(dc, pen);
+        SelectObject(dc, brush);
+    }
+}
+
+void CButton::DrawShape(HDC dc)
+{
+    if (padType == PadRectangular)
+        Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    else if (padType == PadRounded)
+        DrawHalfEllipse(dc);
+}
+
+void CButton::DrawHalfEllipse(HDC dc)
+{
+    const PieShape pie = HalfEllipse(rect, side);
+    // The arc direction stays set on the device context.
+    SetArcDirection(dc, pie.direction);
+    Pie(dc, pie.box.left, pie.box.top, pie.box.right, pie.box.bottom, pie.from.x, pie.from.y, pie.to.x, pie.to.y);
+}
+
+void CButton::ReleaseDrawingObjects(HDC dc)
+{
+    Release(dc, brush);
+    Release(dc, pen);
+    Release(dc, hoverBrush);
+    Release(dc, hoverPen);
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The clickable control of the menu screens: a rectangle or a half-ellipse bulging away
+// from one side of the screen, with an optional caption. It lights up under the pointer
+// and calls its screen back in every frame in which the left button is held over it.
+
+#include "gfx/graphic.h"
+#include "play/side.h"
+
+class CButton : public CGraphic {
+public:
+    CButton(ObjectCallback callback, void* context, unsigned int x, unsigned int y, const str& caption,
+            const LList<CObject>& parents, COLORREF color, unsigned int width, unsigned int height,
+            EPadType padType, Side side);
+    ~CButton() override;
+    bool HasType(str t) const override;
+
+    void Animate() override;
+    bool InitPaint(HDC dc) override;
+    bool Paint(HDC dc) override;
+    bool EndPaint(HDC dc) override;
+
+    bool enabled = true;
+    bool hover = false;
+    ObjectCallback callback;
+    void* context;
+    HPEN hoverPen = nullptr;
+    HBRUSH hoverBrush = nullptr;
+    COLORREF color;
+    EPadType padType;
+    Side side;
+
+private:
+    void SelectLook(HDC dc);
+    void DrawShape(HDC dc);
+    void DrawHalfEllipse(HDC dc);
+    void ReleaseDrawingObjects(HDC dc);
+};

@@ -1,0 +1,59 @@
+#include "ui/get_key.h"
+
+#include "input/mouse_input.h"
+#include "ui/text.h"
+#include "ui/widget_parts.h"
+
+namespace {
+
+constexpr unsigned int kWidth = 100;
+constexpr unsigned int kHeight = 20;
+constexpr int kNameSize = 64;
+// Bits 16 to 23 of a key message's data hold the scan code; bit 24, the extended-key
+// flag, stays clear.
+constexpr UINT kScanCodeMask = 0xFF;
+
+}  // namespace
+
+str KeyName(unsigned int key)
+{
+    const UINT scanCode = MapVirtualKey(key, MAPVK_VK_TO_VSC) & kScanCodeMask;
+    char name[kNameSize] = {};
+    if (GetKeyNameText(static_cast<LONG>(scanCode << 16), name, kNameSize) <= 0) name[0] = '\0';
+    name[kNameSize - 1] = '\0';
+    return str(name);
+}
+
+CGetKey::CGetKey(unsigned int x, unsigned int y, unsigned int* key, const LList<CObject>& parents)
+    : CGraphic(parents, Rect(x, y, x + kWidth, y + kHeight)), key(key)
+{
+    type.Load("CGetKey");
+    new CNormText(KeyName(*key), LList<CObject>(false, 2, this, GetParent(str("CGraphicHolder"), false, 1)), Rect());
+    new CMouseInput(BothAxes, LList<CObject>(false, 1, this));
+}
+
+bool CGetKey::HasType(str t) const { return t == "CGetKey" || CGraphic::HasType(t); }
+
+void CGetKey::KeyDown(unsigned int code, bool down)
+{
+    CGraphic::KeyDown(code, down);
+    if (down || !active) return;
+    *key = code;
+    WidgetText(this, "::KeyDown").text = KeyName(code);
+}
+
+void CGetKey::Animate()
+{
+    CGraphic::Animate();
+    CMouseInput& mouse = WidgetMouse(this, "::Animate");
+    if (mouse.GetButton(0)) active = Inside(rect, mouse.GetPoint());
+}
+
+bool CGetKey::Paint(HDC dc)
+{
+    if (!CGraphic::Paint(dc)) return false;
+    SelectObject(dc, GetStockObject(active ? WHITE_BRUSH : GRAY_BRUSH));
+    SelectObject(dc, GetStockObject(active ? BLACK_PEN : WHITE_PEN));
+    Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    return true;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// A 100 x 20 field that captures one key for a control and shows the key's name. A click
+// on the field activates it, a click elsewhere deactivates it; while active, every key
+// released replaces the stored one.
+
+#include "gfx/graphic.h"
+
+class CGetKey : public CGraphic {
+public:
+    CGetKey(unsigned int x, unsigned int y, unsigned int* key, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+
+    void KeyDown(unsigned int code, bool down) override;
+    void Animate() override;
+    bool Paint(HDC dc) override;
+
+    unsigned int* key;
+    bool active = false;
+};
+
+// The name the platform gives to the key's scan code, without the extended-key bit (so
+// the arrows are named as their keypad twins); empty for a key without a name.
+str KeyName(unsigned int key);

@@ -1,0 +1,116 @@
+#pragma once
+// Text graphics. A text takes over the rectangle of its first parent that is a graphic
+// every frame and places itself inside it: plain and right-aligned labels in the default
+// GUI font, and texts in a face of their own turned by 0, 90, 180 or 270 degrees.
+
+#include "gfx/graphic.h"
+
+// Which text class MakeText builds.
+enum ETextDir : unsigned int { TextNorm = 0, TextUD = 1, TextDU = 2, TextLR = 3, TextRL = 4, TextTitle = 5 };
+
+// The direction of the text on each pad slot's paddle, so that the tops of the letters
+// face the middle of the field.
+constexpr ETextDir ePadTexts[4] = {TextLR, TextUD, TextRL, TextDU};
+
+class CText : public CGraphic {
+public:
+    CText(const str& text, const LList<CObject>& parents, const Rect& r);
+    bool HasType(str t) const override;
+
+    void Animate() override;
+    bool InitPaint(HDC dc) override;
+    bool Paint(HDC dc) override;
+
+    str text;
+    Rect extent{0, 0, 0, 0};
+    HFONT font = nullptr;
+
+protected:
+    // The rectangle of the first parent that is a graphic, or null.
+    const Rect* ParentRect();
+};
+
+class CAngleText : public CText {
+public:
+    CAngleText(const str& text, const LList<CObject>& parents, unsigned int height, str face,
+               unsigned int angle, const Rect& r);
+    ~CAngleText() override;
+    bool HasType(str t) const override;
+
+    void Animate() override;
+    bool InitPaint(HDC dc) override;
+    bool Paint(HDC dc) override;
+    bool EndPaint(HDC dc) override;
+
+    unsigned int angle;
+    str face;
+    unsigned int height;
+
+protected:
+    // Moves the text's rectangle so that its top-left corner is the reference point.
+    void PlaceAt(LONG x, LONG y);
+
+private:
+    void Measure();
+};
+
+// Left to right, centred both ways.
+class CLRText : public CAngleText {
+public:
+    CLRText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
+    bool HasType(str t) const override;
+    void Animate() override;
+};
+
+// Left to right, centred horizontally, top edge on the parent's top edge.
+class CTitleText : public CAngleText {
+public:
+    CTitleText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
+    bool HasType(str t) const override;
+    void Animate() override;
+};
+
+// Bottom to top, centred.
+class CDUText : public CAngleText {
+public:
+    CDUText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
+    bool HasType(str t) const override;
+    void Animate() override;
+};
+
+// Top to bottom, centred.
+class CUDText : public CAngleText {
+public:
+    CUDText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
+    bool HasType(str t) const override;
+    void Animate() override;
+};
+
+// Right to left, upside down, centred.
+class CRLText : public CAngleText {
+public:
+    CRLText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
+    bool HasType(str t) const override;
+    void Animate() override;
+};
+
+// One line in the default GUI font, centred on the parent.
+class CNormText : public CText {
+public:
+    CNormText(const str& text, const LList<CObject>& parents, const Rect& r);
+    bool HasType(str t) const override;
+    bool Paint(HDC dc) override;
+};
+
+// One line in the default GUI font, right-aligned, ending 5 pixels left of the parent.
+class CRightNormText : public CText {
+public:
+    static constexpr LONG kLabelGap = 5;
+
+    CRightNormText(const str& text, const LList<CObject>& parents, const Rect& r);
+    bool HasType(str t) const override;
+    bool Paint(HDC dc) override;
+};
+
+// A new text of the class for `dir`, or null for a direction outside the table.
+CText* MakeText(const str& text, ETextDir dir, const LList<CObject>& parents);

@@ -1,0 +1,37 @@
+#pragma once
+// A 100 x 20 field that edits a string in place: letters and digits are entered when
+// their key is released, Backspace, Delete and the arrows edit around a blinking caret.
+// A string left empty gets its first value back when the field goes away.
+
+#include "gfx/graphic.h"
+
+class CTextEdit : public CGraphic {
+public:
+    CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CObject>& parents);
+    ~CTextEdit() override;
+    bool HasType(str t) const override;
+
+    void KeyDown(unsigned int key, bool down) override;
+    void Animate() override;
+    bool Paint(HDC dc) override;
+
+    // Frames the caret stays on, and then off.
+    static constexpr unsigned int kBlinkFrames = 11;
+
+    str* target;
+    bool caretOn = false;
+    unsigned int cursor = 0;
+    int caretX = 0;
+    str savedText;
+
+private:
+    void EditKey(unsigned int key);
+    void Backspace();
+    void Delete();
+    void Enter(char c);
+    void PlaceCaret(HDC dc);
+};
+
+// The character that a key enters into a name: its unshifted character when that is a
+// letter or a digit, letters in lower case unless Shift is held; 0 for any other key.
+char NameCharacter(unsigned int key, bool shift);
