@@ -89,78 +89,56 @@ BOOL DeleteDC(HDC dc)
     return gdi::Unregister(dc) ? TRUE : FALSE;
 }
 
-int SetMapMode(HDC dc, int mode)
+namespace gdi {
+namespace {
+
+// Attributes are set when the DC exists and the value is one it takes; the previous
+// value, or `failure`, is returned.
+template <class T>
+T Exchange(HDC dc, T DeviceContext::*attribute, T value, bool valid, T failure)
 {
     DeviceContext* context = FindDC(dc);
-    // Only MM_TEXT (one logical unit is one pixel, y downward) is supported.
-    if (!context || mode != MM_TEXT) return 0;
-    const int previous = context->mapMode;
-    context->mapMode = mode;
+    if (!context || !valid) return failure;
+    const T previous = context->*attribute;
+    context->*attribute = value;
     return previous;
 }
 
-int GetMapMode(HDC dc)
+template <class T>
+T Read(HDC dc, T DeviceContext::*attribute, T failure)
 {
     const DeviceContext* context = FindDC(dc);
-    return context ? context->mapMode : 0;
+    return context ? context->*attribute : failure;
 }
+
+}  // namespace
+}  // namespace gdi
+
+// Only MM_TEXT (one logical unit is one pixel, y downward) is supported.
+int SetMapMode(HDC dc, int mode) { return gdi::Exchange(dc, &DeviceContext::mapMode, mode, mode == MM_TEXT, 0); }
+int GetMapMode(HDC dc) { return gdi::Read(dc, &DeviceContext::mapMode, 0); }
 
 int SetBkMode(HDC dc, int mode)
 {
-    DeviceContext* context = FindDC(dc);
-    if (!context || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
-    const int previous = context->bkMode;
-    context->bkMode = mode;
-    return previous;
+    return gdi::Exchange(dc, &DeviceContext::bkMode, mode, mode == TRANSPARENT || mode == OPAQUE, 0);
 }
-
-int GetBkMode(HDC dc)
-{
-    const DeviceContext* context = FindDC(dc);
-    return context ? context->bkMode : 0;
-}
+int GetBkMode(HDC dc) { return gdi::Read(dc, &DeviceContext::bkMode, 0); }
 
 COLORREF SetBkColor(HDC dc, COLORREF color)
 {
-    DeviceContext* context = FindDC(dc);
-    if (!context) return CLR_INVALID;
-    const COLORREF previous = context->bkColor;
-    context->bkColor = color & 0xFFFFFF;
-    return previous;
+    return gdi::Exchange(dc, &DeviceContext::bkColor, color & 0xFFFFFF, true, CLR_INVALID);
 }
-
-COLORREF GetBkColor(HDC dc)
-{
-    const DeviceContext* context = FindDC(dc);
-    return context ? context->bkColor : CLR_INVALID;
-}
+COLORREF GetBkColor(HDC dc) { return gdi::Read(dc, &DeviceContext::bkColor, CLR_INVALID); }
 
 COLORREF SetTextColor(HDC dc, COLORREF color)
 {
-    DeviceContext* context = FindDC(dc);
-    if (!context) return CLR_INVALID;
-    const COLORREF previous = context->textColor;
-    context->textColor = color & 0xFFFFFF;
-    return previous;
+    return gdi::Exchange(dc, &DeviceContext::textColor, color & 0xFFFFFF, true, CLR_INVALID);
 }
-
-COLORREF GetTextColor(HDC dc)
-{
-    const DeviceContext* context = FindDC(dc);
-    return context ? context->textColor : CLR_INVALID;
-}
+COLORREF GetTextColor(HDC dc) { return gdi::Read(dc, &DeviceContext::textColor, CLR_INVALID); }
 
 int SetArcDirection(HDC dc, int direction)
 {
-    DeviceContext* context = FindDC(dc);
-    if (!context || (direction != AD_CLOCKWISE && direction != AD_COUNTERCLOCKWISE)) return 0;
-    const int previous = context->arcDirection;
-    context->arcDirection = direction;
-    return previous;
+    const bool valid = direction == AD_CLOCKWISE || direction == AD_COUNTERCLOCKWISE;
+    return gdi::Exchange(dc, &DeviceContext::arcDirection, direction, valid, 0);
 }
-
-int GetArcDirection(HDC dc)
-{
-    const DeviceContext* context = FindDC(dc);
-    return context ? context->arcDirection : 0;
-}
+int GetArcDirection(HDC dc) { return gdi::Read(dc, &DeviceContext::arcDirection, 0); }

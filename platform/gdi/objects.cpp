@@ -165,6 +165,7 @@ using gdi::Kind;
 
 HGDIOBJ GetStockObject(int index)
 {
+    if (index < WHITE_BRUSH || index > DEFAULT_GUI_FONT) return nullptr;
     const HGDIOBJ handle = gdi::StockHandle(index);
     if (gdi::Find(handle)) return handle;
     std::unique_ptr<gdi::Object> object = gdi::MakeStockObject(index);

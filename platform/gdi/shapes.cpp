@@ -27,8 +27,18 @@ struct Box {
     int left, top, right, bottom;
 };
 
+// Coordinates beyond 2^27 are cut to it, as GDI's device space is 28 bits wide; the
+// arithmetic on boxes then never overflows.
+constexpr int CoordinateLimit = 1 << 27;
+
+int Limited(int value) { return std::clamp(value, -CoordinateLimit, CoordinateLimit); }
+
 Box Normalised(int left, int top, int right, int bottom)
 {
+    left = Limited(left);
+    top = Limited(top);
+    right = Limited(right);
+    bottom = Limited(bottom);
     return Box{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
 }
 
@@ -93,12 +103,13 @@ double Dot(Direction a, Direction b) { return a.x * b.x + a.y * b.y; }
 // both from the centre (left + width / 2, top + height / 2) in integer halves.
 class PieShape : public Shape {
 public:
-    PieShape(Box box, Direction from, Direction to)
+    PieShape(Box box, POINT first, POINT second, bool clockwise)
         : ellipse(box),
           cx(box.left + (box.right - box.left) / 2),
           cy(box.top + (box.bottom - box.top) / 2),
-          from(from),
-          to(to),
+          // Clockwise from the first ray to the second is counter-clockwise back again.
+          from(Towards(clockwise ? second : first)),
+          to(Towards(clockwise ? first : second)),
           whole(SameRay(from, to))
     {
     }
@@ -116,6 +127,8 @@ public:
     }
 
 private:
+    Direction Towards(POINT p) const { return Direction{double(p.x) - cx, double(cy) - p.y}; }
+
     // Both radial rays meeting the ellipse at one place make the whole ellipse, as in GDI.
     static bool SameRay(Direction a, Direction b)
     {
@@ -165,29 +178,33 @@ BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, const ShapeMake
     return TRUE;
 }
 
+// Floor of numerator / denominator rounded to the nearest integer, halves upward.
+long long RoundedQuotient(long long numerator, long long denominator)
+{
+    const long long twice = 2 * numerator + denominator, below = 2 * denominator;
+    return twice >= 0 ? twice / below : -((-twice + below - 1) / below);
+}
+
+// One pixel per step along the longer axis, the other coordinate rounded to the ideal
+// line. Only the steps whose longer-axis coordinate lies on the surface are taken, so a
+// line far off the surface costs nothing. The end point itself is not drawn, as in GDI.
 void DrawLine(Surface& surface, POINT from, POINT to, std::uint32_t pixel)
 {
-    const bool beside = std::max(from.x, to.x) < 0 || std::min(from.x, to.x) >= surface.Width() ||
-                        std::max(from.y, to.y) < 0 || std::min(from.y, to.y) >= surface.Height();
-    if (beside) return;
-    const long long dx = std::llabs(static_cast<long long>(to.x) - from.x);
-    const long long dy = -std::llabs(static_cast<long long>(to.y) - from.y);
-    const int stepX = from.x < to.x ? 1 : -1;
-    const int stepY = from.y < to.y ? 1 : -1;
-    long long error = dx + dy;
-    int x = from.x, y = from.y;
-    // The end point itself is not drawn, as in GDI.
-    while (x != to.x || y != to.y) {
-        FillSpan(surface, y, x, x + 1, pixel);
-        const long long twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += stepX;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += stepY;
-        }
+    from = POINT{Limited(from.x), Limited(from.y)};
+    to = POINT{Limited(to.x), Limited(to.y)};
+    const long long dx = static_cast<long long>(to.x) - from.x, dy = static_cast<long long>(to.y) - from.y;
+    const bool alongX = std::llabs(dx) >= std::llabs(dy);
+    const long long steps = std::max(std::llabs(dx), std::llabs(dy));
+    const long long start = alongX ? from.x : from.y, limit = alongX ? surface.Width() : surface.Height();
+    const long long direction = (alongX ? dx : dy) < 0 ? -1 : 1;
+    // Steps i with 0 <= start + i * direction < limit.
+    const long long first = std::max(0LL, direction > 0 ? -start : start - limit + 1);
+    const long long last = std::min(steps, direction > 0 ? limit - start : start + 1);
+    for (long long i = first; i < last; ++i) {
+        const long long x = from.x + RoundedQuotient(i * dx, steps);
+        const long long y = from.y + RoundedQuotient(i * dy, steps);
+        if (y >= 0 && y < surface.Height() && x >= 0 && x < surface.Width())
+            surface.Row(static_cast<int>(y))[x] = pixel;
     }
 }
 
@@ -217,13 +234,7 @@ BOOL Pie(HDC dc, int left, int top, int right, int bottom, int x1, int y1, int x
 {
     const bool clockwise = GetArcDirection(dc) == AD_CLOCKWISE;
     return gdi::DrawShape(dc, left, top, right, bottom, [=](Box box) {
-        const int cx = box.left + (box.right - box.left) / 2;
-        const int cy = box.top + (box.bottom - box.top) / 2;
-        const gdi::Direction first{double(x1 - cx), double(cy - y1)};
-        const gdi::Direction second{double(x2 - cx), double(cy - y2)};
-        // Clockwise from the first ray to the second is counter-clockwise back again.
-        return clockwise ? std::make_unique<gdi::PieShape>(box, second, first)
-                         : std::make_unique<gdi::PieShape>(box, first, second);
+        return std::make_unique<gdi::PieShape>(box, POINT{x1, y1}, POINT{x2, y2}, clockwise);
     });
 }
 

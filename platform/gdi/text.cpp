@@ -17,6 +17,8 @@
 namespace gdi {
 namespace {
 
+constexpr RECT Unclipped{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+
 struct TextMask {
     int width = 0;
     int height = 0;
@@ -96,12 +98,13 @@ std::uint32_t Mix(std::uint32_t base, std::uint32_t ink, unsigned coverage)
 // what is there (transparent mode); monochrome surfaces take the nearer of the two.
 struct Ink {
     std::uint32_t text;
-    std::optional<std::uint32_t> background;
+    bool opaque;
+    std::uint32_t background;
     bool monochrome;
 
     std::uint32_t Over(std::uint32_t existing, unsigned coverage) const
     {
-        const std::uint32_t base = background.value_or(existing);
+        const std::uint32_t base = opaque ? background : existing;
         if (monochrome) return coverage >= 128 ? text : base;
         return Mix(base, text, coverage);
     }
@@ -115,7 +118,7 @@ void DrawMask(Surface& surface, const TextMask& mask, const Turn& turn, const RE
             const int y = turn.origin.y + u * turn.along.y + v * turn.across.y;
             if (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom) continue;
             const unsigned coverage = mask.coverage[static_cast<std::size_t>(v) * mask.width + u];
-            if (coverage == 0 && !ink.background) continue;
+            if (coverage == 0 && !ink.opaque) continue;
             std::uint32_t& pixel = surface.Row(y)[x];
             pixel = ink.Over(pixel, coverage);
         }
@@ -136,8 +139,7 @@ bool Write(DeviceContext& dc, POINT at, std::string_view text, const RECT& clip)
     FontFace* face = SelectedFace(dc);
     const Font* font = FindAs<Font>(dc.font, Kind::Font);
     if (!surface || !face) return false;
-    const Ink ink{SurfacePixel(*surface, dc.textColor),
-                  dc.bkMode == OPAQUE ? std::optional(SurfacePixel(*surface, dc.bkColor)) : std::nullopt,
+    const Ink ink{SurfacePixel(*surface, dc.textColor), dc.bkMode == OPAQUE, SurfacePixel(*surface, dc.bkColor),
                   surface->Monochrome()};
     DrawMask(*surface, Compose(*face, text), TurnFor(font->logfont.lfEscapement, at),
              Intersection(clip, Bounds(*surface)), ink);
@@ -172,17 +174,36 @@ BOOL ExtentOf(HDC dc, LPCSTR text, int length, LPSIZE size)
     return TRUE;
 }
 
-// DrawText's single line inside the rectangle: left, centred or right; top, centred or
-// bottom. Halves truncate towards zero.
-POINT AlignedIn(const RECT& rect, SIZE size, UINT format)
+// DrawText's lines: the whole text with DT_SINGLELINE, else split at CR LF, LF or CR.
+std::vector<std::string_view> Lines(std::string_view text, UINT format)
 {
-    const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
-    POINT at{rect.left, rect.top};
-    if (format & DT_CENTER) at.x = rect.left + (width - size.cx) / 2;
-    else if (format & DT_RIGHT) at.x = rect.right - size.cx;
-    if (format & DT_VCENTER) at.y = rect.top + (height - size.cy) / 2;
-    else if (format & DT_BOTTOM) at.y = rect.bottom - size.cy;
-    return at;
+    if (format & DT_SINGLELINE) return {text};
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\n' && text[i] != '\r') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    return lines;
+}
+
+// The block of lines inside the rectangle: left, centred or right; top, or for a single
+// line centred or bottom. Halves truncate towards zero.
+LONG AlignedX(const RECT& rect, LONG width, UINT format)
+{
+    if (format & DT_CENTER) return rect.left + (rect.right - rect.left - width) / 2;
+    if (format & DT_RIGHT) return rect.right - width;
+    return rect.left;
+}
+
+LONG AlignedY(const RECT& rect, LONG height, UINT format)
+{
+    if (!(format & DT_SINGLELINE)) return rect.top;
+    if (format & DT_VCENTER) return rect.top + (rect.bottom - rect.top - height) / 2;
+    if (format & DT_BOTTOM) return rect.bottom - height;
+    return rect.top;
 }
 
 }  // namespace
@@ -193,8 +214,7 @@ BOOL TextOut(HDC dc, int x, int y, LPCSTR text, int length)
     gdi::DeviceContext* context = gdi::FindDC(dc);
     const std::optional<std::string_view> shown = gdi::Text(text, length);
     if (!context || !shown) return FALSE;
-    const RECT everywhere{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
-    return gdi::Write(*context, POINT{x, y}, *shown, everywhere) ? TRUE : FALSE;
+    return gdi::Write(*context, POINT{x, y}, *shown, gdi::Unclipped) ? TRUE : FALSE;
 }
 
 BOOL GetTextExtentPoint32(HDC dc, LPCSTR text, int length, LPSIZE size)
@@ -210,20 +230,27 @@ BOOL GetTextExtentPoint(HDC dc, LPCSTR text, int length, LPSIZE size)
 int DrawText(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format)
 {
     gdi::DeviceContext* context = gdi::FindDC(dc);
+    gdi::FontFace* face = context ? gdi::SelectedFace(*context) : nullptr;
     // A length of -1 means the text ends at its terminating zero.
     if (text && length == -1) length = static_cast<int>(std::strlen(text));
-    std::optional<std::string_view> given = gdi::Text(text, length);
-    if (!context || !given || !rect) return 0;
+    const std::optional<std::string_view> given = gdi::Text(text, length);
+    if (!face || !given || !rect) return 0;
     const std::string shown = (format & DT_NOPREFIX) ? std::string(*given) : gdi::WithoutPrefixes(*given);
-    SIZE size{};
-    if (!gdi::ExtentOf(dc, shown.data(), static_cast<int>(shown.size()), &size)) return 0;
+    const std::vector<std::string_view> lines = gdi::Lines(shown, format);
+    const LONG lineHeight = gdi::CellHeight(*face), height = lineHeight * static_cast<LONG>(lines.size());
+    LONG width = 0;
+    for (const std::string_view line : lines) width = std::max(width, gdi::Measure(*face, line).cx);
     if (format & DT_CALCRECT) {
-        rect->right = rect->left + size.cx;
-        rect->bottom = rect->top + size.cy;
-        return size.cy;
+        rect->right = rect->left + width;
+        rect->bottom = rect->top + height;
+        return height;
     }
-    const POINT at = gdi::AlignedIn(*rect, size, format);
-    const RECT everywhere{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
-    if (!gdi::Write(*context, at, shown, (format & DT_NOCLIP) ? everywhere : *rect)) return 0;
-    return (format & (DT_VCENTER | DT_BOTTOM)) ? at.y - rect->top + size.cy : size.cy;
+    const LONG top = gdi::AlignedY(*rect, height, format);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const POINT at{gdi::AlignedX(*rect, gdi::Measure(*face, lines[i]).cx, format),
+                       top + lineHeight * static_cast<LONG>(i)};
+        if (!gdi::Write(*context, at, lines[i], (format & DT_NOCLIP) ? gdi::Unclipped : *rect)) return 0;
+    }
+    // With DT_VCENTER or DT_BOTTOM the result is the offset from the top to the text's end.
+    return top - rect->top + height;
 }

@@ -52,7 +52,7 @@ TEST(GdiObjects, StockObjectsAreSharedUncountedAndNeverDeleted)
         EXPECT_TRUE(DeleteObject(stock)) << "deleting a stock object is a harmless success";
         EXPECT_NE(GetObjectType(stock), 0u) << "and the object lives on";
     }
-    EXPECT_EQ(GetStockObject(9), nullptr);
+    for (int index : {-1, 9, 255, 0xFF00}) EXPECT_EQ(GetStockObject(index), nullptr) << index;
     EXPECT_EQ(LiveObjects(), start);
 }
 

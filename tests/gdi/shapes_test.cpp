@@ -266,6 +266,23 @@ TEST(Lines, LineToLeavesItsEndPixelAndMovesThePosition)
               "o.....\n");
 }
 
+TEST(Shapes, ExtremeCoordinatesAreClippedWithoutOverflow)
+{
+    Canvas canvas(4, 4);
+    Tools tools(canvas.dc);
+    const int low = INT32_MIN, high = INT32_MAX;
+    EXPECT_TRUE(Rectangle(canvas.dc, low, low, high, high));
+    EXPECT_EQ(GetPixel(canvas.dc, 3, 3), Green);
+    EXPECT_TRUE(Ellipse(canvas.dc, low, low, high, high));
+    EXPECT_TRUE(Pie(canvas.dc, low, low, high, high, 0, 0, high, low));
+    SelectObject(canvas.dc, GetStockObject(NULL_PEN));
+    EXPECT_TRUE(Rectangle(canvas.dc, low, low, low, low));
+    SelectObject(canvas.dc, GetStockObject(BLACK_PEN));
+    MoveToEx(canvas.dc, low, 2, nullptr);
+    EXPECT_TRUE(LineTo(canvas.dc, high, 2)) << "a line from far left to far right takes no time";
+    EXPECT_EQ(canvas.Picture(Black).substr(10, 4), "####");
+}
+
 TEST(Lines, NullPenMovesWithoutDrawingAndLinesClip)
 {
     Canvas canvas(4, 4);

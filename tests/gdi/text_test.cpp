@@ -189,6 +189,16 @@ TEST(Text, DrawTextMeasuresLikeGetTextExtentAndPlacesTheLine)
     EXPECT_GE(right.Painted().right, 90) << "right-aligned text ends at the edge";
 }
 
+TEST(Text, DrawTextWithoutSingleLineBreaksLinesAtNewlines)
+{
+    Canvas canvas(10, 10);
+    FontIn font(canvas.dc, "Curier New", 18);
+    RECT box{5, 5, 5, 5};
+    EXPECT_EQ(DrawText(canvas.dc, "ab\r\nabcd\nc", -1, &box, DT_CALCRECT), 3 * 18);
+    EXPECT_EQ(box.right - box.left, Extent(canvas.dc, "abcd").cx);
+    EXPECT_EQ(box.bottom - box.top, 3 * 18);
+}
+
 TEST(Text, DrawTextClipsToItsRectangleUnlessToldNot)
 {
     Canvas canvas(100, 40);

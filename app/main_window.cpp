@@ -1,0 +1,233 @@
+#include "app/main_window.h"
+
+#include "app/gamer.h"
+#include "app/resources.h"
+#include "core/alert.h"
+#include "screens/intro.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <exception>
+
+namespace {
+
+constexpr char kClassName[] = "Quorvel";
+constexpr char kTitle[] = "Windows App";
+constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+constexpr int kClientSize = 512;
+constexpr unsigned int kFramePeriod = 20;
+constexpr unsigned int kTimerId = 1;
+
+HINSTANCE hInstance = nullptr;
+CGamer* theGamer = nullptr;
+bool alerting = false;
+
+bool RegisterWindowClass()
+{
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WindowProcedure;
+    wc.hInstance = hInstance;
+    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.hIconSm = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = nullptr;
+    wc.lpszMenuName = MAKEINTRESOURCE(resources::kMenu);
+    wc.lpszClassName = kClassName;
+    return RegisterClassEx(&wc) != 0;
+}
+
+// A 512 x 512 client area centred in the work area (the halves truncate towards zero on
+// both sides, so an odd excess gives one pixel more), turned into the window's frame.
+RECT CentredWindowRect()
+{
+    RECT area{};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    InflateRect(&area, (kClientSize - width) / 2, (kClientSize - height) / 2);
+    AdjustWindowRect(&area, kStyle, TRUE);
+    return area;
+}
+
+void OpenIntro()
+{
+    new CIntro(LList<CObject>(false, 1, theGamer));
+    theGamer->InitPaint();
+}
+
+void CreateEngine(HWND window)
+{
+    theGamer = new CGamer(window, kFramePeriod, kTimerId);
+    OpenIntro();
+}
+
+// The engine goes with the window; no later message may reach it.
+void DestroyEngine()
+{
+    CGamer* engine = theGamer;
+    theGamer = nullptr;
+    struct DeleteOnExit {
+        CGamer* engine;
+        ~DeleteOnExit()
+        {
+            delete engine;
+            PostQuitMessage(0);
+        }
+    } guard{engine};
+    if (engine) engine->EndPaint();
+}
+
+// The game restarts at the intro, even when a failed hand-over left no screen at all.
+void NewGame()
+{
+    theGamer->Pause();
+    if (theGamer->GetGame()) theGamer->EndPaint();
+    delete theGamer->GetGame();
+    theGamer->game = nullptr;
+    OpenIntro();
+    theGamer->UnPause();
+}
+
+bool RunCommand(HWND window, WORD command)
+{
+    switch (command) {
+    case resources::kNewGame: NewGame(); return true;
+    case resources::kBoss: CloseWindow(window); return true;
+    case resources::kPauseGame: theGamer->TogglePaused(); return true;
+    case resources::kTilt: theGamer->Tilt(); return true;
+    case resources::kAbout:
+        DialogBoxParam(hInstance, MAKEINTRESOURCE(resources::kAboutDialog), window, About, 0);
+        return true;
+    case resources::kExit: DestroyWindow(window); return true;
+    default: return false;
+    }
+}
+
+bool IsGameMessage(UINT message)
+{
+    switch (message) {
+    case WM_ACTIVATE:
+    case WM_PAINT:
+    case WM_TIMER:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_COMMAND: return true;
+    default: return false;
+    }
+}
+
+// Messages that the game handles; the rest, and everything the game leaves to the
+// system as well, go to DefWindowProc.
+LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: CreateEngine(window); return 0;
+    case WM_DESTROY: DestroyEngine(); return 0;
+    case WM_PAINT: theGamer->Paint(); return 0;
+    case WM_TIMER:
+        theGamer->Animate();
+        theGamer->UpdateInput();
+        return 0;
+    case WM_COMMAND:
+        if (RunCommand(window, LOWORD(wParam))) return 0;
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            theGamer->Stop();
+        else
+            theGamer->Start();
+        break;
+    case WM_KEYDOWN: theGamer->KeyDown(static_cast<unsigned int>(wParam), true); break;
+    case WM_KEYUP: theGamer->KeyDown(static_cast<unsigned int>(wParam), false); break;
+    case WM_MOUSEMOVE: theGamer->MouseMove(LOWORD(lParam), HIWORD(lParam)); break;
+    case WM_LBUTTONDOWN: theGamer->MouseDown(0, true); break;
+    case WM_LBUTTONUP: theGamer->MouseDown(0, false); break;
+    case WM_RBUTTONDOWN: theGamer->MouseDown(1, true); break;
+    case WM_RBUTTONUP: theGamer->MouseDown(1, false); break;
+    case WM_MBUTTONDOWN: theGamer->MouseDown(2, true); break;
+    case WM_MBUTTONUP: theGamer->MouseDown(2, false); break;
+    default: break;
+    }
+    return DefWindowProc(window, message, wParam, lParam);
+}
+
+// A fatal failure ends the program with a failing exit code, saying why.
+[[noreturn]] void Die(const char* what)
+{
+    std::fprintf(stderr, "Quorvel: %s\n", what);
+    std::exit(EXIT_FAILURE);
+}
+
+LRESULT ShowException(const XException& e)
+{
+    const str message = e.where + str(": ") + e.text;
+    alerting = true;
+    Alert(message, str("Exception Caught"), MB_ICONERROR);
+    alerting = false;
+    if (e.fatal) Die(message);
+    return 0;
+}
+
+}  // namespace
+
+CGamer* CurrentGamer() { return theGamer; }
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (alerting) return DefWindowProc(window, message, wParam, lParam);
+    if (message != WM_CREATE && !theGamer && IsGameMessage(message))
+        return DefWindowProc(window, message, wParam, lParam);
+    try {
+        return Handle(window, message, wParam, lParam);
+    } catch (const XException& e) {
+        return ShowException(e);
+    } catch (const std::exception& e) {
+        Die(e.what());
+    } catch (...) {
+        Die("an unknown exception ended the program.");
+    }
+}
+
+INT_PTR CALLBACK About(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG) return TRUE;
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd)
+{
+    std::srand(static_cast<unsigned int>(std::time(nullptr)));
+    hInstance = instance;
+    resources::Register();
+    if (!RegisterWindowClass()) return 0;
+
+    const RECT frame = CentredWindowRect();
+    HWND window = CreateWindow(kClassName, kTitle, kStyle, frame.left, frame.top, frame.right - frame.left,
+                               frame.bottom - frame.top, nullptr, nullptr, hInstance, nullptr);
+    if (!window) return 0;
+    ShowWindow(window, showCmd);
+    UpdateWindow(window);
+
+    HACCEL accelerators = LoadAccelerators(hInstance, MAKEINTRESOURCE(resources::kAccelerators));
+    MSG msg{};
+    while (GetMessage(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateAccelerator(msg.hwnd, accelerators, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The Win32 program around the game: the window, its menu and accelerators, and the
+// window procedure that hands timer, paint, key and mouse messages to the frame engine.
+
+#include "platform/win32.h"
+
+class CGamer;
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK About(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The one frame engine while the window exists, for tests that look inside; null
+// before the window is created and after it is destroyed.
+CGamer* CurrentGamer();

@@ -1,0 +1,68 @@
+#include "app/resources.h"
+
+#ifndef _WIN32
+#include "platform/user/resources.h"
+
+namespace resources {
+
+namespace {
+
+void RegisterMenuBar()
+{
+    user::RegisterMenu(kMenu, {
+        user::MenuItem("!&Boss!", kBoss),
+        user::MenuPopup("&Game", {
+            user::MenuItem("&New Game\tF2", kNewGame),
+            user::MenuSeparator(),
+            user::MenuItem("&Pause Game\tF3", kPauseGame),
+            user::MenuItem("&Tilt\tF12", kTilt),
+            user::MenuSeparator(),
+            user::MenuItem("E&xit\tAlt+F4", kExit),
+        }),
+        user::MenuPopup("&Help", {user::MenuItem("&About ...", kAbout)}),
+    });
+}
+
+void RegisterKeys()
+{
+    constexpr BYTE key = FVIRTKEY | FNOINVERT;
+    constexpr BYTE altCharacter = FALT | FNOINVERT;
+    user::RegisterAccelerators(kAccelerators, {
+        {altCharacter, '/', kAbout},
+        {altCharacter, '?', kAbout},
+        {key, VK_ESCAPE, kExit},
+        {key, VK_F1, kBoss},
+        {key, VK_F2, kNewGame},
+        {key, VK_F3, kPauseGame},
+        {key, VK_F12, kTilt},
+    });
+}
+
+void RegisterAboutBox()
+{
+    user::RegisterDialog(kAboutDialog, {"", {22, 17, 191, 80}, {
+        user::DialogIcon(101, {14, 9, 0, 0}),
+        user::DialogStatic("Quorvel Version 0.5b", {49, 10, 126, 8}),
+        user::DialogStatic("A game for up to four players on one computer.", {49, 24, 126, 8}),
+        user::DialogButton("OK", IDOK, true, {67, 60, 56, 16}),
+    }});
+}
+
+}  // namespace
+
+void Register()
+{
+    RegisterMenuBar();
+    RegisterKeys();
+    RegisterAboutBox();
+}
+
+}  // namespace resources
+
+#else
+
+namespace resources {
+void Register() {}
+}  // namespace resources
+
+#endif

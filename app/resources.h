@@ -1,0 +1,23 @@
+#pragma once
+// The program's menu, accelerator table and About box, and their ids.
+
+#include "platform/win32.h"
+
+namespace resources {
+
+constexpr WORD kMenu = 979;
+constexpr WORD kAccelerators = 109;
+constexpr WORD kAboutDialog = 103;
+constexpr WORD kAboutIcon = 107;
+
+constexpr WORD kExit = 105;
+constexpr WORD kAbout = 104;
+constexpr WORD kNewGame = 301;
+constexpr WORD kBoss = 302;
+constexpr WORD kPauseGame = 303;
+constexpr WORD kTilt = 304;
+
+// Makes the resources known under their ids (on Windows the resource script does).
+void Register();
+
+}  // namespace resources

@@ -1,0 +1,16 @@
+// The program's start on systems without Win32: start the SDL host, then hand over
+// to WinMain as Windows start-up would.
+
+#include "platform/host/sdl/sdl_host.h"
+#include "platform/user/window_system.h"
+
+int main()
+{
+    sdlhost::SdlHost host;
+    if (!host.Ready()) return 1;
+    user::InstallHost(&host);
+    const int code = WinMain(GetModuleHandle(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
+    user::ResetWindowSystem();
+    user::InstallHost(nullptr);
+    return code;
+}

@@ -1,0 +1,298 @@
+#include "platform/host/sdl/sdl_host.h"
+
+#include "platform/gdi/surface.h"
+#include "platform/host/sdl/sdl_keys.h"
+#include "platform/user/input.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace sdlhost {
+namespace {
+
+// Drivers that never deliver input are waited on by sleeping; SDL would poll them
+// every millisecond.
+constexpr Uint32 kPolledSleepSlice = 100;
+
+bool IsPolledDriver(const char* driver)
+{
+    return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
+}
+
+std::optional<user::input::Button> ButtonOf(Uint8 sdlButton)
+{
+    switch (sdlButton) {
+    case SDL_BUTTON_LEFT:
+        return user::input::Button::Left;
+    case SDL_BUTTON_RIGHT:
+        return user::input::Button::Right;
+    case SDL_BUTTON_MIDDLE:
+        return user::input::Button::Middle;
+    default:
+        return std::nullopt;
+    }
+}
+
+Uint32 MessageBoxFlags(UINT type)
+{
+    switch (type & 0xF0) {
+    case MB_ICONERROR:
+        return SDL_MESSAGEBOX_ERROR;
+    case MB_ICONWARNING:
+        return SDL_MESSAGEBOX_WARNING;
+    default:
+        return SDL_MESSAGEBOX_INFORMATION;
+    }
+}
+
+int DefaultAnswer(const user::Box& box)
+{
+    for (const user::BoxButton& button : box.buttons)
+        if (button.isDefault) return button.id;
+    return box.buttons.empty() ? IDOK : box.buttons.front().id;
+}
+
+}  // namespace
+
+SdlHost::SdlHost()
+{
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "quorvel: cannot start SDL video: %s\n", SDL_GetError());
+        return;
+    }
+    SDL_StopTextInput();
+    polledDriver = IsPolledDriver(SDL_GetCurrentVideoDriver());
+    ready = true;
+}
+
+SdlHost::~SdlHost()
+{
+    Destroy();
+    if (ready) SDL_Quit();
+}
+
+DWORD SdlHost::Now()
+{
+    return SDL_GetTicks();
+}
+
+// Asking the display server for events costs system calls; within one millisecond
+// of the last asking, a poll has nothing new to find.
+bool SdlHost::WaitForEvents(DWORD timeoutMs)
+{
+    SDL_Event event;
+    if (timeoutMs == 0) {
+        if (SDL_GetTicks() == lastPump) return true;
+    } else if (polledDriver) {
+        SDL_Delay(std::min<Uint32>(timeoutMs, kPolledSleepSlice));
+    } else if (SDL_WaitEventTimeout(&event, timeoutMs == user::kWaitForever ? -1 : static_cast<int>(timeoutMs))) {
+        Handle(event);
+    } else {
+        lastPump = SDL_GetTicks();
+        return true;  // it timed out having just looked: nothing waits
+    }
+    while (SDL_PollEvent(&event)) Handle(event);
+    lastPump = SDL_GetTicks();
+    return true;
+}
+
+void SdlHost::OpenWindow(HWND owner, const std::string& title, POINT, int width, int height)
+{
+    if (!ready || handle) return;  // one window is all this host shows
+    SDL_Rect usable{0, 0, width, height};
+    SDL_GetDisplayUsableBounds(0, &usable);
+    scale = std::max(1, std::min(usable.w / std::max(width, 1), usable.h / std::max(height, 1)));
+    window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale,
+                              height * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    if (!window) {
+        std::fprintf(stderr, "quorvel: cannot open the window: %s\n", SDL_GetError());
+        return;
+    }
+    renderer = SDL_CreateRenderer(window, -1, 0);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer) {
+        SDL_RenderSetLogicalSize(renderer, width, height);
+        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    }
+    handle = owner;
+    frameWidth = width;
+    frameHeight = height;
+}
+
+void SdlHost::Destroy()
+{
+    if (texture) SDL_DestroyTexture(texture);
+    if (renderer) SDL_DestroyRenderer(renderer);
+    if (window) SDL_DestroyWindow(window);
+    texture = nullptr;
+    renderer = nullptr;
+    window = nullptr;
+    handle = nullptr;
+    confinement.reset();
+}
+
+void SdlHost::CloseWindow(HWND owner)
+{
+    if (Owns(owner)) Destroy();
+}
+
+void SdlHost::ShowWindow(HWND owner, bool visible)
+{
+    if (!Owns(owner) || !window) return;
+    if (visible) {
+        SDL_ShowWindow(window);
+        SDL_RaiseWindow(window);
+    } else {
+        SDL_HideWindow(window);
+    }
+}
+
+void SdlHost::MinimizeWindow(HWND owner)
+{
+    if (Owns(owner) && window) SDL_MinimizeWindow(window);
+}
+
+void SdlHost::Present(HWND owner, const gdi::Surface& frame)
+{
+    if (!Owns(owner) || !texture || frame.Width() != frameWidth || frame.Height() != frameHeight) return;
+    SDL_UpdateTexture(texture, nullptr, frame.Data(), frameWidth * static_cast<int>(sizeof(std::uint32_t)));
+    Render();
+}
+
+void SdlHost::Render()
+{
+    if (!renderer || !texture) return;
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+    SDL_RenderPresent(renderer);
+}
+
+int SdlHost::ShowBox(HWND, const user::Box& box)
+{
+    std::vector<SDL_MessageBoxButtonData> buttons;
+    for (const user::BoxButton& button : box.buttons) {
+        Uint32 flags = 0;
+        if (button.isDefault) flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+        if (button.id == box.cancelId || box.buttons.size() == 1) flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+        buttons.push_back(SDL_MessageBoxButtonData{flags, button.id, button.text.c_str()});
+    }
+    const SDL_MessageBoxData data{MessageBoxFlags(box.type), window, box.caption.c_str(), box.text.c_str(),
+                                  static_cast<int>(buttons.size()), buttons.data(), nullptr};
+    int chosen = -1;
+    if (SDL_ShowMessageBox(&data, &chosen) != 0) {
+        std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
+        return DefaultAnswer(box);
+    }
+    return chosen < 0 ? box.cancelId : chosen;
+}
+
+void SdlHost::SetCursorVisible(bool visible)
+{
+    if (ready) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void SdlHost::ConfineCursor(HWND owner, const RECT* frameRect)
+{
+    if (!Owns(owner)) return;
+    confinement = frameRect ? std::optional<RECT>(*frameRect) : std::nullopt;
+    ApplyConfinement();
+}
+
+// The confinement holds only while the window has the focus.
+void SdlHost::ApplyConfinement()
+{
+    if (!window || !renderer) return;
+    if (!confinement || !focused) {
+        SDL_SetWindowMouseRect(window, nullptr);
+        return;
+    }
+    int left = 0, top = 0, right = 0, bottom = 0;
+    SDL_RenderLogicalToWindow(renderer, static_cast<float>(confinement->left), static_cast<float>(confinement->top),
+                              &left, &top);
+    SDL_RenderLogicalToWindow(renderer, static_cast<float>(confinement->right),
+                              static_cast<float>(confinement->bottom), &right, &bottom);
+    const SDL_Rect area{left, top, std::max(1, right - left), std::max(1, bottom - top)};
+    SDL_SetWindowMouseRect(window, &area);
+}
+
+RECT SdlHost::WorkArea()
+{
+    SDL_Rect usable{0, 0, 1024, 768};
+    if (ready) SDL_GetDisplayUsableBounds(0, &usable);
+    return RECT{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+}
+
+POINT SdlHost::FrameOrigin(HWND owner)
+{
+    int x = 0, y = 0;
+    if (Owns(owner) && window) SDL_GetWindowPosition(window, &x, &y);
+    return POINT{x, y};
+}
+
+bool SdlHost::InsideFrame(int x, int y) const
+{
+    return x >= 0 && y >= 0 && x < frameWidth && y < frameHeight;
+}
+
+// Mouse positions arrive in frame pixels: the renderer's logical size maps them back
+// through the scale and the letter-box.
+void SdlHost::Handle(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_MOUSEMOTION:
+        if (InsideFrame(event.motion.x, event.motion.y))
+            user::input::PointerMove(handle, POINT{event.motion.x, event.motion.y});
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (const auto button = ButtonOf(event.button.button); button && InsideFrame(event.button.x, event.button.y))
+            user::input::PointerButton(handle, *button, event.type == SDL_MOUSEBUTTONDOWN,
+                                       POINT{event.button.x, event.button.y});
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (const UINT vk = VirtualKeyOf(event.key.keysym.scancode))
+            user::input::Key(vk, event.type == SDL_KEYDOWN, event.key.repeat != 0);
+        break;
+    case SDL_WINDOWEVENT:
+        HandleWindowEvent(event.window);
+        break;
+    case SDL_QUIT:
+        if (handle) user::input::CloseRequested(handle);
+        break;
+    default:
+        break;
+    }
+}
+
+void SdlHost::HandleWindowEvent(const SDL_WindowEvent& event)
+{
+    if (!window || event.windowID != SDL_GetWindowID(window)) return;
+    switch (event.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        focused = true;
+        ApplyConfinement();
+        user::input::Focus(handle, true);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        focused = false;
+        ApplyConfinement();
+        user::input::Focus(handle, false);
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        user::input::CloseRequested(handle);
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        Render();
+        ApplyConfinement();
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace sdlhost

@@ -1,0 +1,176 @@
+#include "app/gamer.h"
+#include "app/main_window.h"
+#include "app/resources.h"
+#include "platform/host/headless/session.h"
+#include "screens/data.h"
+#include "screens/game.h"
+#include "screens/intro.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using headless::Program;
+using headless::Session;
+
+class Shell : public ::testing::Test {
+protected:
+    CGamer& Engine()
+    {
+        CGamer* engine = CurrentGamer();
+        if (!engine) throw std::runtime_error("no engine");
+        return *engine;
+    }
+
+    Session session;
+};
+
+TEST_F(Shell, WindowHasA512ClientCentredInTheWorkArea)
+{
+    Program program(session);
+    RECT client{}, frame{};
+    GetClientRect(session.Window(), &client);
+    EXPECT_EQ(client.right - client.left, 512);
+    EXPECT_EQ(client.bottom - client.top, 512);
+    POINT origin{0, 0};
+    ClientToScreen(session.Window(), &origin);
+    EXPECT_EQ(origin.x, (1920 - 512) / 2);
+    EXPECT_EQ(origin.y, (1080 - 512) / 2);
+    GetWindowRect(session.Window(), &frame);
+    EXPECT_GT(frame.bottom - frame.top, 512) << "the menu bar sits above the client area";
+    program.Tap(VK_ESCAPE);
+}
+
+TEST_F(Shell, OddExcessWidthGivesOneMorePixel)
+{
+    session.SetWorkArea(RECT{0, 0, 1279, 1024});
+    Program program(session);
+    RECT client{};
+    GetClientRect(session.Window(), &client);
+    EXPECT_EQ(client.right - client.left, 513);
+    EXPECT_EQ(client.bottom - client.top, 512);
+    program.Tap(VK_ESCAPE);
+}
+
+TEST_F(Shell, ActivationDrivesTheClockAndPauseSurvivesAFocusChange)
+{
+    Program program(session);
+    EXPECT_TRUE(Engine().running) << "showing the window activates it";
+    program.Focus(false);
+    EXPECT_FALSE(Engine().running);
+    program.Focus(true);
+    EXPECT_TRUE(Engine().running);
+
+    program.Tap(VK_F3);
+    EXPECT_TRUE(Engine().paused);
+    EXPECT_FALSE(Engine().running);
+    program.Focus(false);
+    program.Focus(true);
+    EXPECT_FALSE(Engine().running) << "switching back does not resume a paused game";
+    program.Tap(VK_F3);
+    EXPECT_TRUE(Engine().running);
+    program.Tap(VK_ESCAPE);
+}
+
+TEST_F(Shell, BossKeyMinimisesAndStopsTheClock)
+{
+    Program program(session);
+    program.Tap(VK_F1);
+    EXPECT_FALSE(Engine().running);
+    EXPECT_FALSE(Engine().paused);
+    program.Focus(true);
+    EXPECT_TRUE(Engine().running) << "restoring resumes an unpaused game";
+    program.Tap(VK_ESCAPE);
+}
+
+TEST_F(Shell, NewGameReplacesTheScreenWithAFreshIntro)
+{
+    Program program(session);
+    program.Frames(2);
+    CGame* before = Engine().GetGame();
+    program.Click(255, 330);  // "New Game" on the intro leads to the options
+    program.Frames(2);
+    ASSERT_FALSE(Engine().GetGame()->IsType(str("CIntro")));
+    program.Tap(VK_F2);
+    CGame* after = Engine().GetGame();
+    EXPECT_TRUE(after->IsType(str("CIntro")));
+    EXPECT_NE(after, before);
+    EXPECT_EQ(Engine().children.Count(), 6u) << "settings, four input makers and one screen";
+    EXPECT_TRUE(Engine().running);
+    program.Frames(3);
+    EXPECT_EQ(session.Pixel(255, 330), RGB(0, 255, 0)) << "the intro's green button is shown";
+    program.Tap(VK_ESCAPE);
+}
+
+TEST_F(Shell, TiltWithoutABallChangesNothing)
+{
+    Program program(session);
+    program.Frames(2);
+    CGame* game = Engine().GetGame();
+    const unsigned int frames = Engine().frames;
+    program.Tap(VK_F12);
+    EXPECT_FALSE(Engine().Tilt());
+    EXPECT_EQ(Engine().GetGame(), game);
+    EXPECT_EQ(Engine().frames, frames);
+    EXPECT_TRUE(session.Boxes().empty());
+    program.Tap(VK_ESCAPE);
+}
+
+TEST_F(Shell, EscapeEndsTheProgramWithExitCodeZero)
+{
+    Program program(session);
+    program.Frames(3);
+    program.Tap(VK_ESCAPE);
+    EXPECT_TRUE(program.Finished());
+    EXPECT_EQ(program.ExitCode(), 0);
+    EXPECT_EQ(CurrentGamer(), nullptr) << "the engine went with the window";
+}
+
+TEST_F(Shell, AboutBoxOpensFromAltSlashAndAltQuestionMark)
+{
+    Program program(session);
+    program.KeyDown(VK_MENU);
+    program.Tap(VK_OEM_2);
+    program.KeyUp(VK_MENU);
+    ASSERT_EQ(session.Boxes().size(), 1u);
+    EXPECT_NE(session.Boxes()[0].text.find("Quorvel Version 0.5b"), std::string::npos);
+    program.KeyDown(VK_MENU);
+    program.KeyDown(VK_SHIFT);
+    program.Tap(VK_OEM_2);
+    program.KeyUp(VK_SHIFT);
+    program.KeyUp(VK_MENU);
+    EXPECT_EQ(session.Boxes().size(), 2u);
+    program.Tap(VK_ESCAPE);
+}
+
+// A graphic that fails in one frame.
+class Faulty : public CGraphic {
+public:
+    explicit Faulty(const LList<CObject>& parents) : CGraphic(parents, Rect()) { type.Load("Faulty"); }
+    void Animate() override
+    {
+        CGraphic::Animate();
+        if (frames == failAt) throw XDomainError(type + str("::Animate"));
+    }
+    unsigned int failAt = 0;
+};
+
+TEST_F(Shell, AnExceptionInAFrameIsShownOnceAndTheGameGoesOn)
+{
+    Program program(session);
+    auto* faulty = new Faulty(LList<CObject>(false, 1, Engine().GetGame()));
+    faulty->failAt = faulty->frames + 2;
+    program.Frames(5);
+    ASSERT_EQ(session.Boxes().size(), 1u);
+    EXPECT_EQ(session.Boxes()[0].caption, "Exception Caught");
+    EXPECT_EQ(session.Boxes()[0].text, "Faulty::Animate: The value of a parameter was not within its domain.");
+    EXPECT_EQ(session.Boxes()[0].type & MB_ICONERROR, MB_ICONERROR);
+    const unsigned int frames = faulty->frames;
+    program.Frames(3);
+    EXPECT_EQ(faulty->frames, frames + 3) << "the next frames run";
+    EXPECT_EQ(program.Finished(), false);
+    program.Tap(VK_ESCAPE);
+    EXPECT_EQ(program.ExitCode(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+#include "support/menu_tree.h"
+#include "ui/button.h"
+#include "ui/text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+struct Calls {
+    int count = 0;
+    void* context = nullptr;
+    CObject* screen = nullptr;
+};
+Calls calls;
+
+bool Count(void* context, CObject* screen)
+{
+    ++calls.count;
+    calls.context = context;
+    calls.screen = screen;
+    return true;
+}
+
+class ButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override { calls = Calls{}; }
+
+    // A red 75 x 20 button at (218, 452): x 218 to 292, y 452 to 471 are inside.
+    CButton* MakeButton(const char* caption = "Start", EPadType shape = PadRectangular, Side side = SideBottom)
+    {
+        return new CButton(Count, &calls, 218, 452, str(caption), tree.OnScreen(), kRed, 75, 20, shape, side);
+    }
+
+    MenuTree tree;
+};
+
+TEST_F(ButtonTest, HeldLeftButtonCallsBackInEveryFrameWithContextAndScreen)
+{
+    CButton* button = MakeButton();
+    tree.Move(250, 460);
+    tree.Press();
+    for (int frame = 0; frame < 3; ++frame) button->Animate();
+    EXPECT_EQ(calls.count, 3);
+    EXPECT_EQ(calls.context, &calls);
+    EXPECT_EQ(calls.screen, tree.screen);
+
+    tree.Release();
+    button->Animate();
+    EXPECT_EQ(calls.count, 3);
+    EXPECT_TRUE(button->hover);
+}
+
+TEST_F(ButtonTest, LeftAndTopEdgesAreInsideRightAndBottomEdgesOutside)
+{
+    CButton* button = MakeButton();
+    tree.Press();
+    struct Probe {
+        unsigned int x, y;
+        bool inside;
+    } probes[] = {{218, 452, true}, {292, 471, true}, {293, 460, false}, {250, 472, false}, {217, 460, false}};
+    for (const Probe& p : probes) {
+        calls.count = 0;
+        tree.Move(p.x, p.y);
+        button->Animate();
+        EXPECT_EQ(button->hover, p.inside) << p.x << "," << p.y;
+        EXPECT_EQ(calls.count, p.inside ? 1 : 0) << p.x << "," << p.y;
+    }
+}
+
+TEST_F(ButtonTest, PressMadeElsewhereCountsOnceThePointerMovesOnto)
+{
+    CButton* button = MakeButton();
+    tree.Move(10, 10);
+    tree.Press();
+    button->Animate();
+    EXPECT_EQ(calls.count, 0);
+    tree.Move(250, 460);
+    button->Animate();
+    EXPECT_EQ(calls.count, 1);
+}
+
+TEST_F(ButtonTest, ButtonBuiltWhileTheMouseIsHeldWaitsForANewPress)
+{
+    tree.Move(250, 460);
+    tree.Press();
+    CButton* button = MakeButton();
+    button->Animate();
+    EXPECT_FALSE(button->hover) << "the new button has seen no movement yet";
+    tree.Move(251, 460);
+    button->Animate();
+    EXPECT_TRUE(button->hover);
+    EXPECT_EQ(calls.count, 0);
+
+    tree.Release();
+    tree.Press();
+    button->Animate();
+    EXPECT_EQ(calls.count, 1);
+}
+
+TEST_F(ButtonTest, DisabledButtonNeverCallsBackAndKeepsItsLook)
+{
+    CButton* button = MakeButton();
+    button->enabled = false;
+    tree.Move(250, 460);
+    tree.Press();
+    for (int frame = 0; frame < 3; ++frame) button->Animate();
+    EXPECT_EQ(calls.count, 0);
+    EXPECT_FALSE(button->hover);
+
+    tree.PaintOnce();
+    EXPECT_EQ(tree.Pixel(218, 452), kBlack) << "black outline";
+    EXPECT_EQ(tree.Pixel(250, 460), kYellow) << "yellow fill";
+}
+
+TEST_F(ButtonTest, NormalLookIsItsColourWithBlueOutlineAndHoverIsAllYellow)
+{
+    MakeButton();
+    tree.PaintOnce();
+    EXPECT_EQ(tree.Pixel(218, 452), kBlue);
+    EXPECT_EQ(tree.Pixel(292, 471), kBlue);
+    EXPECT_EQ(tree.Pixel(225, 455), kRed);
+
+    tree.Move(225, 455);
+    tree.PaintOnce();  // the paint cycle animates once, which lights the button
+    EXPECT_EQ(tree.Pixel(218, 452), kYellow);
+    EXPECT_EQ(tree.Pixel(225, 455), kYellow);
+}
+
+TEST_F(ButtonTest, CaptionIsATextOnTheButtonAndTheScreenUnlessEmpty)
+{
+    CButton* captioned = MakeButton("Back");
+    auto* text = dynamic_cast<CNormText*>(captioned->GetChild(str("CNormText"), true, 1));
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(text->text, "Back");
+    EXPECT_EQ(text->GetParent(), captioned);
+    EXPECT_TRUE(tree.screen->children.Contains(text));
+
+    CButton* bare = MakeButton("");
+    EXPECT_EQ(bare->GetChild(str("CText"), false, 1), nullptr);
+}
+
+TEST_F(ButtonTest, RoundedButtonOnTheLeftIsAHalfEllipseFromItsLeftEdge)
+{
+    new CButton(nullptr, nullptr, 171, 118, str(""), tree.OnScreen(), kRed, 20, 75, PadRounded, SideLeft);
+    tree.PaintOnce();
+    EXPECT_EQ(tree.Pixel(171, 155), kBlue) << "flat edge on the left edge";
+    EXPECT_EQ(tree.Pixel(180, 155), kRed);
+    EXPECT_NE(tree.Pixel(190, 155), GetPixel(tree.dc, 0, 0)) << "reaches the right edge";
+    EXPECT_NE(tree.Pixel(189, 119), kRed) << "a corner of the box stays outside";
+    EXPECT_NE(tree.Pixel(170, 155), kRed) << "nothing left of the flat edge";
+}
+
+TEST_F(ButtonTest, RoundedButtonAgainstTheBottomIsADomeOnItsBottomEdge)
+{
+    new CButton(nullptr, nullptr, 193, 375, str(""), tree.OnScreen(), kRed, 125, 25, PadRounded, SideBottom);
+    tree.PaintOnce();
+    EXPECT_EQ(tree.Pixel(255, 390), kRed);
+    EXPECT_NE(tree.Pixel(255, 376), GetPixel(tree.dc, 0, 0)) << "the dome reaches the top edge";
+    EXPECT_NE(tree.Pixel(195, 377), kRed) << "top corners stay outside";
+    EXPECT_NE(tree.Pixel(255, 401), kRed) << "nothing below the flat edge";
+}
+
+TEST_F(ButtonTest, RoundedButtonsOnTheTopAndRightBulgeAwayFromTheirEdge)
+{
+    new CButton(nullptr, nullptr, 218, 71, str(""), tree.OnScreen(), kRed, 75, 20, PadRounded, SideTop);
+    new CButton(nullptr, nullptr, 321, 118, str(""), tree.OnScreen(), kRed, 20, 75, PadRounded, SideRight);
+    tree.PaintOnce();
+    EXPECT_EQ(tree.Pixel(255, 75), kRed) << "top: filled below its flat top edge";
+    EXPECT_NE(tree.Pixel(220, 89), kRed) << "top: bottom corners stay outside";
+    EXPECT_EQ(tree.Pixel(335, 155), kRed) << "right: filled left of its flat right edge";
+    EXPECT_NE(tree.Pixel(322, 119), kRed) << "right: left corners stay outside";
+}
+
+TEST_F(ButtonTest, DrawingObjectsAreGoneAfterThePaintCycleAndAfterDestruction)
+{
+    const DWORD before = GdiObjects();
+    CButton* button = MakeButton();
+    tree.PaintOnce();
+    EXPECT_EQ(GdiObjects(), before);
+
+    tree.screen->InitPaint(tree.dc);
+    tree.screen->Paint(tree.dc);
+    EXPECT_GT(GdiObjects(), before);
+    delete button;  // still prepared, its pen and brush still selected
+    EXPECT_EQ(GdiObjects(), before);
+    EXPECT_NE(GetCurrentObject(tree.dc, OBJ_PEN), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+#pragma once
+// The replay script: one command a line, '#' starts a comment.
+//
+//   seed N | wait N | move X Y | down B | up B | click X Y | key K | keyup K | tap K
+//   type TEXT | command ID | menu TEXT | focus on|off | shot FILE.png
+//   expect-pixel X Y RRGGBB
+//
+// Keys are virtual-key names (VK_SPACE, VK_F2), single letters or digits, or numbers.
+
+#include "platform/win32_types.h"
+
+#include <istream>
+#include <string>
+#include <vector>
+
+namespace replay {
+
+enum class Verb { Seed, Wait, Move, Down, Up, Click, Key, KeyUp, Tap, Type, Command, Menu, Focus, Shot, ExpectPixel };
+
+struct Command {
+    Verb verb;
+    int line;
+    std::vector<long> numbers;  // the numeric arguments, keys as virtual-key codes
+    std::string text;           // type, menu, shot: the rest of the line
+};
+
+struct ParseResult {
+    std::vector<Command> commands;
+    std::vector<std::string> errors;  // "line N: what is wrong"
+};
+
+ParseResult ParseScript(std::istream& in);
+
+// A key as a script names it, or 0 when the name means nothing.
+UINT ParseKey(const std::string& name);
+
+}  // namespace replay
