@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -21,12 +22,12 @@ class MatchTest : public ::testing::Test {
 protected:
     // Runs frames, steering every mouse paddle with `steer` before each, until the match
     // screen has been replaced; returns the number of frames.
-    int PlayOut(const std::function<void(CMainGame&, int)>& steer)
+    int PlayOut(const std::function<void(CMainGame&)>& steer)
     {
         for (int frame = 1; frame <= kFrameLimit; ++frame) {
             auto* game = dynamic_cast<CMainGame*>(field.Screen());
             if (!game) return frame - 1;
-            steer(*game, frame);
+            steer(*game);
             field.Frame();
         }
         return kFrameLimit;
@@ -60,14 +61,13 @@ protected:
 
 TEST_F(MatchTest, TheTopPlayerOutlastsTheBottomOneAndWins)
 {
-    const unsigned int slots[] = {1, 0, 3, 0};
-    for (unsigned int s = 0; s < 4; ++s) field.data->padPlayers[s] = slots[s];
+    field.Slots(1, 0, 3, 0);
     const DWORD start = Field::GdiObjects();
     field.Match(true);
     LetGo();
     // The mouse follows the ball on its way up and runs away from it on its way down:
     // the top paddle catches everything, the bottom one nothing.
-    const int frames = PlayOut([&](CMainGame&, int) {
+    const int frames = PlayOut([&](CMainGame&) {
         const Rect& b = field.Ball().rect;
         if (field.Ball().velocity.dVy() < 0)
             field.Follow();
@@ -81,12 +81,11 @@ TEST_F(MatchTest, TheTopPlayerOutlastsTheBottomOneAndWins)
 
 TEST_F(MatchTest, ALonePlayerWhoLetsTheBallOutLeavesNobodyToWin)
 {
-    const unsigned int slots[] = {2, 0, 0, 0};
-    for (unsigned int s = 0; s < 4; ++s) field.data->padPlayers[s] = slots[s];
+    field.Slots(2, 0, 0, 0);
     const DWORD start = Field::GdiObjects();
     field.Match(true);
     LetGo();
-    const int frames = PlayOut([&](CMainGame&, int) { field.engine->MouseMove(0, 0); });
+    const int frames = PlayOut([&](CMainGame&) { field.engine->MouseMove(0, 0); });
     ASSERT_LT(frames, kFrameLimit);
     EXPECT_EQ(Banner(), "Nobody Wins!");
     ExpectNothingLeftSince(start);
@@ -102,7 +101,7 @@ TEST_F(MatchTest, AllBricksBrokenWithATieGoToSuddenDeathUntilOneIsLeft)
     LetGo();
     bool tied = false, sudden = false;
     unsigned int survivors = 0;
-    const int frames = PlayOut([&](CMainGame& game, int) {
+    const int frames = PlayOut([&](CMainGame& game) {
         auto* wall = field.Find<CBricks>("CBricks");
         sudden = sudden || field.Find<CSuddenDeath>("CSuddenDeath");
         if (sudden) {
@@ -129,7 +128,7 @@ TEST_F(MatchTest, AllBricksBrokenWithATieGoToSuddenDeathUntilOneIsLeft)
     ExpectNothingLeftSince(start);
 }
 
-// The opening picture, written as match.png beside the test program: the grey field,
+// The opening picture, written as match.png beside the test program's executable: the grey field,
 // 64 cyan bricks, four paddles and meters in the players' colours, the names turned
 // towards the middle, the ball held by the bottom paddle.
 TEST_F(MatchTest, TheOpeningPicture)
@@ -139,7 +138,8 @@ TEST_F(MatchTest, TheOpeningPicture)
     field.Frame();
     field.Frame();
     const gdi::Surface& client = *field.session.Client();
-    EXPECT_TRUE(png::Write("match.png", client));
+    const auto beside = std::filesystem::canonical("/proc/self/exe").parent_path() / "match.png";
+    EXPECT_TRUE(png::Write(beside.string(), client));
     EXPECT_EQ(field.session.Pixel(60, 256), RGB(128, 128, 128)) << "field";
     EXPECT_EQ(field.session.Pixel(0, 0), RGB(0, 0, 0)) << "border";
     for (LONG y : {112, 399})

@@ -42,6 +42,13 @@ public:
     Field(const Field&) = delete;
     Field& operator=(const Field&) = delete;
 
+    // Who plays in pad slots 0 to 3 (bottom, left, top, right); 0 for nobody.
+    void Slots(unsigned int bottom, unsigned int left, unsigned int top, unsigned int right)
+    {
+        const unsigned int numbers[kPadSlots] = {bottom, left, top, right};
+        for (unsigned int s = 0; s < kPadSlots; ++s) data->padPlayers[s] = numbers[s];
+    }
+
     // A match with the current settings, as the options screen starts it; with `paint`
     // its paint cycle is open, as the engine opens it for a new screen.
     CMainGame& Match(bool paint = false)
