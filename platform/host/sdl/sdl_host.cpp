@@ -63,7 +63,12 @@ SdlHost::SdlHost()
         return;
     }
     SDL_StopTextInput();
-    polledDriver = IsPolledDriver(SDL_GetCurrentVideoDriver());
+    const char* driver = SDL_GetCurrentVideoDriver();
+    polledDriver = IsPolledDriver(driver);
+    // Without a display SDL falls back to a driver that shows nothing; say so, unless
+    // that driver was asked for.
+    if (polledDriver && !SDL_getenv("SDL_VIDEODRIVER"))
+        std::fprintf(stderr, "quorvel: no display found; SDL's '%s' driver shows nothing\n", driver);
     ready = true;
 }
 
