@@ -350,6 +350,7 @@ TEST_F(MenuTest, KeyboardNavigationAndEscape)
     session.KeyDown('G');
     session.KeyUp(VK_MENU);
     Pump();
+    session.KeyDown(VK_F1);    // not Pause Game's mnemonic, though its code is the letter p's
     session.KeyDown(VK_DOWN);  // from New Game over the separator to Pause Game
     session.KeyDown(VK_RETURN);
     EXPECT_EQ(Commands(), (std::vector<WORD>{303}));
@@ -358,8 +359,16 @@ TEST_F(MenuTest, KeyboardNavigationAndEscape)
     session.KeyDown('H');
     session.KeyUp(VK_MENU);
     Pump();
+    session.KeyDown(VK_RIGHT);  // from Help around to Game, past the bar command
+    session.KeyDown(VK_RETURN);
+    EXPECT_EQ(Commands(), (std::vector<WORD>{303, 301}));
+
+    session.KeyDown(VK_MENU);
+    session.KeyDown('H');
+    session.KeyUp(VK_MENU);
+    Pump();
     session.KeyDown(VK_ESCAPE);
-    EXPECT_EQ(Commands(), (std::vector<WORD>{303}));
+    EXPECT_EQ(Commands(), (std::vector<WORD>{303, 301}));
     EXPECT_FALSE(user::FindWindow(window)->menu->IsOpen());
     EXPECT_TRUE(ReceivedOf(WM_KEYDOWN).empty());  // the open menu took the keys
 }
