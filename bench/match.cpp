@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <malloc.h>
 
 namespace {
 
@@ -39,10 +40,23 @@ public:
         field.Match(true);
         field.engine->MouseDown(0, false);
         ++matches;
+        gdiAtStart = Field::GdiObjects();
+        heapAtStart = HeapInUse();
     }
+
+    // Runs frames until the next match has started.
+    void FinishMatch()
+    {
+        for (const int match = matches; matches == match;) Frame();
+    }
+
+    // Bytes the allocator has handed out and not had back.
+    static double HeapInUse() { return static_cast<double>(mallinfo2().uordblks); }
 
     Field field;
     int matches = 0;
+    DWORD gdiAtStart = 0;
+    double heapAtStart = 0;
 };
 
 long ResidentKilobytes()
@@ -77,19 +91,21 @@ void CopyBackBuffer(benchmark::State& state)
 }
 BENCHMARK(CopyBackBuffer);
 
-// 100,000 frames, many matches: GDI objects and resident memory at a match's start,
-// first against last.
+// 100,000 frames, many matches, each played to its end: GDI objects, heap in use and
+// resident memory at the start of a match, before against after.
 void HundredThousandFrames(benchmark::State& state)
 {
     for (auto _ : state) {
         RunningMatch match;
-        for (int i = 0; i < 1000; ++i) match.Frame();  // let allocators and caches settle
-        match.Restart();
-        const DWORD gdiBefore = Field::GdiObjects();
+        match.FinishMatch();  // allocators and caches settle
+        match.FinishMatch();
+        const DWORD gdiBefore = match.gdiAtStart;
+        const double heapBefore = match.heapAtStart;
         const long memoryBefore = ResidentKilobytes();
         for (int i = 0; i < 100000; ++i) match.Frame();
-        match.Restart();
-        state.counters["gdi_growth"] = static_cast<double>(Field::GdiObjects()) - gdiBefore;
+        match.FinishMatch();
+        state.counters["gdi_growth"] = static_cast<double>(match.gdiAtStart) - gdiBefore;
+        state.counters["heap_growth_bytes"] = match.heapAtStart - heapBefore;
         state.counters["rss_growth_kb"] = static_cast<double>(ResidentKilobytes() - memoryBefore);
         state.counters["matches"] = match.matches;
     }
