@@ -181,4 +181,15 @@ TEST_F(PlayerTest, TearingDownAPaintedMatchTouchesNothingHalfDestroyedAndLeaksNo
     EXPECT_EQ(Field::GdiObjects(), start + 2) << "only the engine's back buffer is left";
 }
 
+TEST_F(PlayerTest, DeletingTheEngineInTheMiddleOfAPaintedMatchLeaksNothing)
+{
+    const DWORD start = Field::GdiObjects();
+    field.Match(true);
+    for (int i = 0; i < 3; ++i) field.Frame();
+    field.Ball().SetPlayer(&field.PlayerOn(SideLeft));
+    delete field.engine;  // no paint cycle closed first
+    field.engine = nullptr;
+    EXPECT_EQ(Field::GdiObjects(), start);
+}
+
 }  // namespace

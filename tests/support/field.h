@@ -34,9 +34,17 @@ public:
 
     ~Field()
     {
+        if (engine) Close();
+        DestroyWindow(window);
+    }
+
+    // Deletes the engine with everything in it, as the window's destruction does.
+    void Close()
+    {
         if (data->painting && engine->GetGame()) engine->EndPaint();
         delete engine;
-        DestroyWindow(window);
+        engine = nullptr;
+        data = nullptr;
     }
 
     Field(const Field&) = delete;
