@@ -1,0 +1,360 @@
+// A long run of the whole program under seeded random input: pointer moves and clicks,
+// every bindable key, menu commands and focus changes, biased so that the chain of
+// screens is walked over and over. After every frame it checks what can be seen from
+// outside; at every fresh intro it checks that memory and drawing objects are back where
+// they were. Set QUORVEL_SOAK_SEED to replay a run, QUORVEL_SOAK_FRAMES to change its
+// length.
+
+#include "app/gamer.h"
+#include "app/main_window.h"
+#include "play/ball.h"
+#include "play/paddle.h"
+#include "play/player.h"
+#include "platform/host/headless/session.h"
+#include "screens/game.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUORVEL_SOAK_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define QUORVEL_SOAK_ASAN 1
+#endif
+#ifdef QUORVEL_SOAK_ASAN
+#include <sanitizer/allocator_interface.h>
+#endif
+
+namespace {
+
+using headless::Program;
+using headless::Session;
+using user::input::Button;
+
+constexpr int kField = 512;
+
+unsigned long EnvNumber(const char* name, unsigned long fallback)
+{
+    const char* text = std::getenv(name);
+    return text && *text ? std::strtoul(text, nullptr, 10) : fallback;
+}
+
+// Bytes the program holds on the heap, when the allocator can tell.
+std::optional<std::size_t> HeapInUse()
+{
+#ifdef QUORVEL_SOAK_ASAN
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return std::nullopt;
+#endif
+}
+
+DWORD GdiObjects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+
+// Every object below `root` (each once, however many parents lead to it) that answers
+// to `type`.
+void Collect(CObject* root, const char* type, std::set<CObject*>& seen, std::vector<CObject*>& found)
+{
+    for (LNode<CObject>* node = root->children.head; node; node = node->next) {
+        CObject* child = node->item;
+        if (!seen.insert(child).second) continue;
+        if (child->HasType(str(type))) found.push_back(child);
+        Collect(child, type, seen, found);
+    }
+}
+
+std::vector<CObject*> Below(CObject* root, const char* type)
+{
+    std::set<CObject*> seen;
+    std::vector<CObject*> found;
+    Collect(root, type, seen, found);
+    return found;
+}
+
+// Where the buttons that move along the chain sit on each screen.
+const std::map<std::string, std::vector<POINT>>& ChainButtons()
+{
+    static const std::map<std::string, std::vector<POINT>> buttons = {
+        {"CIntro", {{255, 330}}},
+        {"COptions", {{255, 462}, {255, 462}, {255, 412}, {255, 382}, {255, 352}, {255, 322},
+                      {255, 230}, {180, 155}, {255, 80}, {330, 155}}},
+        {"CPlayerOptions", {{255, 462}, {255, 312}, {180, 181}, {180, 106}, {255, 387}, {255, 255}}},
+        {"CKeyboardConfig", {{255, 462}, {311, 156}, {311, 181}, {311, 206}, {311, 231}, {311, 256},
+                             {311, 281}, {311, 306}}},
+        {"CMouseConfig", {{255, 462}}},
+        {"CColorOptions", {{255, 462}, {181, 160}, {256, 240}, {331, 200}}},
+        {"CChoosePaddle", {{255, 462}, {255, 282}, {255, 182}}},
+        {"CPaddleOptions", {{255, 312}, {255, 252}, {255, 192}, {255, 132}}},
+        {"CGameOver", {{255, 406}}},
+    };
+    return buttons;
+}
+
+// Keys a player may bind or type; the menu's own keys (F1, F2, F3, F12, Esc) are sent as
+// commands instead, at a rate of their own.
+std::vector<UINT> OrdinaryKeys()
+{
+    std::vector<UINT> keys;
+    for (UINT k = 'A'; k <= 'Z'; ++k) keys.push_back(k);
+    for (UINT k = '0'; k <= '9'; ++k) keys.push_back(k);
+    for (UINT k : {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_RETURN, VK_SHIFT, VK_CONTROL, VK_BACK,
+                   VK_TAB, VK_F4, VK_F5, VK_F6, VK_F7, VK_F8, VK_F9, VK_F10, VK_F11})
+        keys.push_back(k);
+    return keys;
+}
+
+class Soak {
+public:
+    Soak(Session& session, Program& program, unsigned long seed)
+        : session(session), program(program), random(seed), keys(OrdinaryKeys())
+    {
+    }
+
+    void Run(unsigned long frames)
+    {
+        while (framesRun < frames && !::testing::Test::HasFatalFailure()) Step();
+        for (UINT key : held) program.KeyUp(key);
+    }
+
+    const std::map<std::string, int>& Visits() const { return visits; }
+    int FreshIntros() const { return freshIntros; }
+    unsigned long FramesRun() const { return framesRun; }
+
+private:
+    int Roll(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
+    CGamer& Engine() { return *CurrentGamer(); }
+    std::string ScreenType() { return Engine().GetGame() ? std::string(Engine().GetGame()->type) : ""; }
+
+    void Step()
+    {
+        const int dice = Roll(1000);
+        if (dice < 600) Frame();
+        else if (dice < 780) MovePointer();
+        else if (dice < 850) ClickChainButton();
+        else if (dice < 880) ClickAnywhere();
+        else if (dice < 900) MouseButton();
+        else if (dice < 980) Key();
+        else if (dice < 990) MenuCommand();
+        else FocusChange();
+        KeepTheGameGoing();
+        AfterInput();
+    }
+
+    void Frame()
+    {
+        const bool counts = Engine().running;
+        program.Frames(1);
+        if (counts) ++framesRun;
+        CheckFrame();
+        ++sinceLastScreen;
+    }
+
+    void MovePointer() { program.MoveTo(Roll(kField + 40) - 20, Roll(kField + 40) - 20); }
+
+    void ClickChainButton()
+    {
+        auto place = ChainButtons().find(ScreenType());
+        if (place == ChainButtons().end()) return;
+        const POINT p = place->second[Roll(static_cast<int>(place->second.size()))];
+        program.Click(p.x + Roll(5) - 2, p.y + Roll(5) - 2);
+    }
+
+    void ClickAnywhere() { program.Click(Roll(kField), Roll(kField)); }
+
+    void MouseButton()
+    {
+        const auto button = static_cast<Button>(Roll(3));
+        if (Roll(2))
+            program.Press(button);
+        else
+            program.Release(button);
+    }
+
+    void Key()
+    {
+        const UINT key = keys[Roll(static_cast<int>(keys.size()))];
+        if (held.count(key)) {
+            program.KeyUp(key);
+            held.erase(key);
+        } else {
+            program.KeyDown(key);
+            held.insert(key);
+        }
+    }
+
+    void MenuCommand()
+    {
+        static constexpr std::array<WORD, 5> ids = {303, 304, 304, 302, 104};
+        if (Roll(8) == 0) {
+            program.Command(301);  // New Game
+            return;
+        }
+        program.Command(ids[Roll(static_cast<int>(ids.size()))]);
+    }
+
+    void FocusChange() { program.Focus(Roll(2) == 1); }
+
+    // A paused, minimised or unfocused game comes back after a while, and a match that
+    // drags on is ended by New Game, so that the chain keeps moving.
+    void KeepTheGameGoing()
+    {
+        if (!Engine().running && Roll(20) == 0) {
+            if (Engine().paused) program.Command(303);
+            program.Focus(true);
+        }
+        if (sinceLastScreen > 6000) program.Command(301);
+    }
+
+    void AfterInput()
+    {
+        ASSERT_FALSE(program.Finished()) << "the program ended after " << framesRun << " frames";
+        CheckBoxes();
+        CheckScreen();
+    }
+
+    void CheckBoxes()
+    {
+        const auto& boxes = session.Boxes();
+        for (; boxesSeen < boxes.size(); ++boxesSeen)
+            ASSERT_NE(boxes[boxesSeen].caption, "Exception Caught")
+                << boxes[boxesSeen].text << " (after " << framesRun << " frames)";
+    }
+
+    void CheckScreen()
+    {
+        CGame* game = Engine().GetGame();
+        ASSERT_NE(game, nullptr) << "no screen after " << framesRun << " frames";
+        ASSERT_EQ(Below(&Engine(), "CGame").size(), 1u) << "one current screen";
+        if (game == current) return;
+        current = game;
+        sinceLastScreen = 0;
+        ++visits[ScreenType()];
+        match = {};
+        if (ScreenType() == "CIntro") FreshIntro();
+    }
+
+    // The program's own memory and drawing objects are back at the level of the first
+    // intro after the settings were made (the first options screen makes them once).
+    void FreshIntro()
+    {
+        program.Frames(1);
+        ++freshIntros;
+        const DWORD objects = GdiObjects();
+        const auto heap = HeapInUse();
+        if (freshIntros <= 2) {
+            baselineObjects = objects;
+            baselineHeap = heap;
+            return;
+        }
+        EXPECT_EQ(objects, baselineObjects) << "drawing objects at intro " << freshIntros;
+        if (heap && baselineHeap)
+            EXPECT_LE(*heap, *baselineHeap + kHeapSlack) << "heap at intro " << freshIntros << " after "
+                                                         << framesRun << " frames";
+    }
+
+    struct MatchState {
+        std::map<unsigned int, unsigned int> scores;  // by player number
+        std::array<int, 5> outside{};                 // frames in a row beyond each side
+    };
+
+    void CheckFrame()
+    {
+        CGame* game = Engine().GetGame();
+        if (!game || game != current || !game->HasType(str("CMainGame"))) return;
+        CheckScores(*game);
+        for (CObject* ball : Below(game, "CBall")) CheckBall(*static_cast<CBall*>(ball), *game);
+    }
+
+    void CheckScores(CGame& game)
+    {
+        for (CObject* object : Below(&game, "CPlayer")) {
+            const auto& player = *static_cast<CPlayer*>(object);
+            unsigned int& last = match.scores[player.options.number];
+            ASSERT_GE(player.score, last) << "player " << player.options.number << " lost points";
+            last = player.score;
+        }
+    }
+
+    // A ball may stand beyond a side for one frame: the paddle there drops out, or an
+    // empty side sends it back. It never stays out, and never gets far out.
+    void CheckBall(const CBall& ball, CGame& game)
+    {
+        const Rect& r = ball.rect;
+        const std::array<bool, 5> beyond = {false, r.left < 0, r.top < 0, r.bottom > kField, r.right > kField};
+        const LONG reach = static_cast<LONG>(std::abs(ball.velocity.dVx()) + std::abs(ball.velocity.dVy())) + 1;
+        ASSERT_TRUE(r.left > -reach && r.top > -reach && r.right < kField + reach && r.bottom < kField + reach)
+            << "ball at (" << r.left << ", " << r.top << ") after " << framesRun << " frames";
+        for (int side = SideLeft; side <= SideRight; ++side) {
+            match.outside[side] = beyond[side] ? match.outside[side] + 1 : 0;
+            if (match.outside[side] > 1)
+                ASSERT_FALSE(HasPaddle(game, static_cast<Side>(side)))
+                    << "the ball stays beyond side " << side << " after " << framesRun << " frames";
+            ASSERT_LE(match.outside[side], 2) << "the ball stays beyond side " << side << " after "
+                                              << framesRun << " frames";
+        }
+    }
+
+    static bool HasPaddle(CGame& game, Side side)
+    {
+        for (CObject* paddle : Below(&game, "CPaddle"))
+            if (static_cast<CPaddle*>(paddle)->side == side) return true;
+        return false;
+    }
+
+    // Names typed into the name fields and bound keys live in the settings for the whole
+    // run, so the heap may hold a little more than at the baseline.
+    static constexpr std::size_t kHeapSlack = 16 * 1024;
+
+    Session& session;
+    Program& program;
+    std::mt19937 random;
+    std::vector<UINT> keys;
+    std::set<UINT> held;
+    std::map<std::string, int> visits;
+    CGame* current = nullptr;
+    MatchState match;
+    std::size_t boxesSeen = 0;
+    unsigned long framesRun = 0;
+    int sinceLastScreen = 0;
+    int freshIntros = 0;
+    DWORD baselineObjects = 0;
+    std::optional<std::size_t> baselineHeap;
+};
+
+TEST(Soak, RandomInputWalksEveryScreenWithoutFaultOrLeak)
+{
+    const unsigned long seed = EnvNumber("QUORVEL_SOAK_SEED", static_cast<unsigned long>(std::time(nullptr)));
+    const unsigned long frames = EnvNumber("QUORVEL_SOAK_FRAMES", 100000);
+    std::printf("soak seed %lu (QUORVEL_SOAK_SEED=%lu replays this run), %lu frames\n", seed, seed, frames);
+    std::fflush(stdout);
+    RecordProperty("seed", std::to_string(seed));
+
+    Session session;
+    Program program(session);
+    Soak soak(session, program, seed);
+    soak.Run(frames);
+    if (HasFatalFailure()) return;
+
+    for (const char* screen : {"CIntro", "COptions", "CPlayerOptions", "CKeyboardConfig", "CMouseConfig",
+                               "CColorOptions", "CChoosePaddle", "CPaddleOptions", "CMainGame", "CGameOver"})
+        EXPECT_GT(soak.Visits().count(screen), 0u) << screen << " was never shown (seed " << seed << ")";
+    for (const auto& [screen, count] : soak.Visits()) std::printf("%-16s %d visits\n", screen.c_str(), count);
+    EXPECT_GE(soak.FreshIntros(), 3);
+
+    program.Tap(VK_ESCAPE);
+    EXPECT_TRUE(program.Finished());
+    EXPECT_EQ(program.ExitCode(), 0);
+}
+
+}  // namespace
