@@ -1,5 +1,6 @@
 #include "ui/text_edit.h"
 
+#include "screens/data.h"
 #include "ui/text.h"
 #include "ui/widget_parts.h"
 
@@ -47,7 +48,9 @@ CTextEdit::CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CO
 
 CTextEdit::~CTextEdit()
 {
-    // A name cannot be left empty.
+    // A name cannot be left empty. When the whole tree is torn down, the shared settings
+    // that hold the name go before the screens, and there is nothing left to restore.
+    if (!FindData(this)) return;
     if (target->Size() == 0) *target = savedText;
 }
 

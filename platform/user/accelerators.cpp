@@ -16,8 +16,8 @@ const std::vector<ACCEL>* TableOfHandle(HACCEL table)
 bool ModifiersMatch(const ACCEL& entry, bool alt)
 {
     const user::InputState& input = user::System().input;
-    return ((entry.fVirt & FSHIFT) != 0) == input.ShiftDown() && ((entry.fVirt & FCONTROL) != 0) == input.ControlDown() &&
-           ((entry.fVirt & FALT) != 0) == alt;
+    return ((entry.fVirt & FSHIFT) != 0) == input.KeyDownAsOfMessage(VK_SHIFT) &&
+           ((entry.fVirt & FCONTROL) != 0) == input.KeyDownAsOfMessage(VK_CONTROL) && ((entry.fVirt & FALT) != 0) == alt;
 }
 
 // Virtual-key entries match key presses with exactly their modifiers; character

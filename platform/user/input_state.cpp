@@ -14,6 +14,18 @@ bool InputState::KeyDown(UINT vk) const
     return vk < keys.size() && keys[vk];
 }
 
+void InputState::Took(const MSG& msg)
+{
+    const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    const bool up = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+    if ((down || up) && msg.wParam < keysAsOfMessage.size()) keysAsOfMessage[msg.wParam] = down;
+}
+
+bool InputState::KeyDownAsOfMessage(UINT vk) const
+{
+    return vk < keysAsOfMessage.size() && keysAsOfMessage[vk];
+}
+
 WPARAM InputState::MouseFlags() const
 {
     WPARAM flags = 0;

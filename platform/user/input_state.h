@@ -14,6 +14,9 @@ namespace user {
 constexpr DWORD kDoubleClickTime = 500;
 constexpr int kDoubleClickDistance = 2;
 
+// Two records of the keys, as Windows keeps them: the keys as they are now
+// (GetAsyncKeyState), and the keys as of the last key message the program took from
+// its queue (GetKeyState), which is what translating that message must look at.
 class InputState {
 public:
     void SetKey(UINT vk, bool down);
@@ -21,6 +24,10 @@ public:
     bool ShiftDown() const { return KeyDown(VK_SHIFT); }
     bool ControlDown() const { return KeyDown(VK_CONTROL); }
     bool AltDown() const { return KeyDown(VK_MENU); }
+
+    // The program took this message from its queue.
+    void Took(const MSG& msg);
+    bool KeyDownAsOfMessage(UINT vk) const;
 
     // The MK_ flags of a mouse message's wParam.
     WPARAM MouseFlags() const;
@@ -33,6 +40,7 @@ public:
 
 private:
     std::array<bool, 256> keys{};
+    std::array<bool, 256> keysAsOfMessage{};
     struct Click {
         int button = -1;
         HWND window = nullptr;

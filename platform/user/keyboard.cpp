@@ -1,6 +1,7 @@
 #include "platform/user/keyboard_layout.h"
 #include "platform/user/window_system.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -47,8 +48,9 @@ SHORT GetAsyncKeyState(int virtualKey)
     return System().input.KeyDown(static_cast<UINT>(virtualKey)) ? static_cast<SHORT>(0x8000) : 0;
 }
 
-// The thread's key state follows the same record; messages are handled as they come.
+// The keys as of the last key message taken from the queue.
 SHORT GetKeyState(int virtualKey)
 {
-    return GetAsyncKeyState(virtualKey);
+    if (virtualKey < 0) return 0;
+    return System().input.KeyDownAsOfMessage(static_cast<UINT>(virtualKey)) ? static_cast<SHORT>(0x8000) : 0;
 }

@@ -26,7 +26,10 @@ std::optional<MSG> PendingPaint(const user::MessageFilter& filter)
 std::optional<MSG> NextMessage(const user::MessageFilter& filter, bool remove)
 {
     user::WindowSystem& system = System();
-    if (auto msg = system.queue.Take(filter, remove)) return msg;
+    if (auto msg = system.queue.Take(filter, remove)) {
+        if (remove) system.input.Took(*msg);
+        return msg;
+    }
     if (auto code = system.queue.QuitCode()) {
         if (remove) system.queue.ClearQuit();
         return MSG{nullptr, WM_QUIT, static_cast<WPARAM>(*code), 0, user::Now(), {}};
@@ -107,8 +110,8 @@ bool IsKeyMessage(UINT message)
 char TypedCharacter(UINT vk)
 {
     const user::InputState& input = System().input;
-    if (input.ControlDown() && vk >= 'A' && vk <= 'Z') return static_cast<char>(vk - 'A' + 1);
-    return user::CharacterOfKey(vk, input.ShiftDown());
+    if (input.KeyDownAsOfMessage(VK_CONTROL) && vk >= 'A' && vk <= 'Z') return static_cast<char>(vk - 'A' + 1);
+    return user::CharacterOfKey(vk, input.KeyDownAsOfMessage(VK_SHIFT));
 }
 
 }  // namespace

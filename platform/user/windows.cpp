@@ -24,8 +24,10 @@ int SaneSide(int side, int fallback)
 std::string ResourceName(LPCSTR name)
 {
     if (!name) return "";
-    if (IS_INTRESOURCE(name)) return "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name));
-    return name;
+    if (!IS_INTRESOURCE(name)) return name;
+    std::string number = "#";
+    number += std::to_string(reinterpret_cast<std::uintptr_t>(name));
+    return number;
 }
 
 // Menu handles stand for the registered menu's id.

@@ -33,7 +33,7 @@ public:
 
     ~Field()
     {
-        if (data->painting) engine->EndPaint();
+        if (data->painting && engine->GetGame()) engine->EndPaint();
         delete engine;
         DestroyWindow(window);
     }

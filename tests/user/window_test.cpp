@@ -1,6 +1,7 @@
 #include "tests/user/window_fixture.h"
 
 #include "platform/gdi/surface.h"
+#include "platform/user/menu.h"
 
 #include <vector>
 

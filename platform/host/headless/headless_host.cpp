@@ -25,7 +25,10 @@ bool HeadlessHost::DeliverPending()
     while (!pending.empty()) {
         const InjectedEvent event = pending.front();
         pending.pop_front();
+        const DWORD now = clock;
+        clock = event.time;
         Deliver(event);
+        clock = now;
     }
     return any;
 }

@@ -31,6 +31,7 @@ struct InjectedEvent {
     UINT vk = 0;         // Key
     bool down = false;   // Button, Key, Focus (gained)
     bool repeat = false; // Key
+    DWORD time = 0;      // the clock when it was injected
 };
 
 class HeadlessHost : public user::Host {
@@ -55,7 +56,12 @@ public:
 
     DWORD Clock() const { return clock; }
     void Advance(DWORD ms) { clock += ms; }
-    void Inject(InjectedEvent event) { pending.push_back(event); }
+    // The event happens now: while it is delivered, the clock reads its time.
+    void Inject(InjectedEvent event)
+    {
+        event.time = clock;
+        pending.push_back(event);
+    }
     // The window injected events go to: the newest visible window.
     HWND Target() const;
     void SetIdleHook(IdleHook hook) { idle = std::move(hook); }

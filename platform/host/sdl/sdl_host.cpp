@@ -78,17 +78,23 @@ DWORD SdlHost::Now()
     return SDL_GetTicks();
 }
 
+// Asking the display server for events costs system calls; within one millisecond
+// of the last asking, a poll has nothing new to find.
 bool SdlHost::WaitForEvents(DWORD timeoutMs)
 {
     SDL_Event event;
-    if (timeoutMs != 0) {
-        if (polledDriver) {
-            SDL_Delay(std::min<Uint32>(timeoutMs, kPolledSleepSlice));
-        } else if (SDL_WaitEventTimeout(&event, timeoutMs == user::kWaitForever ? -1 : static_cast<int>(timeoutMs))) {
-            Handle(event);
-        }
+    if (timeoutMs == 0) {
+        if (SDL_GetTicks() == lastPump) return true;
+    } else if (polledDriver) {
+        SDL_Delay(std::min<Uint32>(timeoutMs, kPolledSleepSlice));
+    } else if (SDL_WaitEventTimeout(&event, timeoutMs == user::kWaitForever ? -1 : static_cast<int>(timeoutMs))) {
+        Handle(event);
+    } else {
+        lastPump = SDL_GetTicks();
+        return true;  // it timed out having just looked: nothing waits
     }
     while (SDL_PollEvent(&event)) Handle(event);
+    lastPump = SDL_GetTicks();
     return true;
 }
 

@@ -58,6 +58,7 @@ private:
     int frameHeight = 0;
     int scale = 1;
     bool focused = false;
+    Uint32 lastPump = 0;  // when events were last fetched
     std::optional<RECT> confinement;  // frame coordinates
 };
 

@@ -1,0 +1,171 @@
+#include "play/brick.h"
+#include "support/field.h"
+#include "ui/text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class PlayerTest : public ::testing::Test {
+protected:
+    CPlayers& Players() { return *field.Find<CPlayers>("CPlayers"); }
+    CPlayer* PlayerNumber(unsigned int number)
+    {
+        for (unsigned int n = 1; auto* p = field.Find<CPlayer>("CPlayer", n); ++n)
+            if (p->options.number == number) return p;
+        return nullptr;
+    }
+    std::vector<std::string> TextsOf(CPlayer& player)
+    {
+        std::vector<std::string> texts;
+        for (unsigned int n = 1; auto* t = dynamic_cast<CText*>(player.GetChild(str("CText"), false, n)); ++n)
+            texts.emplace_back(static_cast<const char*>(t->text));
+        return texts;
+    }
+    // Lets the ball out through `side`, as its paddle sees it.
+    void LoseOn(Side side)
+    {
+        CBall& ball = field.Ball();
+        ball.holder = nullptr;
+        const Rect outside[] = {{}, {-5, 300, 19, 324}, {300, -5, 324, 19}, {300, 493, 324, 517}, {493, 300, 517, 324}};
+        ball.rect = outside[side];
+        field.PaddleOn(side)->Animate();
+    }
+
+    Field field;
+};
+
+TEST_F(PlayerTest, TheDefaultMatchHasFourPlayersBuiltInTheirOrder)
+{
+    CMainGame& game = field.Match();
+    EXPECT_TRUE(game.capturesCursor);
+    EXPECT_EQ(Players().count, 4u);
+    EXPECT_EQ(field.Ball().holder, field.PaddleOn(SideBottom));
+    EXPECT_EQ(field.PaddleOn(SideBottom)->player->options.number, 1u);
+    std::vector<std::string> order;
+    for (LNode<CObject>* n = game.children.head; n; n = n->next) order.emplace_back(static_cast<const char*>(n->item->type));
+    const std::vector<std::string> expected = {
+        "CBackground", "CBall", "CBricks", "CPlayers",
+        "CPlayer", "CRoundPaddle", "CLRText", "CPaddleMeter",
+        "CPlayer", "CRoundPaddle", "CUDText", "CPaddleMeter",
+        "CPlayer", "CRectPaddle", "CRLText", "CPaddleMeter",
+        "CPlayer", "CRectPaddle", "CDUText", "CPaddleMeter"};
+    EXPECT_EQ(order, expected);
+    CPlayer& first = *PlayerNumber(1);
+    EXPECT_EQ(first.parents.Count(), 3u);
+    EXPECT_EQ(first.parents.head->item, &Players());
+    EXPECT_EQ(first.parents.head->next->item, &field.Ball());
+    EXPECT_EQ(first.meter, 83u);
+    EXPECT_EQ(first.score, 0u);
+}
+
+TEST_F(PlayerTest, MetersLieAlongTheEdgesCentredOnTheirSides)
+{
+    field.Match();
+    const struct {
+        Side side;
+        RECT bar;
+    } cases[] = {{SideBottom, {173, 506, 339, 512}},
+                 {SideLeft, {0, 173, 6, 339}},
+                 {SideTop, {173, 0, 339, 6}},
+                 {SideRight, {506, 173, 512, 339}}};
+    for (const auto& c : cases) {
+        auto* meter = dynamic_cast<CPaddleMeter*>(field.PlayerOn(c.side).GetChild(str("CPaddleMeter"), true, 1));
+        ASSERT_NE(meter, nullptr);
+        EXPECT_EQ(meter->GetParent(str("CMainGame"), true, 1), field.Screen()) << "drawn by the screen";
+        meter->Animate();
+        EXPECT_EQ(meter->rect.left, c.bar.left) << c.side;
+        EXPECT_EQ(meter->rect.top, c.bar.top) << c.side;
+        EXPECT_EQ(meter->rect.right, c.bar.right) << c.side;
+        EXPECT_EQ(meter->rect.bottom, c.bar.bottom) << c.side;
+    }
+}
+
+TEST_F(PlayerTest, APlayerInTwoSlotsHasTwoOfEverythingAndLosesThemTogether)
+{
+    const unsigned int slots[] = {1, 1, 2, 3};
+    for (unsigned int s = 0; s < 4; ++s) field.data->padPlayers[s] = slots[s];
+    CMainGame& game = field.Match();
+    EXPECT_EQ(Players().count, 3u);
+    EXPECT_EQ(PlayerNumber(4), nullptr) << "a player in no slot is gone before the match starts";
+    CPlayer& both = *PlayerNumber(1);
+    EXPECT_EQ(field.PaddleOn(SideBottom)->player, &both);
+    EXPECT_EQ(field.PaddleOn(SideLeft)->player, &both);
+    EXPECT_EQ(TextsOf(both), (std::vector<std::string>{"Harrow", "Harrow"}));
+    EXPECT_NE(both.GetChild(str("CPaddleMeter"), true, 2), nullptr);
+
+    both.AddScore(123);
+    EXPECT_EQ(TextsOf(both), (std::vector<std::string>{"123", "123"}));
+    EXPECT_EQ(TextsOf(*PlayerNumber(2)), (std::vector<std::string>{"Marigold"}));
+
+    LoseOn(SideLeft);
+    EXPECT_EQ(PlayerNumber(1), nullptr);
+    EXPECT_EQ(field.PaddleOn(SideBottom), nullptr);
+    EXPECT_EQ(field.PaddleOn(SideLeft), nullptr);
+    EXPECT_EQ(Players().count, 2u);
+    EXPECT_FALSE(game.gameOver);
+}
+
+TEST_F(PlayerTest, TheLastButOnePlayerLeavingCrownsTheOneLeftWhateverTheScores)
+{
+    field.data->padPlayers[1] = 0;
+    field.data->padPlayers[3] = 0;
+    CMainGame& game = field.Match();
+    EXPECT_EQ(Players().count, 2u);
+    PlayerNumber(1)->score = 500;
+    LoseOn(SideBottom);
+    EXPECT_TRUE(game.gameOver);
+    EXPECT_EQ(game.winner, 3u);
+    EXPECT_STREQ(game.WinnerText(), "Quill Wins!");
+}
+
+TEST_F(PlayerTest, AMatchWithNobodyLeftNamesNobody)
+{
+    const unsigned int slots[] = {2, 0, 0, 0};
+    for (unsigned int s = 0; s < 4; ++s) field.data->padPlayers[s] = slots[s];
+    CMainGame& game = field.Match();
+    EXPECT_EQ(Players().count, 1u);
+    EXPECT_FALSE(game.gameOver) << "building a one-player match does not end it";
+    LoseOn(SideBottom);
+    EXPECT_TRUE(game.gameOver);
+    EXPECT_EQ(game.winner, 0u);
+    EXPECT_STREQ(game.WinnerText(), "Nobody Wins!");
+}
+
+TEST_F(PlayerTest, TheOwnerLeavingTurnsTheBallWhite)
+{
+    field.Match();
+    CPlayer& owner = field.PlayerOn(SideTop);
+    field.Ball().SetPlayer(&owner);
+    LoseOn(SideTop);
+    EXPECT_EQ(field.Ball().owner, nullptr);
+    EXPECT_EQ(field.Ball().color, RGB(255, 255, 255));
+}
+
+TEST_F(PlayerTest, APlayerDroppedWhilePaintedGivesItsDrawingResourcesBack)
+{
+    field.Match(true);
+    for (int i = 0; i < 3; ++i) field.Frame();
+    const DWORD before = Field::GdiObjects();
+    delete &field.PlayerOn(SideRight);
+    EXPECT_EQ(Field::GdiObjects(), before - 5) << "paddle pen and brush, the name's font, meter pen and brush";
+    field.Frame();
+}
+
+// When a screen goes, its ball goes before the players that name it as a parent: the
+// players must not call into the dying ball or screen.
+TEST_F(PlayerTest, TearingDownAPaintedMatchTouchesNothingHalfDestroyedAndLeaksNothing)
+{
+    const DWORD start = Field::GdiObjects();
+    CMainGame& game = field.Match(true);
+    for (int i = 0; i < 3; ++i) field.Frame();
+    field.Ball().SetPlayer(&field.PlayerOn(SideBottom));
+    ASSERT_NE(field.Ball().holder, nullptr);
+    delete &game;  // as New Game does, without closing the paint cycle
+    EXPECT_EQ(Field::GdiObjects(), start + 2) << "only the engine's back buffer is left";
+}
+
+}  // namespace

@@ -1,0 +1,213 @@
+#include "input/input_maker.h"
+#include "menu_chain.h"
+#include "screens/choose_paddle.h"
+#include "screens/color_options.h"
+#include "screens/game_over.h"
+#include "screens/intro.h"
+#include "screens/keyboard_config.h"
+#include "screens/mouse_config.h"
+#include "screens/options.h"
+#include "screens/player_options.h"
+#include "ui/get_key.h"
+#include "ui/slider.h"
+#include "ui/text_edit.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PlayerScreens : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        chain.Open<COptions>();
+        player = &chain.Player(1);
+    }
+    CPlayerOptions* OpenPlayer() { return chain.Open<CPlayerOptions>(player); }
+
+    MenuChain chain;
+    SPlayerOptions* player = nullptr;
+};
+
+TEST_F(PlayerScreens, PlayerScreenOffersItsButtonsWithNetworkAndControllerDisabled)
+{
+    CPlayerOptions* screen = OpenPlayer();
+    struct Expected {
+        LONG x, y;
+        const char* caption;
+        bool enabled;
+    } buttons[] = {{218, 452, "Back", true},      {218, 302, "Color", true},
+                   {143, 171, "Keyboard", true},  {143, 96, "Mouse", true},
+                   {293, 96, "Network", false},   {293, 171, "Controller", false},
+                   {193, 375, "Rounded", true}};
+    for (const Expected& e : buttons) {
+        CButton* button = ButtonAt(screen, e.x, e.y);
+        ASSERT_NE(button, nullptr) << e.caption;
+        EXPECT_STREQ(Shown(button), e.caption);
+        EXPECT_EQ(button->enabled, e.enabled) << e.caption;
+    }
+    EXPECT_EQ(ButtonAt(screen, 218, 302)->color, player->color);
+    EXPECT_EQ(ButtonAt(screen, 193, 375)->padType, PadRounded);
+    auto* field = dynamic_cast<CTextEdit*>(screen->GetChild(str("CTextEdit"), true, 1));
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->target, &player->name);
+    EXPECT_EQ(field->rect.left, 223);
+    EXPECT_EQ(field->rect.top, 246);
+
+    chain.Click(330, 105);
+    chain.Click(330, 180);
+    EXPECT_EQ(chain.screen, screen) << "disabled buttons lead nowhere";
+}
+
+TEST_F(PlayerScreens, TypedNameShowsOnTheNextOptionsScreen)
+{
+    OpenPlayer();
+    for (unsigned int key : {VK_BACK, VK_DELETE, UINT{'Z'}, UINT{'E'}, UINT{'D'}}) chain.Tap(key);
+    EXPECT_STREQ(player->name, "zedarrow");
+    chain.Click(250, 460);
+    auto* options = chain.Current<COptions>();
+    EXPECT_STREQ(Shown(ButtonAt(options, 218, 402)), "zedarrow");
+}
+
+TEST_F(PlayerScreens, EmptiedNameIsRestoredWhenTheScreenIsLeft)
+{
+    OpenPlayer();
+    for (unsigned int key : {VK_DELETE, VK_DELETE, VK_DELETE, VK_DELETE, VK_DELETE, VK_DELETE}) chain.Tap(key);
+    EXPECT_STREQ(player->name, "");
+    chain.Click(250, 460);
+    EXPECT_STREQ(player->name, "Harrow");
+}
+
+TEST_F(PlayerScreens, ClosingTheProgramOnThePlayerScreenLeavesTheFreedSettingsAlone)
+{
+    OpenPlayer();
+    for (int i = 0; i < 6; ++i) chain.Tap(VK_DELETE);
+    chain.root.reset();  // the settings go first, then the screen with its name field
+    chain.screen = nullptr;
+}
+
+TEST_F(PlayerScreens, KeyboardScreenMakesAMousePlayerAKeyboardPlayerWithDefaultKeys)
+{
+    OpenPlayer();
+    chain.Click(150, 180);
+    auto* keyboard = chain.Current<CKeyboardConfig>();
+    ASSERT_NE(keyboard, nullptr);
+    CInputMaker& input = *player->input;
+    EXPECT_EQ(input.kind, CInputMaker::Keyboard);
+    const unsigned int defaults[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_UP, VK_SHIFT};
+    for (unsigned int i = 0; i < 7; ++i) {
+        EXPECT_EQ(input.keys[i], defaults[i]) << i;
+        auto* field = dynamic_cast<CGetKey*>(keyboard->GetChild(str("CGetKey"), true, i + 1));
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->key, &input.keys[i]);
+        EXPECT_EQ(field->rect.left, 261);
+        EXPECT_EQ(field->rect.top, static_cast<LONG>(146 + 25 * i));
+    }
+    EXPECT_STREQ(Shown(keyboard->GetChild(str("CGetKey"), true, 5)), "Space");
+
+    chain.Click(300, 250);  // the Grab field
+    chain.Tap(VK_RETURN);
+    EXPECT_EQ(input.keys[CInputMaker::Grab], VK_RETURN);
+    chain.Click(250, 460);
+    chain.Current<CPlayerOptions>();
+
+    chain.Click(150, 180);
+    EXPECT_EQ(input.keys[CInputMaker::Grab], VK_RETURN) << "a keyboard player keeps the keys";
+}
+
+TEST_F(PlayerScreens, MouseScreenMakesTheKeyboardPlayerAMousePlayerAgain)
+{
+    player->input->SetKeyboard('W', 'S', 'A', 'D', 'G', 'H', 'J');
+    OpenPlayer();
+    chain.Click(150, 105);
+    chain.Current<CMouseConfig>();
+    EXPECT_EQ(player->input->kind, CInputMaker::Mouse);
+    chain.Click(250, 460);
+    chain.Current<CPlayerOptions>();
+    chain.Click(150, 180);
+    EXPECT_EQ(player->input->keys[CInputMaker::Up], VK_UP) << "back to the default keys";
+}
+
+TEST_F(PlayerScreens, ShapeChoiceIsStoredAtOnceAndBackRestoresTheFormerShape)
+{
+    OpenPlayer();
+    chain.Click(250, 390);
+    auto* choose = chain.Current<CChoosePaddle>();
+    ASSERT_NE(choose, nullptr);
+    EXPECT_EQ(ButtonAt(choose, 193, 270)->padType, PadRounded);
+    chain.Click(250, 180);  // "Rectangular"
+    EXPECT_EQ(player->padType, PadRectangular);
+    auto* screen = chain.Current<CPlayerOptions>();
+    EXPECT_STREQ(Shown(ButtonAt(screen, 193, 375)), "Rectangular");
+
+    chain.Click(250, 385);
+    chain.Current<CChoosePaddle>();
+    chain.Move(250, 280);
+    chain.Press();
+    chain.Frame();  // "Rounded"
+    EXPECT_EQ(player->padType, PadRounded);
+    chain.Open<CChoosePaddle>(player);
+    player->padType = PadRectangular;
+    chain.Click(250, 460);  // "Back" writes the shape the screen was built with
+    EXPECT_EQ(player->padType, PadRounded);
+}
+
+TEST_F(PlayerScreens, ColourScreenStartsAtThePlayersColourAndStoresTheMixture)
+{
+    player->color = RGB(255, 127, 0);
+    OpenPlayer();
+    chain.Click(250, 310);
+    auto* colour = chain.Current<CColorOptions>();
+    ASSERT_NE(colour, nullptr);
+    EXPECT_EQ(colour->red, 255u);
+    EXPECT_EQ(colour->green, 127u);
+    EXPECT_EQ(colour->blue, 0u);
+    auto* red = dynamic_cast<CSlider*>(colour->GetChild(str("CSlider"), true, 1));
+    ASSERT_NE(red, nullptr);
+    EXPECT_EQ(red->rect.left, 166);
+    EXPECT_EQ(red->value, &colour->red);
+
+    chain.Move(180, 200);
+    chain.Press();
+    chain.Frame();
+    chain.Move(180, 100);  // dragged above the red slider's top edge
+    chain.Frame();
+    chain.Release();
+    chain.Frame();
+    EXPECT_EQ(colour->red, 0u);
+    chain.Click(250, 460);
+    EXPECT_EQ(player->color, RGB(0, 127, 0));
+    chain.Current<CPlayerOptions>();
+}
+
+TEST_F(PlayerScreens, GameOverContinuesToTheIntro)
+{
+    auto* over = chain.Open<CGameOver>(str("Quill Wins!"));
+    EXPECT_FALSE(CGameOver::DoContinue(nullptr, chain.root.get()));
+    EXPECT_EQ(ButtonAt(over, 218, 396)->color, RGB(0, 255, 0));
+    chain.Click(250, 400);
+    chain.Current<CIntro>();
+}
+
+TEST_F(PlayerScreens, EveryScreenReturnsItsDrawingObjects)
+{
+    const DWORD before = GdiObjects();
+    chain.Open<CIntro>();
+    chain.PaintOnce();
+    chain.Open<COptions>();
+    chain.PaintOnce();
+    OpenPlayer();
+    chain.PaintOnce();
+    chain.Open<CKeyboardConfig>(player);
+    chain.PaintOnce();
+    chain.Open<CColorOptions>(player);
+    chain.PaintOnce();
+    chain.Open<CChoosePaddle>(player);
+    chain.screen->InitPaint(chain.dc);
+    chain.screen->Paint(chain.dc);
+    chain.Open<CGameOver>(str("Nobody Wins!"));  // the old screen goes while prepared
+    chain.PaintOnce();
+    EXPECT_EQ(GdiObjects(), before);
+}
+
+}  // namespace
