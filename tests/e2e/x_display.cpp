@@ -171,15 +171,18 @@ std::optional<Picture> VirtualDisplay::Screenshot(const std::string& path) const
 
 // ---- Process -------------------------------------------------------------------------
 
-Process::Process(const std::string& program, const std::string& directory)
+Process::Process(const std::string& program, const std::string& directory, const Environment& environment)
 {
     pid = fork();
     if (pid == 0) {
+        for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
         if (chdir(directory.c_str()) != 0) _exit(126);
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
 }
+
+Process::Process(Process&& other) noexcept : pid(std::exchange(other.pid, -1)), exitCode(other.exitCode) {}
 
 Process::~Process()
 {
@@ -201,6 +204,12 @@ std::optional<int> Process::Wait(Seconds limit)
 {
     WaitFor([this] { return !Running(); }, limit);
     return exitCode;
+}
+
+Process StartGame(const std::string& program, const std::string& directory)
+{
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    return Process(program, directory, {{"ASAN_OPTIONS", std::string(asan ? asan : "") + ":detect_leaks=0"}});
 }
 
 // ---- GameWindow ----------------------------------------------------------------------
