@@ -7,9 +7,9 @@ PACKAGES="
 build-essential cmake ninja-build pkg-config
 libgtest-dev libgmock-dev googletest libbenchmark-dev
 libfreetype-dev libfontconfig-dev libpng-dev libsdl2-dev
-xvfb x11-apps xdotool netpbm
 fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-urw-base35
 fonts-lobster fonts-roboto-unhinted
+xvfb xkb-data x11-xkb-utils xdotool x11-apps netpbm desktop-file-utils
 "
 
 missing=""

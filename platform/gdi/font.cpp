@@ -220,9 +220,20 @@ std::string FamilyName(FontFace& face) { return face.Family(); }
 
 std::size_t GlyphRenderCount() { return renderedGlyphs; }
 
+std::string FontConfigFileFor(const std::filesystem::path& executable)
+{
+    std::error_code error;
+    if (!executable.empty()) {
+        const auto installed = (executable.parent_path() / ".." / "share" / "quorvel" / "fonts.conf").lexically_normal();
+        if (std::filesystem::is_regular_file(installed, error)) return installed.string();
+    }
+    return (std::filesystem::path(QUORVEL_ASSET_DIR) / "fonts.conf").string();
+}
+
 const char* FontConfigFile()
 {
-    static const std::string path = (std::filesystem::path(QUORVEL_ASSET_DIR) / "fonts.conf").string();
+    std::error_code error;
+    static const std::string path = FontConfigFileFor(std::filesystem::read_symlink("/proc/self/exe", error));
     return path.c_str();
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,7 +55,11 @@ std::string FamilyName(FontFace& face);
 // How many glyph bitmaps have been rendered since start-up.
 std::size_t GlyphRenderCount();
 
-// The fontconfig file that maps the program's Windows face names to installed fonts.
+// The fontconfig file that maps the program's Windows face names to installed fonts:
+// the installed copy beside the running program (<prefix>/bin/quorvel reads
+// <prefix>/share/quorvel/fonts.conf), else the one in the source tree.
 const char* FontConfigFile();
+// The same choice for the program at `executable` (empty: the source tree's file).
+std::string FontConfigFileFor(const std::filesystem::path& executable);
 
 }  // namespace gdi

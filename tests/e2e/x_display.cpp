@@ -1,0 +1,279 @@
+#include "tests/e2e/x_display.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
+
+namespace e2e {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kClientSize = 512;
+constexpr auto kClickHold = std::chrono::milliseconds(300);
+
+std::uint32_t BigEndian32(const unsigned char* p)
+{
+    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+}
+
+// The value of one colour channel under `mask`, scaled to 0..255.
+std::uint32_t Channel(std::uint32_t pixel, std::uint32_t mask)
+{
+    if (mask == 0) return 0;
+    int shift = 0;
+    while (!(mask >> shift & 1)) ++shift;
+    const std::uint32_t top = mask >> shift;
+    return ((pixel & mask) >> shift) * 255 / top;
+}
+
+// Reads the display number that Xvfb writes to `fd` once it is ready.
+int ReadDisplayNumber(int fd, Seconds limit)
+{
+    std::string text;
+    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(limit);
+    while (Clock::now() < deadline) {
+        pollfd ready{fd, POLLIN, 0};
+        if (poll(&ready, 1, 100) <= 0) continue;
+        char c;
+        if (read(fd, &c, 1) != 1) break;
+        if (c == '\n') return text.empty() ? -1 : std::atoi(text.c_str());
+        text += c;
+    }
+    return -1;
+}
+
+std::optional<int> Field(const std::string& shell, const std::string& name)
+{
+    std::istringstream lines(shell);
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.rfind(name + "=", 0) == 0) return std::atoi(line.c_str() + name.size() + 1);
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& done, Seconds limit)
+{
+    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(limit);
+    while (true) {
+        if (done()) return true;
+        if (Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+std::string Quote(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+Output Shell(const std::string& command)
+{
+    Output output;
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    if (!pipe) return output;
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) output.text.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    output.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return output;
+}
+
+// ---- Picture -------------------------------------------------------------------------
+
+std::optional<Picture> Picture::FromXwd(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (bytes.size() < 100) return std::nullopt;
+    auto header = [&](int i) { return BigEndian32(&bytes[4 * i]); };
+    const std::uint32_t headerSize = header(0), width = header(4), height = header(5), byteOrder = header(7);
+    const std::uint32_t bitsPerPixel = header(11), bytesPerLine = header(12);
+    const std::uint32_t masks[3] = {header(14), header(15), header(16)};
+    const std::uint32_t colours = header(19);
+    const std::size_t start = headerSize + colours * 12;
+    if (header(1) != 7 || (bitsPerPixel != 32 && bitsPerPixel != 24)) return std::nullopt;
+    if (bytes.size() < start + std::size_t{bytesPerLine} * height) return std::nullopt;
+
+    Picture picture;
+    picture.width = static_cast<int>(width);
+    picture.height = static_cast<int>(height);
+    picture.pixels.reserve(std::size_t{width} * height);
+    const std::uint32_t step = bitsPerPixel / 8;
+    for (std::uint32_t y = 0; y < height; ++y) {
+        for (std::uint32_t x = 0; x < width; ++x) {
+            const unsigned char* p = &bytes[start + y * bytesPerLine + x * step];
+            std::uint32_t v = 0;
+            for (std::uint32_t b = 0; b < step; ++b)
+                v |= std::uint32_t{p[b]} << (byteOrder == 0 ? 8 * b : 8 * (step - 1 - b));
+            picture.pixels.push_back(Channel(v, masks[0]) << 16 | Channel(v, masks[1]) << 8 | Channel(v, masks[2]));
+        }
+    }
+    return picture;
+}
+
+std::optional<std::uint32_t> Picture::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height) return std::nullopt;
+    return pixels[static_cast<std::size_t>(y) * width + x];
+}
+
+// ---- VirtualDisplay ------------------------------------------------------------------
+
+VirtualDisplay::VirtualDisplay()
+{
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, STDOUT_FILENO);
+        dup2(devnull, STDERR_FILENO);
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+               "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    if (pid > 0) number = ReadDisplayNumber(fds[0], Seconds(60));
+    close(fds[0]);
+    if (number >= 0) setenv("DISPLAY", Name().c_str(), 1);
+}
+
+VirtualDisplay::~VirtualDisplay()
+{
+    if (pid <= 0) return;
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+}
+
+std::optional<Picture> VirtualDisplay::Screenshot(const std::string& path) const
+{
+    if (Shell("xwd -root -silent -out " + Quote(path)).status != 0) return std::nullopt;
+    return Picture::FromXwd(path);
+}
+
+// ---- Process -------------------------------------------------------------------------
+
+Process::Process(const std::string& program, const std::string& directory, const Environment& environment)
+{
+    pid = fork();
+    if (pid == 0) {
+        for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
+        if (chdir(directory.c_str()) != 0) _exit(126);
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+Process::Process(Process&& other) noexcept : pid(std::exchange(other.pid, -1)), exitCode(other.exitCode) {}
+
+Process::~Process()
+{
+    if (pid <= 0 || exitCode) return;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+bool Process::Running()
+{
+    if (pid <= 0 || exitCode) return false;
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) != pid) return true;
+    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return false;
+}
+
+std::optional<int> Process::Wait(Seconds limit)
+{
+    WaitFor([this] { return !Running(); }, limit);
+    return exitCode;
+}
+
+Process StartGame(const std::string& program, const std::string& directory)
+{
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    return Process(program, directory, {{"ASAN_OPTIONS", std::string(asan ? asan : "") + ":detect_leaks=0"}});
+}
+
+// ---- GameWindow ----------------------------------------------------------------------
+
+std::optional<GameWindow> GameWindow::Find(const std::string& title, Seconds limit)
+{
+    GameWindow window;
+    const bool found = WaitFor(
+        [&] {
+            const Output ids = Shell("xdotool search --onlyvisible --name " + Quote(title));
+            if (ids.status != 0 || ids.text.empty()) return false;
+            window.id = ids.text.substr(0, ids.text.find('\n'));
+            const Output geometry = Shell("xdotool getwindowgeometry --shell " + window.id);
+            const auto x = Field(geometry.text, "X"), y = Field(geometry.text, "Y");
+            const auto w = Field(geometry.text, "WIDTH"), h = Field(geometry.text, "HEIGHT");
+            if (!x || !y || !w || !h || *w < kClientSize) return false;
+            window.left = *x;
+            window.top = *y;
+            window.width = *w;
+            window.height = *h;
+            return true;
+        },
+        limit);
+    if (!found) return std::nullopt;
+    // The picture is drawn at a whole scale; what stands above the client area is the
+    // menu bar.
+    window.scale = window.width / kClientSize;
+    window.clientTop = window.top + window.height - kClientSize * window.scale;
+    return window;
+}
+
+void GameWindow::MoveTo(int x, int y) const
+{
+    Shell("xdotool mousemove --sync " + std::to_string(ScreenX(x)) + " " + std::to_string(ScreenY(y)));
+}
+
+void GameWindow::Click(int x, int y) const
+{
+    MoveTo(x, y);
+    Shell("xdotool mousedown 1");
+    std::this_thread::sleep_for(kClickHold);
+    Shell("xdotool mouseup 1");
+}
+
+void GameWindow::Key(const std::string& name) const { Shell("xdotool key " + Quote(name)); }
+
+std::optional<std::uint32_t> ClientPixel(const Picture& picture, const GameWindow& window, int x, int y)
+{
+    return picture.At(window.ScreenX(x), window.ScreenY(y));
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+bool WaitForClientPixel(const VirtualDisplay& display, const GameWindow& window, int x, int y,
+                        std::uint32_t colour, const std::string& shot, Seconds limit)
+{
+    return WaitFor(
+        [&] {
+            const auto picture = display.Screenshot(shot);
+            return picture && ClientPixel(*picture, window, x, y) == colour;
+        },
+        limit);
+}
+
+}  // namespace e2e

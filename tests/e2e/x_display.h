@@ -1,0 +1,126 @@
+#pragma once
+// The real game under a virtual X display: Xvfb on a display number it picks itself,
+// the game as a child process, xdotool for the pointer and keys, xwd for screenshots.
+// Every wait polls with a deadline, so a slow machine only makes the test slower.
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+using Seconds = std::chrono::duration<double>;
+
+// Polls `done` every 50 ms until it holds or `limit` has passed; its last answer.
+bool WaitFor(const std::function<bool()>& done, Seconds limit);
+
+// A shell command's standard output, with its exit status.
+struct Output {
+    int status = -1;
+    std::string text;
+};
+Output Shell(const std::string& command);
+std::string Quote(const std::string& text);
+
+// An X screenshot: 0xRRGGBB pixels of the whole screen.
+class Picture {
+public:
+    // Reads an XWD file of a 24- or 32-bit TrueColor screen; empty on failure.
+    static std::optional<Picture> FromXwd(const std::string& path);
+
+    int Width() const { return width; }
+    int Height() const { return height; }
+    // 0xRRGGBB, or nothing outside the picture.
+    std::optional<std::uint32_t> At(int x, int y) const;
+
+private:
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// Xvfb, started on a free display and stopped with the object. Sets DISPLAY for the
+// processes this one starts.
+class VirtualDisplay {
+public:
+    VirtualDisplay();
+    ~VirtualDisplay();
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+
+    bool Ready() const { return number >= 0; }
+    std::string Name() const { return ":" + std::to_string(number); }
+    std::optional<Picture> Screenshot(const std::string& path) const;
+
+private:
+    pid_t pid = -1;
+    int number = -1;
+};
+
+// A program started in `directory`, killed with the object unless it ended.
+class Process {
+public:
+    using Environment = std::vector<std::pair<std::string, std::string>>;
+    Process(const std::string& program, const std::string& directory, const Environment& environment = {});
+    Process(Process&& other) noexcept;
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool Started() const { return pid > 0; }
+    // The exit code once it has ended within `limit` (-1 for a signal), else nothing.
+    std::optional<int> Wait(Seconds limit);
+    bool Running();
+
+private:
+    pid_t pid = -1;
+    std::optional<int> exitCode;
+};
+
+// The game started in `directory`. A sanitized build keeps every check but the leak
+// check at exit: SDL leaves D-Bus's blocks behind there, with stacks that cannot be
+// told apart from ours (the game's own code is leak-checked on the headless host).
+Process StartGame(const std::string& program, const std::string& directory);
+
+// The game's window on the display: where its client area is on the screen and how
+// large one client pixel is drawn.
+class GameWindow {
+public:
+    // Polls xdotool until a window with this title is mapped; nothing on timeout.
+    static std::optional<GameWindow> Find(const std::string& title, Seconds limit);
+
+    // Screen position of the centre of client pixel (x, y).
+    int ScreenX(int x) const { return left + x * scale + scale / 2; }
+    int ScreenY(int y) const { return clientTop + y * scale + scale / 2; }
+
+    void MoveTo(int x, int y) const;
+    // Press, hold long enough for a few frames, release: a click that the game's
+    // buttons see, which sample the mouse once a frame.
+    void Click(int x, int y) const;
+    void Key(const std::string& name) const;
+
+    std::string id;
+    int left = 0, top = 0, width = 0, height = 0;
+    int scale = 1;
+    int clientTop = 0;
+};
+
+// The client pixel (x, y) of the window in a screenshot.
+std::optional<std::uint32_t> ClientPixel(const Picture& picture, const GameWindow& window, int x, int y);
+
+}  // namespace e2e
+
+namespace e2e {
+
+// Screenshots into `shot` until client pixel (x, y) has `colour` (0xRRGGBB) or `limit`
+// has passed; true when it had it.
+bool WaitForClientPixel(const VirtualDisplay& display, const GameWindow& window, int x, int y,
+                        std::uint32_t colour, const std::string& shot, Seconds limit);
+
+}  // namespace e2e

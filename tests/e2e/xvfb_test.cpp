@@ -1,0 +1,139 @@
+// The real game binary under Xvfb, played through xdotool the way a player would: New
+// Game, the options screen, Start, steering the bottom paddle, Pause, New Game, Esc.
+// Screenshots go to e2e_*.xwd in the working directory, for a look after a failure.
+
+#include "tests/e2e/x_display.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
+namespace {
+
+using e2e::ClientPixel;
+using e2e::GameWindow;
+using e2e::Picture;
+using e2e::Seconds;
+
+constexpr std::uint32_t kGreen = 0x00FF00, kBlue = 0x0000FF, kRed = 0xFF0000, kOrange = 0xFF7F00;
+constexpr std::uint32_t kCyan = 0x00FFFF, kWhite = 0xFFFFFF, kBlack = 0x000000, kGrey = 0x808080;
+const Seconds kPatience(60);
+// The row through the bottom paddle, and the middle of that paddle before it moves.
+constexpr int kPaddleRow = 482, kPaddleStart = 62;
+
+std::string Hex(std::optional<std::uint32_t> colour)
+{
+    if (!colour) return "outside";
+    char text[8];
+    std::snprintf(text, sizeof text, "%06X", *colour);
+    return text;
+}
+
+class RealWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(display.Ready()) << "Xvfb did not start (is the xvfb package installed?)";
+        game.emplace(e2e::StartGame(QUORVEL_BINARY, std::filesystem::temp_directory_path().string()));
+        ASSERT_TRUE(game->Started());
+        window = GameWindow::Find("Windows App", kPatience);
+        ASSERT_TRUE(window) << "no window titled \"Windows App\" appeared";
+        std::printf("window %s at (%d, %d), %d x %d, scale %d\n", window->id.c_str(), window->left, window->top,
+                    window->width, window->height, window->scale);
+    }
+
+    // Waits until the client pixel has the colour; on failure says what it had.
+    void ExpectSoon(int x, int y, std::uint32_t colour, const char* what)
+    {
+        const std::string shot = Shot(what);
+        if (e2e::WaitForClientPixel(display, *window, x, y, colour, shot, kPatience)) return;
+        ADD_FAILURE() << what << ": client (" << x << ", " << y << ") is " << Hex(Pixel(x, y)) << ", not "
+                      << Hex(colour) << " (see " << shot << ")";
+    }
+
+    std::optional<std::uint32_t> Pixel(int x, int y)
+    {
+        const auto picture = display.Screenshot(Shot("now"));
+        return picture ? ClientPixel(*picture, *window, x, y) : std::nullopt;
+    }
+
+    Picture Screen(const char* name)
+    {
+        auto picture = display.Screenshot(Shot(name));
+        return picture ? *picture : Picture();
+    }
+
+    static std::string Shot(const char* name) { return std::string("e2e_") + name + ".xwd"; }
+
+    void Press() { e2e::Shell("xdotool mousedown 1"); }
+    void Release() { e2e::Shell("xdotool mouseup 1"); }
+
+    e2e::VirtualDisplay display;
+    std::optional<e2e::Process> game;
+    std::optional<GameWindow> window;
+};
+
+// Whether a white (unowned) ball stands in the strip just above the bottom paddle,
+// around the column x.
+bool BallAbovePaddle(const Picture& picture, const GameWindow& window, int x)
+{
+    for (int y = 425; y < 462; ++y)
+        for (int dx = -40; dx <= 40; ++dx)
+            if (ClientPixel(picture, window, x + dx, y) == kWhite) return true;
+    return false;
+}
+
+TEST_F(RealWindow, APlayerStartsAMatchSteersPausesStartsOverAndQuits)
+{
+    // The intro, with the pointer away from its button (which lights up under it).
+    window->MoveTo(20, 20);
+    ExpectSoon(255, 330, kGreen, "intro");
+    ExpectSoon(219, 322, kGreen, "intro button's top-left");
+    ExpectSoon(291, 339, kGreen, "intro button's bottom-right");
+
+    window->Click(255, 330);
+    window->MoveTo(20, 20);
+    ExpectSoon(255, 235, kBlue, "player 1's rounded slot at the bottom");
+    const Picture options = Screen("options");
+    EXPECT_EQ(Hex(ClientPixel(options, *window, 183, 155)), Hex(kGreen)) << "player 2's rounded slot on the left";
+    EXPECT_EQ(Hex(ClientPixel(options, *window, 219, 72)), Hex(kRed)) << "player 3's square slot at the top";
+    EXPECT_EQ(Hex(ClientPixel(options, *window, 291, 89)), Hex(kRed)) << "its opposite corner";
+    EXPECT_EQ(Hex(ClientPixel(options, *window, 330, 155)), Hex(kOrange)) << "player 4's slot on the right";
+    EXPECT_EQ(Hex(ClientPixel(options, *window, 322, 119)), Hex(kOrange)) << "its top-left corner";
+    EXPECT_NE(Hex(ClientPixel(options, *window, 219, 222)), Hex(kBlue)) << "a rounded slot has no corners";
+
+    // Start, holding the button: the match's first paddle holds the ball while the
+    // button stays down, and a held grab button draws the paddle black. The paddles
+    // start at the near end of their sides, until the pointer moves in the match.
+    // Paused at once, the match waits while the picture is checked.
+    window->MoveTo(255, 462);
+    Press();
+    ExpectSoon(112, 112, kCyan, "the first brick");
+    window->Key("F3");
+    const Picture match = Screen("match");
+    EXPECT_TRUE(BallAbovePaddle(match, *window, kPaddleStart)) << "the white ball waits above the bottom paddle";
+    EXPECT_EQ(Hex(ClientPixel(match, *window, kPaddleStart, kPaddleRow)), Hex(kBlack)) << "the paddle, grabbing";
+
+    // Paused, the paddle stays where it was; going on, it follows the pointer.
+    window->MoveTo(300, 470);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const Picture paused = Screen("paused");
+    EXPECT_EQ(Hex(ClientPixel(paused, *window, kPaddleStart, kPaddleRow)), Hex(kBlack)) << "a paused paddle stays";
+    EXPECT_EQ(Hex(ClientPixel(paused, *window, 300, kPaddleRow)), Hex(kGrey));
+    window->Key("F3");
+    ExpectSoon(300, kPaddleRow, kBlack, "the bottom paddle under the pointer");
+    Release();
+
+    window->MoveTo(20, 20);
+    window->Key("F2");
+    ExpectSoon(255, 330, kGreen, "the intro after New Game");
+
+    window->Key("Escape");
+    const auto code = game->Wait(kPatience);
+    ASSERT_TRUE(code) << "the game did not end on Esc";
+    EXPECT_EQ(*code, 0);
+}
+
+}  // namespace

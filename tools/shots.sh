@@ -1,0 +1,12 @@
+#!/bin/sh
+# Regenerates the screenshots in docs/ from the scripts in docs/shots/ with the replay
+# tool (the real program on the headless host, so the pictures are exact and repeatable).
+set -eu
+cd "$(dirname "$0")/.."
+sh tools/deps.sh
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=OFF -DQUORVEL_BENCH=OFF >/dev/null
+cmake --build build/release --target quorvel-replay
+for script in docs/shots/*.txt; do
+    echo "$script"
+    ./build/release/quorvel-replay "$script" docs
+done
