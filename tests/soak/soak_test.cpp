@@ -12,6 +12,7 @@
 #include "play/player.h"
 #include "screens/data.h"
 #include "platform/gdi/font.h"
+#include "platform/host/headless/program.h"
 #include "platform/host/headless/session.h"
 #include "screens/game.h"
 
