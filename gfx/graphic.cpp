@@ -114,3 +114,10 @@ void CGraphic::ReleaseTools(HDC dc)
     Release(dc, pen);
     Release(dc, brush);
 }
+
+void CGraphic::PaintRectWithTools(HDC dc)
+{
+    SelectObject(dc, brush);
+    SelectObject(dc, pen);
+    Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+}

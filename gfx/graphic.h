@@ -42,6 +42,8 @@ protected:
     // true when both exist. ReleaseTools gives both back through Release.
     bool MakeSolidTools(COLORREF color);
     void ReleaseTools(HDC dc);
+    // Draws `rect` into `dc` with the graphic's own pen and brush.
+    void PaintRectWithTools(HDC dc);
 
     // The device context that graphics draw into: the engine's back buffer, or null.
     HDC BackBuffer();

@@ -72,9 +72,7 @@ bool CBrick::InitPaint(HDC dc)
 bool CBrick::Paint(HDC dc)
 {
     if (!CGraphic::Paint(dc)) return false;
-    SelectObject(dc, brush);
-    SelectObject(dc, pen);
-    Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    PaintRectWithTools(dc);
     return true;
 }
 

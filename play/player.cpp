@@ -157,9 +157,7 @@ bool CPaddleMeter::InitPaint(HDC dc)
 bool CPaddleMeter::Paint(HDC dc)
 {
     if (!CGraphic::Paint(dc)) return false;
-    SelectObject(dc, brush);
-    SelectObject(dc, pen);
-    Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    PaintRectWithTools(dc);
     return true;
 }
 

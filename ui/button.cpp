@@ -57,7 +57,7 @@ void CButton::Animate()
     CGraphic::Animate();
     if (!enabled) return;
     CMouseInput& mouse = WidgetMouse(this, "::Animate");
-    hover = Inside(rect, mouse.GetPoint());
+    hover = PtInRect(&rect, mouse.GetPoint());
     if (hover && mouse.GetButton(0) && callback) callback(context, GetParent());
 }
 

@@ -46,7 +46,7 @@ void CGetKey::Animate()
 {
     CGraphic::Animate();
     CMouseInput& mouse = WidgetMouse(this, "::Animate");
-    if (mouse.GetButton(0)) active = Inside(rect, mouse.GetPoint());
+    if (mouse.GetButton(0)) active = PtInRect(&rect, mouse.GetPoint());
 }
 
 bool CGetKey::Paint(HDC dc)

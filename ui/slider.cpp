@@ -48,7 +48,7 @@ void CSlider::Animate()
     const POINT pointer = mouse.GetPoint();
     if (!mouse.GetButton(0))
         dragging = false;
-    else if (dragging || Inside(rect, pointer))
+    else if (dragging || PtInRect(&rect, pointer))
         Follow(pointer);
     ShowValue();
 }

@@ -21,5 +21,3 @@ CMouseInput& WidgetMouse(CObject* widget, const char* context)
 }
 
 CText& WidgetText(CObject* widget, const char* context) { return RequireChild<CText>(widget, "CText", context); }
-
-bool Inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }

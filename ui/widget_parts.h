@@ -3,7 +3,6 @@
 // input that records the pointer, and the text that shows the widget's caption or value.
 
 #include "core/object.h"
-#include "platform/win32.h"
 
 class CMouseInput;
 class CText;
@@ -14,7 +13,3 @@ CMouseInput& WidgetMouse(CObject* widget, const char* context);
 
 // The widget's first child that is a text; without one, XChildError likewise.
 CText& WidgetText(CObject* widget, const char* context);
-
-// Whether the point lies in the rectangle: left and top edges inside, right and bottom
-// edges outside.
-bool Inside(const RECT& r, POINT p);

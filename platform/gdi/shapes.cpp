@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <functional>
-#include <memory>
 
 namespace gdi {
 namespace {
@@ -45,6 +43,7 @@ Box Normalised(int left, int top, int right, int bottom)
 class RectangleShape : public Shape {
 public:
     explicit RectangleShape(Box box) : box(box) {}
+    const Box& Bounds() const { return box; }
     int Top() const override { return box.top; }
     int Bottom() const override { return box.bottom; }
     Runs Row(int y) const override
@@ -57,6 +56,26 @@ public:
 private:
     Box box;
 };
+
+// The rectangle's outline is its border ring, so its rows are painted directly: the
+// same pixels as the general shape painter gives, without working them out.
+void PaintShape(Surface& surface, const RectangleShape& shape, std::optional<std::uint32_t> outline,
+                std::optional<std::uint32_t> fill)
+{
+    const Box& b = shape.Bounds();
+    const bool thin = b.right - b.left <= 2;
+    for (int y = std::max(b.top, 0); y < std::min(b.bottom, surface.Height()); ++y) {
+        if (thin || y == b.top || y == b.bottom - 1) {
+            if (outline) FillSpan(surface, y, b.left, b.right, *outline);
+            continue;
+        }
+        if (outline) {
+            FillSpan(surface, y, b.left, b.left + 1, *outline);
+            FillSpan(surface, y, b.right - 1, b.right, *outline);
+        }
+        if (fill) FillSpan(surface, y, b.left + 1, b.right - 1, *fill);
+    }
+}
 
 // The ellipse inscribed in the box: pixels whose centres lie inside it. Its radii are a
 // tenth of a pixel short of half the box, so that it touches all four sides of the box
@@ -120,9 +139,7 @@ public:
         const Runs span = ellipse.Row(y);
         if (whole) return span;
         Runs runs;
-        for (const Run& run : span)
-            for (int x = run.begin; x < run.end; ++x)
-                if (Swept(Direction{x + NudgeX - cx, cy - (y + NudgeY)})) runs.Add(x, x + 1);
+        for (const Run& run : span) AddSwept(runs, run, cy - (y + NudgeY));
         return runs;
     }
 
@@ -136,17 +153,43 @@ private:
         return degenerate || (Cross(a, b) == 0 && Dot(a, b) > 0);
     }
 
-    bool Within(Direction start, Direction end, Direction p) const
+
+    // Along a row each side test changes its answer at most once (it is linear in x), so
+    // the swept pixels of a run are found by searching for those changes.
+    void AddSwept(Runs& runs, Run run, double py) const
     {
-        return Cross(start, p) > 0 && Cross(p, end) > 0;
+        const Run left = Side(run, py, from, true), right = Side(run, py, to, false);
+        const double turn = Cross(from, to);
+        if (turn > 0) {
+            runs.Add(std::max(left.begin, right.begin), std::min(left.end, right.end));
+        } else if (turn < 0) {
+            // Outside the pie swept from `to` back to `from`.
+            const Run back{std::max(Side(run, py, to, true).begin, Side(run, py, from, false).begin),
+                           std::min(Side(run, py, to, true).end, Side(run, py, from, false).end)};
+            runs.Add(run.begin, std::min(run.end, std::max(run.begin, back.begin)));
+            runs.Add(std::max(run.begin, std::max(back.end, back.begin)), run.end);
+        } else {
+            runs.Add(left.begin, left.end);
+        }
     }
 
-    bool Swept(Direction p) const
+    // The pixels of the run on the counter-clockwise side of the ray (or, with `after`
+    // false, on its clockwise side): one interval, since the test is monotone in x.
+    Run Side(Run run, double py, Direction ray, bool after) const
     {
-        const double turn = Cross(from, to);
-        if (turn > 0) return Within(from, to, p);
-        if (turn < 0) return !Within(to, from, p);
-        return Cross(from, p) > 0;
+        auto inside = [&](int x) {
+            const double cross = Cross(ray, Direction{x + NudgeX - cx, py});
+            return after ? cross > 0 : cross < 0;
+        };
+        if (run.begin >= run.end) return run;
+        const bool first = inside(run.begin);
+        if (first == inside(run.end - 1)) return first ? run : Run{run.begin, run.begin};
+        int same = run.begin, changed = run.end - 1;
+        while (changed - same > 1) {
+            const int mid = same + (changed - same) / 2;
+            (inside(mid) == first ? same : changed) = mid;
+        }
+        return first ? Run{run.begin, changed} : Run{changed, run.end};
     }
 
     EllipseShape ellipse;
@@ -155,9 +198,9 @@ private:
     bool whole;
 };
 
-using ShapeMaker = std::function<std::unique_ptr<Shape>(Box)>;
-
-BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, const ShapeMaker& make)
+// `make` builds the shape for the box that the pen leaves; the shape lives on the stack.
+template <class MakeShape>
+BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, MakeShape make)
 {
     const DeviceContext* context = FindDC(dc);
     Surface* surface = context ? context->Target() : nullptr;
@@ -174,7 +217,7 @@ BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, const ShapeMake
         box.bottom -= 1;
         outline = fill;
     }
-    PaintShape(*surface, *make(box), outline, fill);
+    PaintShape(*surface, make(box), outline, fill);
     return TRUE;
 }
 
@@ -221,20 +264,20 @@ using gdi::Box;
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
 {
     return gdi::DrawShape(dc, left, top, right, bottom,
-                          [](Box box) { return std::make_unique<gdi::RectangleShape>(box); });
+                          [](Box box) { return gdi::RectangleShape(box); });
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
     return gdi::DrawShape(dc, left, top, right, bottom,
-                          [](Box box) { return std::make_unique<gdi::EllipseShape>(box); });
+                          [](Box box) { return gdi::EllipseShape(box); });
 }
 
 BOOL Pie(HDC dc, int left, int top, int right, int bottom, int x1, int y1, int x2, int y2)
 {
     const bool clockwise = GetArcDirection(dc) == AD_CLOCKWISE;
     return gdi::DrawShape(dc, left, top, right, bottom, [=](Box box) {
-        return std::make_unique<gdi::PieShape>(box, POINT{x1, y1}, POINT{x2, y2}, clockwise);
+        return gdi::PieShape(box, POINT{x1, y1}, POINT{x2, y2}, clockwise);
     });
 }
 

@@ -23,12 +23,18 @@ public:
     ModalScope& operator=(const ModalScope&) = delete;
 
 private:
+    // Bounded: a window whose paint handler never validates would otherwise keep the
+    // box from ever returning.
     static void DispatchPending()
     {
+        constexpr int kMostMessages = 64;
         MSG msg;
-        while (PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE) ||
-               PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
+        for (int i = 0; i < kMostMessages; ++i) {
+            if (!PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE) &&
+                !PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
+                return;
             DispatchMessage(&msg);
+        }
     }
 
     HWND previous;

@@ -143,9 +143,4 @@ void CloseRequested(HWND handle)
     if (LiveWindow(handle)) PostMessage(handle, WM_CLOSE, 0, 0);
 }
 
-void Redraw(HWND handle)
-{
-    if (Window* window = LiveWindow(handle)) MarkFrameDirty(*window);
-}
-
 }  // namespace user::input

@@ -18,7 +18,5 @@ void Key(UINT vk, bool down, bool repeat);
 void Focus(HWND window, bool gained);
 // The user asked to close the window (its close box).
 void CloseRequested(HWND window);
-// The host lost the picture (exposed, resized): present it again.
-void Redraw(HWND window);
 
 }  // namespace user::input

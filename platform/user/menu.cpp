@@ -2,6 +2,7 @@
 
 #include "platform/gdi/gdi32.h"
 #include "platform/gdi/surface.h"
+#include "platform/user/keyboard_layout.h"
 
 #include <algorithm>
 #include <cctype>
@@ -327,16 +328,34 @@ MenuOutcome Menu::Key(UINT vk)
         return MoveHighlight(-1);
     case VK_DOWN:
         return MoveHighlight(1);
+    case VK_LEFT:
+        return OpenNeighbour(-1);
+    case VK_RIGHT:
+        return OpenNeighbour(1);
     case VK_RETURN:
         if (highlight) return Choose(OpenItems()[*highlight]);
         return Close();
     default:
         break;
     }
-    const char wanted = static_cast<char>(std::tolower(static_cast<int>(vk & 0xFF)));
+    const char typed = CharacterOfKey(vk, false);
     for (const MenuEntry& item : OpenItems())
-        if (!item.separator && MnemonicOf(item.text) == wanted) return Choose(item);
+        if (typed != 0 && !item.separator && MnemonicOf(item.text) == typed) return Choose(item);
     return MenuOutcome{true, std::nullopt, false};  // a menu open swallows other keys
+}
+
+// The next pop-up along the bar, wrapping around; commands on the bar are passed over.
+MenuOutcome Menu::OpenNeighbour(int step)
+{
+    const std::size_t count = bar.size();
+    std::size_t index = *openIndex;
+    for (std::size_t tries = 0; tries < count; ++tries) {
+        index = (index + count + static_cast<std::size_t>(step)) % count;
+        if (bar[index].IsPopup()) break;
+    }
+    MenuOutcome outcome = Open(index);
+    MoveHighlight(1);
+    return outcome;
 }
 
 void Menu::DrawBar(HDC dc)

@@ -39,7 +39,8 @@ public:
 
     // Alt+character: opens the pop-up, or chooses the bar command, with that mnemonic.
     MenuOutcome Mnemonic(char character);
-    // A key while a pop-up is open: its item mnemonics, the arrows, Enter and Esc.
+    // A key while a pop-up is open: its item mnemonics, the arrows (left and right go
+    // to the neighbouring pop-ups), Enter and Esc.
     MenuOutcome Key(UINT vk);
     MenuOutcome Close();
 
@@ -71,6 +72,7 @@ private:
     MenuOutcome Choose(const MenuEntry& entry);
     MenuOutcome Open(std::size_t index);
     MenuOutcome MoveHighlight(int step);
+    MenuOutcome OpenNeighbour(int step);
     const std::vector<MenuEntry>& OpenItems() const { return bar[*openIndex].popup; }
     void DrawBar(HDC dc);
     void DrawPopup(HDC dc);

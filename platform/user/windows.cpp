@@ -152,14 +152,10 @@ BOOL DestroyWindow(HWND handle)
 {
     Window* window = user::FindWindow(handle);
     if (!window || window->destroying) return FALSE;
-    if (System().windows.Active() == handle) user::Activate(nullptr);
-    window = user::FindWindow(handle);
-    if (!window || window->destroying) return FALSE;
+    // Marked first, so that the window's handlers cannot destroy it a second time.
     window->destroying = true;
+    if (System().windows.Active() == handle) user::Activate(nullptr);
     SendMessage(handle, WM_DESTROY, 0, 0);
-    // The procedure may have destroyed nothing else of ours, but look again to be sure.
-    window = user::FindWindow(handle);
-    if (!window) return TRUE;
     ReleaseAllDCs(*window);
     System().timers.KillAll(handle);
     System().queue.DropWindow(handle);

@@ -1,5 +1,6 @@
 #include "app/gamer.h"
 #include "app/main_window.h"
+#include "platform/host/headless/program.h"
 #include "platform/host/headless/session.h"
 #include "screens/game.h"
 

@@ -1,6 +1,7 @@
 #include "app/gamer.h"
 #include "app/main_window.h"
 #include "app/resources.h"
+#include "platform/host/headless/program.h"
 #include "platform/host/headless/session.h"
 #include "screens/data.h"
 #include "screens/game.h"

@@ -1,6 +1,6 @@
 // The demo program run end to end on the headless host, as the game will be.
 
-#include "platform/host/headless/session.h"
+#include "platform/host/headless/program.h"
 #include "tools/demo/demo_program.h"
 
 #include <gtest/gtest.h>

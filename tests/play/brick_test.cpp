@@ -138,6 +138,21 @@ TEST_F(BrickTest, ABrokenBrickShrinksTwelveFramesAndGoesInTheThirteenth)
     EXPECT_NE(&Brick(10), brick);
 }
 
+// A removal puts the wall's walk back at its first brick: the bricks before the removed
+// one take a second step in that frame.
+TEST_F(BrickTest, ARemovalRestartsTheWallsWalk)
+{
+    FreeBallMatch();
+    field.Ball().owner = &field.PlayerOn(SideTop);
+    Drop(Brick(10));
+    Brick(10).Animate();
+    for (int i = 0; i < 12; ++i) Brick(10).Animate();
+    const unsigned int first = Brick(1).frames, after = Brick(11).frames;
+    Wall().Animate();  // brick 10 goes now
+    EXPECT_EQ(Brick(1).frames, first + 2);
+    EXPECT_EQ(Brick(10).frames, after + 1) << "the old eleventh brick";
+}
+
 TEST_F(BrickTest, AniDieRefusesWhatIsNoBrick)
 {
     field.Match();
@@ -173,7 +188,7 @@ TEST_F(BrickTest, ASharedTopScoreStartsSuddenDeathWithTheFirstOfThemAsWinner)
 {
     const unsigned int tied[][3] = {{40, 60, 60}, {60, 40, 60}};
     for (const auto& scores : tied) {
-        field.data->padPlayers[3] = 0;  // three players
+        field.Slots(1, 2, 3, 0);
         CMainGame& game = FreeBallMatch();
         for (unsigned int i = 0; i < 3; ++i) field.PlayerOn(ePadSides[i]).score = scores[i];
         LeaveOneBrick();

@@ -1,3 +1,4 @@
+#include "input/input_maker.h"
 #include "play/brick.h"
 #include "support/field.h"
 #include "ui/text.h"
@@ -62,6 +63,21 @@ TEST_F(PlayerTest, TheDefaultMatchHasFourPlayersBuiltInTheirOrder)
     EXPECT_EQ(first.score, 0u);
 }
 
+// The input hangs below the paddle, which hangs below the screen and the player, which
+// hangs below the match list, the ball and the screen: four ways down from the screen,
+// so a keyboard paddle takes four steps a frame.
+TEST_F(PlayerTest, AnInputIsReachedFourTimesAFrame)
+{
+    field.data->players[2].input->SetKeyboard('W', 'S', 'A', 'D', 'G', 'H', 'J');
+    field.Match();
+    auto* keys = dynamic_cast<CInput*>(field.PaddleOn(SideTop)->GetChild(str("CInput"), false, 1));
+    ASSERT_NE(keys, nullptr);
+    EXPECT_EQ(keys->GetPos(), 256u);
+    field.engine->KeyDown('D', true);
+    field.engine->UpdateInput();
+    EXPECT_EQ(keys->GetPos(), 276u);
+}
+
 TEST_F(PlayerTest, MetersLieAlongTheEdgesCentredOnTheirSides)
 {
     field.Match();
@@ -86,8 +102,7 @@ TEST_F(PlayerTest, MetersLieAlongTheEdgesCentredOnTheirSides)
 
 TEST_F(PlayerTest, APlayerInTwoSlotsHasTwoOfEverythingAndLosesThemTogether)
 {
-    const unsigned int slots[] = {1, 1, 2, 3};
-    for (unsigned int s = 0; s < 4; ++s) field.data->padPlayers[s] = slots[s];
+    field.Slots(1, 1, 2, 3);
     CMainGame& game = field.Match();
     EXPECT_EQ(Players().count, 3u);
     EXPECT_EQ(PlayerNumber(4), nullptr) << "a player in no slot is gone before the match starts";
@@ -111,8 +126,7 @@ TEST_F(PlayerTest, APlayerInTwoSlotsHasTwoOfEverythingAndLosesThemTogether)
 
 TEST_F(PlayerTest, TheLastButOnePlayerLeavingCrownsTheOneLeftWhateverTheScores)
 {
-    field.data->padPlayers[1] = 0;
-    field.data->padPlayers[3] = 0;
+    field.Slots(1, 0, 3, 0);
     CMainGame& game = field.Match();
     EXPECT_EQ(Players().count, 2u);
     PlayerNumber(1)->score = 500;
@@ -124,8 +138,7 @@ TEST_F(PlayerTest, TheLastButOnePlayerLeavingCrownsTheOneLeftWhateverTheScores)
 
 TEST_F(PlayerTest, AMatchWithNobodyLeftNamesNobody)
 {
-    const unsigned int slots[] = {2, 0, 0, 0};
-    for (unsigned int s = 0; s < 4; ++s) field.data->padPlayers[s] = slots[s];
+    field.Slots(2, 0, 0, 0);
     CMainGame& game = field.Match();
     EXPECT_EQ(Players().count, 1u);
     EXPECT_FALSE(game.gameOver) << "building a one-player match does not end it";
@@ -166,6 +179,17 @@ TEST_F(PlayerTest, TearingDownAPaintedMatchTouchesNothingHalfDestroyedAndLeaksNo
     ASSERT_NE(field.Ball().holder, nullptr);
     delete &game;  // as New Game does, without closing the paint cycle
     EXPECT_EQ(Field::GdiObjects(), start + 2) << "only the engine's back buffer is left";
+}
+
+TEST_F(PlayerTest, DeletingTheEngineInTheMiddleOfAPaintedMatchLeaksNothing)
+{
+    const DWORD start = Field::GdiObjects();
+    field.Match(true);
+    for (int i = 0; i < 3; ++i) field.Frame();
+    field.Ball().SetPlayer(&field.PlayerOn(SideLeft));
+    delete field.engine;  // no paint cycle closed first
+    field.engine = nullptr;
+    EXPECT_EQ(Field::GdiObjects(), start);
 }
 
 }  // namespace

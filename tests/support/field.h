@@ -11,7 +11,8 @@
 #include "platform/host/headless/session.h"
 #include "screens/data.h"
 
-#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdlib>
 
 class Field {
 public:
@@ -33,13 +34,28 @@ public:
 
     ~Field()
     {
+        if (engine) Close();
+        DestroyWindow(window);
+    }
+
+    // Deletes the engine with everything in it, as the window's destruction does.
+    void Close()
+    {
         if (data->painting && engine->GetGame()) engine->EndPaint();
         delete engine;
-        DestroyWindow(window);
+        engine = nullptr;
+        data = nullptr;
     }
 
     Field(const Field&) = delete;
     Field& operator=(const Field&) = delete;
+
+    // Who plays in pad slots 0 to 3 (bottom, left, top, right); 0 for nobody.
+    void Slots(unsigned int bottom, unsigned int left, unsigned int top, unsigned int right)
+    {
+        const unsigned int numbers[kPadSlots] = {bottom, left, top, right};
+        for (unsigned int s = 0; s < kPadSlots; ++s) data->padPlayers[s] = numbers[s];
+    }
 
     // A match with the current settings, as the options screen starts it; with `paint`
     // its paint cycle is open, as the engine opens it for a new screen.
@@ -54,13 +70,26 @@ public:
     CGame* Screen() { return engine->GetGame(); }
 
     // One frame as the window procedure runs it: animation (which may replace a finished
-    // screen), input sampling, and a repaint of the whole window.
+    // screen and invalidates what moved), input sampling, and the repaint.
     void Frame()
     {
         engine->Animate();
         engine->UpdateInput();
-        InvalidateRect(window, nullptr, FALSE);
         engine->Paint();
+    }
+
+    // The mouse near the ball's centre: every mouse paddle follows the ball, meeting it
+    // off its middle by up to `spread` pixels (a new offset every 40 frames) so that the
+    // rounded paddles send it on different ways.
+    void Follow(int spread = 0)
+    {
+        if (spread > 0 && offsetAge++ % 40 == 0) {
+            offsetX = std::rand() % (2 * spread + 1) - spread;
+            offsetY = std::rand() % (2 * spread + 1) - spread;
+        }
+        const Rect& b = Ball().rect;
+        const int x = (b.left + b.right) / 2 + offsetX, y = (b.top + b.bottom) / 2 + offsetY;
+        engine->MouseMove(static_cast<unsigned int>(std::max(x, 0)), static_cast<unsigned int>(std::max(y, 0)));
     }
 
     template <class T>
@@ -84,4 +113,7 @@ public:
     HWND window = nullptr;
     CGamer* engine = nullptr;
     CData* data = nullptr;
+
+private:
+    int offsetX = 0, offsetY = 0, offsetAge = 0;
 };

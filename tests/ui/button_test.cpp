@@ -145,36 +145,31 @@ TEST_F(ButtonTest, CaptionIsATextOnTheButtonAndTheScreenUnlessEmpty)
     EXPECT_EQ(bare->GetChild(str("CText"), false, 1), nullptr);
 }
 
-TEST_F(ButtonTest, RoundedButtonOnTheLeftIsAHalfEllipseFromItsLeftEdge)
+TEST_F(ButtonTest, RoundedButtonsAreHalfEllipsesBulgingAwayFromTheirSide)
 {
-    new CButton(nullptr, nullptr, 171, 118, str(""), tree.OnScreen(), kRed, 20, 75, PadRounded, SideLeft);
-    tree.PaintOnce();
-    EXPECT_EQ(tree.Pixel(171, 155), kBlue) << "flat edge on the left edge";
-    EXPECT_EQ(tree.Pixel(180, 155), kRed);
-    EXPECT_NE(tree.Pixel(190, 155), GetPixel(tree.dc, 0, 0)) << "reaches the right edge";
-    EXPECT_NE(tree.Pixel(189, 119), kRed) << "a corner of the box stays outside";
-    EXPECT_NE(tree.Pixel(170, 155), kRed) << "nothing left of the flat edge";
-}
-
-TEST_F(ButtonTest, RoundedButtonAgainstTheBottomIsADomeOnItsBottomEdge)
-{
-    new CButton(nullptr, nullptr, 193, 375, str(""), tree.OnScreen(), kRed, 125, 25, PadRounded, SideBottom);
-    tree.PaintOnce();
-    EXPECT_EQ(tree.Pixel(255, 390), kRed);
-    EXPECT_NE(tree.Pixel(255, 376), GetPixel(tree.dc, 0, 0)) << "the dome reaches the top edge";
-    EXPECT_NE(tree.Pixel(195, 377), kRed) << "top corners stay outside";
-    EXPECT_NE(tree.Pixel(255, 401), kRed) << "nothing below the flat edge";
-}
-
-TEST_F(ButtonTest, RoundedButtonsOnTheTopAndRightBulgeAwayFromTheirEdge)
-{
-    new CButton(nullptr, nullptr, 218, 71, str(""), tree.OnScreen(), kRed, 75, 20, PadRounded, SideTop);
-    new CButton(nullptr, nullptr, 321, 118, str(""), tree.OnScreen(), kRed, 20, 75, PadRounded, SideRight);
-    tree.PaintOnce();
-    EXPECT_EQ(tree.Pixel(255, 75), kRed) << "top: filled below its flat top edge";
-    EXPECT_NE(tree.Pixel(220, 89), kRed) << "top: bottom corners stay outside";
-    EXPECT_EQ(tree.Pixel(335, 155), kRed) << "right: filled left of its flat right edge";
-    EXPECT_NE(tree.Pixel(322, 119), kRed) << "right: left corners stay outside";
+    struct Case {
+        const char* what;
+        unsigned int x, y, width, height;
+        Side side;
+        POINT flatEdge, filled, farEdge, corner, beyondFlatEdge;
+    } cases[] = {
+        {"left", 171, 118, 20, 75, SideLeft, {171, 155}, {180, 155}, {190, 155}, {189, 119}, {170, 155}},
+        {"bottom", 193, 375, 125, 25, SideBottom, {255, 399}, {255, 390}, {255, 375}, {195, 377}, {255, 401}},
+        {"top", 218, 71, 75, 20, SideTop, {255, 71}, {255, 75}, {255, 90}, {220, 89}, {255, 70}},
+        {"right", 321, 118, 20, 75, SideRight, {340, 155}, {335, 155}, {321, 155}, {322, 119}, {341, 155}},
+    };
+    for (const Case& c : cases) {
+        MenuTree fresh;
+        new CButton(nullptr, nullptr, c.x, c.y, str(""), fresh.OnScreen(), kRed, c.width, c.height, PadRounded,
+                    c.side);
+        fresh.PaintOnce();
+        const COLORREF background = fresh.Pixel(0, 0);
+        EXPECT_EQ(fresh.Pixel(c.flatEdge.x, c.flatEdge.y), kBlue) << c.what << ": outline on the flat edge";
+        EXPECT_EQ(fresh.Pixel(c.filled.x, c.filled.y), kRed) << c.what;
+        EXPECT_NE(fresh.Pixel(c.farEdge.x, c.farEdge.y), background) << c.what << ": reaches the far edge";
+        EXPECT_EQ(fresh.Pixel(c.corner.x, c.corner.y), background) << c.what << ": a corner of the box stays out";
+        EXPECT_EQ(fresh.Pixel(c.beyondFlatEdge.x, c.beyondFlatEdge.y), background) << c.what;
+    }
 }
 
 TEST_F(ButtonTest, DrawingObjectsAreGoneAfterThePaintCycleAndAfterDestruction)

@@ -285,6 +285,26 @@ TEST_F(MenuTest, PopupItemChosenWithThePointer)
     EXPECT_TRUE(ReceivedOf(WM_MOUSEMOVE).empty());
 }
 
+TEST_F(MenuTest, TheOpenPopupIsDrawnOverTheClientAreaAndGoesWithIt)
+{
+    const std::vector<POINT> path = PathTo("Tilt");
+    const auto presentedAt = [&](POINT point) {
+        MSG msg;
+        PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);  // idle: the frame is presented
+        return session.PresentedFrame()->Row(point.y)[point.x];
+    };
+    const POINT barTop{path[0].x, 1};
+    const std::uint32_t face = presentedAt(barTop);
+    const std::uint32_t clientUnderItem = presentedAt(path[1]);
+    ClickFrame(path[0]);
+    EXPECT_NE(presentedAt(barTop), face);  // the open item is highlighted
+    EXPECT_NE(presentedAt(path[1]), clientUnderItem);
+    session.KeyDown(VK_ESCAPE);
+    Pump();
+    EXPECT_EQ(presentedAt(barTop), face);
+    EXPECT_EQ(presentedAt(path[1]), clientUnderItem);
+}
+
 TEST_F(MenuTest, BarCommandChosenWithThePointer)
 {
     const std::vector<POINT> path = PathTo("!Boss!");
@@ -330,6 +350,7 @@ TEST_F(MenuTest, KeyboardNavigationAndEscape)
     session.KeyDown('G');
     session.KeyUp(VK_MENU);
     Pump();
+    session.KeyDown(VK_F1);    // not Pause Game's mnemonic, though its code is the letter p's
     session.KeyDown(VK_DOWN);  // from New Game over the separator to Pause Game
     session.KeyDown(VK_RETURN);
     EXPECT_EQ(Commands(), (std::vector<WORD>{303}));
@@ -338,8 +359,16 @@ TEST_F(MenuTest, KeyboardNavigationAndEscape)
     session.KeyDown('H');
     session.KeyUp(VK_MENU);
     Pump();
+    session.KeyDown(VK_RIGHT);  // from Help around to Game, past the bar command
+    session.KeyDown(VK_RETURN);
+    EXPECT_EQ(Commands(), (std::vector<WORD>{303, 301}));
+
+    session.KeyDown(VK_MENU);
+    session.KeyDown('H');
+    session.KeyUp(VK_MENU);
+    Pump();
     session.KeyDown(VK_ESCAPE);
-    EXPECT_EQ(Commands(), (std::vector<WORD>{303}));
+    EXPECT_EQ(Commands(), (std::vector<WORD>{303, 301}));
     EXPECT_FALSE(user::FindWindow(window)->menu->IsOpen());
     EXPECT_TRUE(ReceivedOf(WM_KEYDOWN).empty());  // the open menu took the keys
 }

@@ -16,34 +16,28 @@ std::string NameOf(UINT vk)
     return buffer;
 }
 
+struct KeyName {
+    UINT vk;
+    const char* name;
+};
+
 TEST(KeyNameTest, BindableKeysHaveWindowsNames)
 {
-    EXPECT_EQ(NameOf('A'), "A");
-    EXPECT_EQ(NameOf('Q'), "Q");
-    EXPECT_EQ(NameOf('Z'), "Z");
-    EXPECT_EQ(NameOf('0'), "0");
-    EXPECT_EQ(NameOf('7'), "7");
-    EXPECT_EQ(NameOf(VK_SPACE), "Space");
-    EXPECT_EQ(NameOf(VK_RETURN), "Enter");
-    EXPECT_EQ(NameOf(VK_SHIFT), "Shift");
-    EXPECT_EQ(NameOf(VK_CONTROL), "Ctrl");
-    EXPECT_EQ(NameOf(VK_ESCAPE), "Esc");
-    EXPECT_EQ(NameOf(VK_F1), "F1");
-    EXPECT_EQ(NameOf(VK_F10), "F10");
-    EXPECT_EQ(NameOf(VK_F11), "F11");
-    EXPECT_EQ(NameOf(VK_F12), "F12");
+    const KeyName keys[] = {
+        {'A', "A"},          {'Q', "Q"},           {'Z', "Z"},         {'0', "0"},       {'7', "7"},
+        {VK_SPACE, "Space"}, {VK_RETURN, "Enter"}, {VK_SHIFT, "Shift"}, {VK_CONTROL, "Ctrl"},
+        {VK_ESCAPE, "Esc"},  {VK_F1, "F1"},        {VK_F10, "F10"},    {VK_F11, "F11"},  {VK_F12, "F12"},
+    };
+    for (const KeyName& key : keys) EXPECT_EQ(NameOf(key.vk), key.name);
 }
 
 TEST(KeyNameTest, ArrowsAndTheirBlockAreNamedAsKeypadTwinsWithoutTheExtendedBit)
 {
-    EXPECT_EQ(NameOf(VK_UP), "Num 8");
-    EXPECT_EQ(NameOf(VK_DOWN), "Num 2");
-    EXPECT_EQ(NameOf(VK_LEFT), "Num 4");
-    EXPECT_EQ(NameOf(VK_RIGHT), "Num 6");
-    EXPECT_EQ(NameOf(VK_INSERT), "Num 0");
-    EXPECT_EQ(NameOf(VK_DELETE), "Num Del");
-    EXPECT_EQ(NameOf(VK_HOME), "Num 7");
-    EXPECT_EQ(NameOf(VK_NUMPAD0 + 8), "Num 8");
+    const KeyName keys[] = {
+        {VK_UP, "Num 8"},     {VK_DOWN, "Num 2"},       {VK_LEFT, "Num 4"},          {VK_RIGHT, "Num 6"},
+        {VK_INSERT, "Num 0"}, {VK_DELETE, "Num Del"}, {VK_HOME, "Num 7"},          {VK_NUMPAD0 + 8, "Num 8"},
+    };
+    for (const KeyName& key : keys) EXPECT_EQ(NameOf(key.vk), key.name);
 
     char buffer[64];
     const LONG extendedUp = (0x48 << 16) | (1 << 24);

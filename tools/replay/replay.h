@@ -4,7 +4,7 @@
 // status: 0 when the script ran to its end, 1 when an expect-pixel failed, 2 for a
 // script that cannot be read or run.
 
-#include "platform/host/headless/session.h"
+#include "platform/host/headless/program.h"
 
 #include <iosfwd>
 #include <string>

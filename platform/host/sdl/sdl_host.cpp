@@ -63,7 +63,12 @@ SdlHost::SdlHost()
         return;
     }
     SDL_StopTextInput();
-    polledDriver = IsPolledDriver(SDL_GetCurrentVideoDriver());
+    const char* driver = SDL_GetCurrentVideoDriver();
+    polledDriver = IsPolledDriver(driver);
+    // Without a display SDL falls back to a driver that shows nothing; say so, unless
+    // that driver was asked for.
+    if (polledDriver && !SDL_getenv("SDL_VIDEODRIVER"))
+        std::fprintf(stderr, "quorvel: no display found; SDL's '%s' driver shows nothing\n", driver);
     ready = true;
 }
 
@@ -101,9 +106,9 @@ bool SdlHost::WaitForEvents(DWORD timeoutMs)
 void SdlHost::OpenWindow(HWND owner, const std::string& title, POINT, int width, int height)
 {
     if (!ready || handle) return;  // one window is all this host shows
-    SDL_Rect usable{0, 0, width, height};
-    SDL_GetDisplayUsableBounds(0, &usable);
-    scale = std::max(1, std::min(usable.w / std::max(width, 1), usable.h / std::max(height, 1)));
+    frameWidth = width;
+    frameHeight = height;
+    scale = LargestScale(0, 0);
     window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale,
                               height * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (!window) {
@@ -117,8 +122,30 @@ void SdlHost::OpenWindow(HWND owner, const std::string& title, POINT, int width,
         texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
     }
     handle = owner;
-    frameWidth = width;
-    frameHeight = height;
+}
+
+// The largest integer scale at which the frame and the window's decorations fit the
+// display's usable area.
+int SdlHost::LargestScale(int decorationWidth, int decorationHeight) const
+{
+    SDL_Rect usable{0, 0, frameWidth, frameHeight};
+    SDL_GetDisplayUsableBounds(0, &usable);
+    const int across = (usable.w - decorationWidth) / std::max(frameWidth, 1);
+    const int down = (usable.h - decorationHeight) / std::max(frameHeight, 1);
+    return std::max(1, std::min(across, down));
+}
+
+// Decorations are known once the window is on the screen; a scale that no longer fits
+// with them is lowered.
+void SdlHost::FitDecorations()
+{
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
+    const int fitting = LargestScale(left + right, top + bottom);
+    if (fitting >= scale) return;
+    scale = fitting;
+    SDL_SetWindowSize(window, frameWidth * scale, frameHeight * scale);
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
 void SdlHost::Destroy()
@@ -144,6 +171,7 @@ void SdlHost::ShowWindow(HWND owner, bool visible)
     if (visible) {
         SDL_ShowWindow(window);
         SDL_RaiseWindow(window);
+        FitDecorations();
     } else {
         SDL_HideWindow(window);
     }

@@ -47,6 +47,8 @@ private:
     void ApplyConfinement();
     void Destroy();
     bool InsideFrame(int x, int y) const;
+    int LargestScale(int decorationWidth, int decorationHeight) const;
+    void FitDecorations();
 
     bool ready = false;
     bool polledDriver = false;  // a driver without real events (dummy, offscreen)

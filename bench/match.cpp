@@ -1,0 +1,116 @@
+// One frame of a four-player match (animation and painting into the back buffer)
+// against one copy of the 512 x 512 back buffer, in the same run; and a long run that
+// must not grow in GDI objects or memory.
+
+#include "tests/support/field.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <malloc.h>
+
+namespace {
+
+// A painted four-player match kept going: the paddles follow the ball, and a finished
+// match is replaced by a new one.
+class RunningMatch {
+public:
+    RunningMatch()
+    {
+        std::srand(3);
+        Restart();
+    }
+
+    void Frame()
+    {
+        if (!dynamic_cast<CMainGame*>(field.Screen())) Restart();
+        field.Follow(40);
+        field.engine->Animate();
+        if (CGame* screen = field.Screen()) screen->Paint(field.engine->memDC);
+    }
+
+    // Drops whatever screen there is and starts a fresh match with its paint cycle open.
+    void Restart()
+    {
+        if (CGame* old = field.Screen()) {
+            field.engine->EndPaint();
+            delete old;
+        }
+        field.Match(true);
+        field.engine->MouseDown(0, false);
+        ++matches;
+        gdiAtStart = Field::GdiObjects();
+        heapAtStart = HeapInUse();
+    }
+
+    // Runs frames until the next match has started.
+    void FinishMatch()
+    {
+        for (const int match = matches; matches == match;) Frame();
+    }
+
+    // Bytes the allocator has handed out and not had back.
+    static double HeapInUse() { return static_cast<double>(mallinfo2().uordblks); }
+
+    Field field;
+    int matches = 0;
+    DWORD gdiAtStart = 0;
+    double heapAtStart = 0;
+};
+
+long ResidentKilobytes()
+{
+    long pages = 0, resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(statm);
+    }
+    return resident * 4;
+}
+
+void MatchFrame(benchmark::State& state)
+{
+    RunningMatch match;
+    for (auto _ : state) match.Frame();
+    state.counters["matches"] = match.matches;
+}
+// A fixed number of frames, so that every run averages over the same matches.
+BENCHMARK(MatchFrame)->Iterations(20000);
+
+void CopyBackBuffer(benchmark::State& state)
+{
+    RunningMatch match;
+    HDC source = match.field.engine->memDC;
+    HDC copy = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateCompatibleBitmap(source, 512, 512);
+    HGDIOBJ previous = SelectObject(copy, bitmap);
+    for (auto _ : state) benchmark::DoNotOptimize(BitBlt(copy, 0, 0, 512, 512, source, 0, 0, SRCCOPY));
+    SelectObject(copy, previous);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+}
+BENCHMARK(CopyBackBuffer);
+
+// 100,000 frames, many matches, each played to its end: GDI objects, heap in use and
+// resident memory at the start of a match, before against after.
+void HundredThousandFrames(benchmark::State& state)
+{
+    for (auto _ : state) {
+        RunningMatch match;
+        match.FinishMatch();  // allocators and caches settle
+        match.FinishMatch();
+        const DWORD gdiBefore = match.gdiAtStart;
+        const double heapBefore = match.heapAtStart;
+        const long memoryBefore = ResidentKilobytes();
+        for (int i = 0; i < 100000; ++i) match.Frame();
+        match.FinishMatch();
+        state.counters["gdi_growth"] = static_cast<double>(match.gdiAtStart) - gdiBefore;
+        state.counters["heap_growth_bytes"] = match.heapAtStart - heapBefore;
+        state.counters["rss_growth_kb"] = static_cast<double>(ResidentKilobytes() - memoryBefore);
+        state.counters["matches"] = match.matches;
+    }
+}
+BENCHMARK(HundredThousandFrames)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
