@@ -12,6 +12,7 @@
 #include "play/player.h"
 #include "screens/data.h"
 #include "platform/gdi/font.h"
+#include "platform/host/headless/program.h"
 #include "platform/host/headless/session.h"
 #include "screens/game.h"
 
@@ -387,7 +388,7 @@ private:
 
 // The run is cut into shards with seeds of their own, so that CTest can run them side by
 // side: together they make QUORVEL_SOAK_FRAMES frames (100,000 unless set).
-constexpr int kShards = 4;
+constexpr int kShards = 8;
 
 class Soaking : public ::testing::TestWithParam<int> {};
 
