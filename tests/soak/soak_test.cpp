@@ -420,8 +420,10 @@ TEST_P(Soaking, RandomInputWalksEveryScreenWithoutFaultOrLeak)
     std::printf("%d fresh intros, %d heap comparisons, %lu frames\n", soak.FreshIntros(), soak.HeapChecks(),
                 soak.FramesRun());
 
-    program.Focus(true);  // after a focus change or Boss!, keys reach the window again
-    program.Tap(VK_ESCAPE);
+    // Keys reach the window again once it has the focus; a menu that a random click
+    // opened takes the first Esc itself, as menus do.
+    program.Focus(true);
+    for (int tries = 0; tries < 3 && !program.Finished(); ++tries) program.Tap(VK_ESCAPE);
     EXPECT_TRUE(program.Finished());
     EXPECT_EQ(program.ExitCode(), 0);
 }
