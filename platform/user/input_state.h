@@ -28,6 +28,9 @@ public:
     // The program took this message from its queue.
     void Took(const MSG& msg);
     bool KeyDownAsOfMessage(UINT vk) const;
+    // A window of the program became active: keys pressed or let go while it was not
+    // are seen as they are now.
+    void CatchUp() { keysAsOfMessage = keys; }
 
     // The MK_ flags of a mouse message's wParam.
     WPARAM MouseFlags() const;

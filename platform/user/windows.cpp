@@ -69,7 +69,9 @@ void Activate(HWND handle)
         if (old->menu) ApplyMenuOutcome(*old, old->menu->Close());
         SendActivate(previous, WA_INACTIVE, old->minimized);
     }
-    if (FindWindow(handle)) SendActivate(handle, WA_ACTIVE, false);
+    if (!FindWindow(handle)) return;
+    System().input.CatchUp();
+    SendActivate(handle, WA_ACTIVE, false);
 }
 
 void DeactivateMinimized(HWND handle)

@@ -237,6 +237,20 @@ TEST_F(AcceleratorTest, ModifiersMustMatch)
     EXPECT_EQ(LoadAccelerators(nullptr, MAKEINTRESOURCE(4242)), nullptr);
 }
 
+// A modifier let go while another window had the keyboard is not held any more when
+// this one gets it back.
+TEST_F(AcceleratorTest, ModifiersReleasedAwayAreUpAgainOnReturn)
+{
+    session.KeyDown(VK_SHIFT);
+    Commands();
+    session.Focus(false);
+    session.KeyUp(VK_SHIFT);
+    session.Focus(true);
+    Tap(VK_ESCAPE);
+    EXPECT_EQ(Commands(), (std::vector<WORD>{105}));
+    EXPECT_EQ(GetKeyState(VK_SHIFT), 0);
+}
+
 class MenuTest : public WindowTest {
 protected:
     void SetUp() override
