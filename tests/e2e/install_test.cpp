@@ -96,7 +96,7 @@ TEST_F(Installed, TheInstalledGameRunsFromAnotherDirectory)
     ASSERT_TRUE(window) << "the installed game showed no window";
     window->MoveTo(20, 20);
     const std::string shot = (elsewhere / "intro.xwd").string();
-    EXPECT_TRUE(e2e::WaitForClientPixel(display, *window, 255, 330, 0x00FF00, shot, kPatience))
+    EXPECT_TRUE(e2e::WaitForClientPixel(display, *window, 255, 330, 0x00FF00, shot, kPatience).has_value())
         << "the intro's green New Game button";
     window->Key("Escape");
     EXPECT_EQ(game.Wait(kPatience), std::optional<int>(0));

@@ -265,15 +265,17 @@ std::optional<std::uint32_t> ClientPixel(const Picture& picture, const GameWindo
 
 namespace e2e {
 
-bool WaitForClientPixel(const VirtualDisplay& display, const GameWindow& window, int x, int y,
-                        std::uint32_t colour, const std::string& shot, Seconds limit)
+std::optional<Picture> WaitForClientPixel(const VirtualDisplay& display, const GameWindow& window, int x, int y,
+                                          std::uint32_t colour, const std::string& shot, Seconds limit)
 {
-    return WaitFor(
+    std::optional<Picture> picture;
+    const bool seen = WaitFor(
         [&] {
-            const auto picture = display.Screenshot(shot);
+            picture = display.Screenshot(shot);
             return picture && ClientPixel(*picture, window, x, y) == colour;
         },
         limit);
+    return seen ? picture : std::nullopt;
 }
 
 }  // namespace e2e

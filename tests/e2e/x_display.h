@@ -119,8 +119,8 @@ std::optional<std::uint32_t> ClientPixel(const Picture& picture, const GameWindo
 namespace e2e {
 
 // Screenshots into `shot` until client pixel (x, y) has `colour` (0xRRGGBB) or `limit`
-// has passed; true when it had it.
-bool WaitForClientPixel(const VirtualDisplay& display, const GameWindow& window, int x, int y,
+// has passed: the first picture that had it.
+std::optional<Picture> WaitForClientPixel(const VirtualDisplay& display, const GameWindow& window, int x, int y,
                         std::uint32_t colour, const std::string& shot, Seconds limit);
 
 }  // namespace e2e

@@ -44,13 +44,15 @@ protected:
                     window->width, window->height, window->scale);
     }
 
-    // Waits until the client pixel has the colour; on failure says what it had.
-    void ExpectSoon(int x, int y, std::uint32_t colour, const char* what)
+    // Waits until the client pixel has the colour, and gives the first picture that
+    // showed it; on failure says what it had, and gives an empty picture.
+    Picture ExpectSoon(int x, int y, std::uint32_t colour, const char* what)
     {
         const std::string shot = Shot(what);
-        if (e2e::WaitForClientPixel(display, *window, x, y, colour, shot, kPatience)) return;
+        if (auto picture = e2e::WaitForClientPixel(display, *window, x, y, colour, shot, kPatience)) return *picture;
         ADD_FAILURE() << what << ": client (" << x << ", " << y << ") is " << Hex(Pixel(x, y)) << ", not "
                       << Hex(colour) << " (see " << shot << ")";
+        return Picture();
     }
 
     std::optional<std::uint32_t> Pixel(int x, int y)
@@ -95,8 +97,7 @@ TEST_F(RealWindow, APlayerStartsAMatchSteersPausesStartsOverAndQuits)
 
     window->Click(255, 330);
     window->MoveTo(20, 20);
-    ExpectSoon(255, 235, kBlue, "player 1's rounded slot at the bottom");
-    const Picture options = Screen("options");
+    const Picture options = ExpectSoon(255, 235, kBlue, "options");  // player 1's rounded slot at the bottom
     EXPECT_EQ(Hex(ClientPixel(options, *window, 183, 155)), Hex(kGreen)) << "player 2's rounded slot on the left";
     EXPECT_EQ(Hex(ClientPixel(options, *window, 219, 72)), Hex(kRed)) << "player 3's square slot at the top";
     EXPECT_EQ(Hex(ClientPixel(options, *window, 291, 89)), Hex(kRed)) << "its opposite corner";
@@ -105,14 +106,13 @@ TEST_F(RealWindow, APlayerStartsAMatchSteersPausesStartsOverAndQuits)
     EXPECT_NE(Hex(ClientPixel(options, *window, 219, 222)), Hex(kBlue)) << "a rounded slot has no corners";
 
     // Start, holding the button: the match's first paddle holds the ball while the
-    // button stays down, and a held grab button draws the paddle black. The paddles
-    // start at the near end of their sides, until the pointer moves in the match.
-    // Paused at once, the match waits while the picture is checked.
+    // button stays down and its grab energy lasts (about a second), and a held grab
+    // button draws the paddle black. The paddles start at the near end of their sides,
+    // until the pointer moves in the match. The first picture of the match is checked.
     window->MoveTo(255, 462);
     Press();
-    ExpectSoon(112, 112, kCyan, "the first brick");
+    const Picture match = ExpectSoon(112, 112, kCyan, "match");
     window->Key("F3");
-    const Picture match = Screen("match");
     EXPECT_TRUE(BallAbovePaddle(match, *window, kPaddleStart)) << "the white ball waits above the bottom paddle";
     EXPECT_EQ(Hex(ClientPixel(match, *window, kPaddleStart, kPaddleRow)), Hex(kBlack)) << "the paddle, grabbing";
 

@@ -21,11 +21,11 @@
 #include <array>
 #include <cctype>
 #include <cstdlib>
-#include <ctime>
 #include <map>
 #include <optional>
 #include <random>
 #include <set>
+#include <sstream>
 #include <tuple>
 #include <string>
 #include <vector>
@@ -340,24 +340,31 @@ private:
     }
 
     // A ball may stand beyond a side for one frame: the paddle there drops out, or an
-    // empty side sends it back. It never stays out, and never gets far out.
+    // empty side sends it back. Only beyond an empty side may it stay longer, skimming
+    // along it while it turns back slower than a pixel a frame, and never gets far out.
     void CheckBall(const CBall& ball, const std::vector<CObject*>& players)
     {
         if (ball.frames == match.ballFrames) return;  // paused, or out of focus: it did not move
         match.ballFrames = ball.frames;
         const Rect& r = ball.rect;
+        const double dx = ball.velocity.dVx(), dy = ball.velocity.dVy();
         const std::array<bool, 5> beyond = {false, r.left < 0, r.top < 0, r.bottom > kField, r.right > kField};
-        const LONG reach = static_cast<LONG>(std::abs(ball.velocity.dVx()) + std::abs(ball.velocity.dVy())) + 1;
+        const std::array<bool, 5> heading = {false, dx >= 0, dy >= 0, dy <= 0, dx <= 0};  // back, or along
+        const LONG reach = static_cast<LONG>(std::abs(dx) + std::abs(dy)) + 1;
+        auto where = [&] {
+            std::ostringstream text;
+            text << "the ball at (" << r.left << ", " << r.top << ") moving (" << dx << ", " << dy << ") after "
+                 << framesRun << " frames";
+            return text.str();
+        };
         ASSERT_TRUE(r.left > -reach && r.top > -reach && r.right < kField + reach && r.bottom < kField + reach)
-            << "ball at (" << r.left << ", " << r.top << ") after " << framesRun << " frames";
+            << where();
         for (unsigned int side = SideLeft; side <= SideRight; ++side) {
             match.outside[side] = beyond[side] ? match.outside[side] + 1 : 0;
-            if (match.outside[side] > 1) {
-                ASSERT_FALSE(HasPaddle(players, static_cast<Side>(side)))
-                    << "the ball stays beyond side " << side << " after " << framesRun << " frames";
-            }
-            ASSERT_LE(match.outside[side], 2) << "the ball stays beyond side " << side << " after "
-                                              << framesRun << " frames";
+            if (match.outside[side] < 2) continue;
+            ASSERT_FALSE(HasPaddle(players, static_cast<Side>(side))) << "beyond a guarded side " << side << ": "
+                                                                        << where();
+            ASSERT_TRUE(heading[side]) << "beyond side " << side << " and going further: " << where();
         }
     }
 
@@ -388,15 +395,17 @@ private:
 };
 
 // The run is cut into shards with seeds of their own, so that CTest can run them side by
-// side: together they make QUORVEL_SOAK_FRAMES frames (100,000 unless set).
+// side: together they make QUORVEL_SOAK_FRAMES frames (100,000 unless set). The seeds
+// are fixed so that every run walks the same way; QUORVEL_SOAK_SEED walks another.
 constexpr int kShards = 8;
+constexpr unsigned long kDefaultSeed = 20261207;
 
 class Soaking : public ::testing::TestWithParam<int> {};
 
 TEST_P(Soaking, RandomInputWalksEveryScreenWithoutFaultOrLeak)
 {
     const int shard = GetParam();
-    const unsigned long base = EnvNumber("QUORVEL_SOAK_SEED", static_cast<unsigned long>(std::time(nullptr)));
+    const unsigned long base = EnvNumber("QUORVEL_SOAK_SEED", kDefaultSeed);
     const unsigned long seed = base + static_cast<unsigned long>(shard);
     const unsigned long frames = EnvNumber("QUORVEL_SOAK_FRAMES", 100000) / kShards;
     std::printf("soak shard %d: seed %lu, %lu frames; replay with QUORVEL_SOAK_SEED=%lu --gtest_filter='*/%d'\n",

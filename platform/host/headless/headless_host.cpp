@@ -79,7 +79,12 @@ POINT HeadlessHost::FrameOrigin(HWND window)
 
 void HeadlessHost::Present(HWND window, const gdi::Surface& frame)
 {
-    frames[window] = std::make_unique<gdi::Surface>(frame);
+    // The copy reuses the last frame's pixels: no allocation per frame.
+    std::unique_ptr<gdi::Surface>& kept = frames[window];
+    if (kept)
+        *kept = frame;
+    else
+        kept = std::make_unique<gdi::Surface>(frame);
     ++presents;
 }
 
