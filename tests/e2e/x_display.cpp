@@ -98,39 +98,37 @@ Output Shell(const std::string& command)
 
 std::optional<Picture> Picture::FromXwd(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (bytes.size() < 100) return std::nullopt;
-    auto header = [&](int i) { return BigEndian32(&bytes[4 * i]); };
-    const std::uint32_t headerSize = header(0), width = header(4), height = header(5), byteOrder = header(7);
-    const std::uint32_t bitsPerPixel = header(11), bytesPerLine = header(12);
-    const std::uint32_t masks[3] = {header(14), header(15), header(16)};
-    const std::uint32_t colours = header(19);
-    const std::size_t start = headerSize + colours * 12;
-    if (header(1) != 7 || (bitsPerPixel != 32 && bitsPerPixel != 24)) return std::nullopt;
-    if (bytes.size() < start + std::size_t{bytesPerLine} * height) return std::nullopt;
-
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file) return std::nullopt;
     Picture picture;
+    picture.bytes.resize(static_cast<std::size_t>(file.tellg()));
+    file.seekg(0);
+    file.read(reinterpret_cast<char*>(picture.bytes.data()), static_cast<std::streamsize>(picture.bytes.size()));
+    const std::vector<unsigned char>& bytes = picture.bytes;
+    if (!file || bytes.size() < 100) return std::nullopt;
+    auto header = [&](int i) { return BigEndian32(&bytes[4 * i]); };
+    const std::uint32_t headerSize = header(0), width = header(4), height = header(5);
+    const std::uint32_t bitsPerPixel = header(11), colours = header(19);
+    if (header(1) != 7 || (bitsPerPixel != 32 && bitsPerPixel != 24)) return std::nullopt;
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);
-    picture.pixels.reserve(std::size_t{width} * height);
-    const std::uint32_t step = bitsPerPixel / 8;
-    for (std::uint32_t y = 0; y < height; ++y) {
-        for (std::uint32_t x = 0; x < width; ++x) {
-            const unsigned char* p = &bytes[start + y * bytesPerLine + x * step];
-            std::uint32_t v = 0;
-            for (std::uint32_t b = 0; b < step; ++b)
-                v |= std::uint32_t{p[b]} << (byteOrder == 0 ? 8 * b : 8 * (step - 1 - b));
-            picture.pixels.push_back(Channel(v, masks[0]) << 16 | Channel(v, masks[1]) << 8 | Channel(v, masks[2]));
-        }
-    }
+    picture.bytesPerPixel = bitsPerPixel / 8;
+    picture.bytesPerLine = header(12);
+    picture.leastSignificantFirst = header(7) == 0;
+    picture.masks = {header(14), header(15), header(16)};
+    picture.start = headerSize + std::size_t{colours} * 12;
+    if (bytes.size() < picture.start + std::size_t{picture.bytesPerLine} * height) return std::nullopt;
     return picture;
 }
 
 std::optional<std::uint32_t> Picture::At(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width || y >= height) return std::nullopt;
-    return pixels[static_cast<std::size_t>(y) * width + x];
+    const unsigned char* p = &bytes[start + static_cast<std::size_t>(y) * bytesPerLine + x * bytesPerPixel];
+    std::uint32_t v = 0;
+    for (std::uint32_t b = 0; b < bytesPerPixel; ++b)
+        v |= std::uint32_t{p[b]} << (leastSignificantFirst ? 8 * b : 8 * (bytesPerPixel - 1 - b));
+    return Channel(v, masks[0]) << 16 | Channel(v, masks[1]) << 8 | Channel(v, masks[2]);
 }
 
 // ---- VirtualDisplay ------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -28,7 +29,8 @@ struct Output {
 Output Shell(const std::string& command);
 std::string Quote(const std::string& text);
 
-// An X screenshot: 0xRRGGBB pixels of the whole screen.
+// An X screenshot of the whole screen, kept as the file's bytes: a pixel is decoded
+// when it is asked for, so that polling the screen stays cheap.
 class Picture {
 public:
     // Reads an XWD file of a 24- or 32-bit TrueColor screen; empty on failure.
@@ -42,7 +44,12 @@ public:
 private:
     int width = 0;
     int height = 0;
-    std::vector<std::uint32_t> pixels;
+    std::uint32_t bytesPerPixel = 4;
+    std::uint32_t bytesPerLine = 0;
+    bool leastSignificantFirst = true;
+    std::array<std::uint32_t, 3> masks{};  // red, green, blue
+    std::size_t start = 0;                 // where the pixels begin
+    std::vector<unsigned char> bytes;
 };
 
 // Xvfb, started on a free display and stopped with the object. Sets DISPLAY for the
