@@ -1,6 +1,6 @@
 // One frame of a four-player match (animation and painting into the back buffer)
-// against one copy of the 512 x 512 back buffer, in the same run; and a long run that
-// must not grow in GDI objects or memory.
+// against one copy of the 512 x 512 back buffer, in the same run; how often a frame
+// goes to the heap; and a long run that must not grow in GDI objects or memory.
 
 #include "tests/support/field.h"
 
@@ -9,6 +9,24 @@
 #include <cstdio>
 #include <cstdlib>
 #include <malloc.h>
+#include <new>
+
+namespace {
+
+// Every operator new of the program, counted.
+unsigned long heapAllocations = 0;
+
+}  // namespace
+
+[[gnu::noinline]] void* operator new(std::size_t size)
+{
+    ++heapAllocations;
+    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    throw std::bad_alloc();
+}
+
+[[gnu::noinline]] void operator delete(void* block) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
@@ -77,6 +95,24 @@ void MatchFrame(benchmark::State& state)
 }
 // A fixed number of frames, so that every run averages over the same matches.
 BENCHMARK(MatchFrame)->Iterations(20000);
+
+// Allocations in the frames of a match, leaving out the frames that start a new one:
+// a frame should make nothing that could be made once per screen.
+void MatchFrameAllocations(benchmark::State& state)
+{
+    RunningMatch match;
+    unsigned long frames = 0, allocations = 0;
+    for (auto _ : state) {
+        const int matches = match.matches;
+        const unsigned long before = heapAllocations;
+        match.Frame();
+        if (match.matches != matches) continue;
+        allocations += heapAllocations - before;
+        ++frames;
+    }
+    state.counters["allocations_per_frame"] = frames ? static_cast<double>(allocations) / frames : 0;
+}
+BENCHMARK(MatchFrameAllocations)->Iterations(20000);
 
 void CopyBackBuffer(benchmark::State& state)
 {

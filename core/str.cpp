@@ -121,3 +121,5 @@ bool str::operator<(const str& o) const { return Compare(o) < 0; }
 bool str::operator<=(const str& o) const { return Compare(o) <= 0; }
 bool str::operator>(const str& o) const { return Compare(o) > 0; }
 bool str::operator>=(const str& o) const { return Compare(o) >= 0; }
+
+bool operator==(const str& a, const char* b) { return std::strcmp(a, b ? b : "") == 0; }

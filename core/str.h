@@ -53,6 +53,7 @@ private:
     char* buffer = nullptr;
 };
 
-// Comparisons with a literal, so that `name == "CBall"` compares texts, not pointers.
-inline bool operator==(const str& a, const char* b) { return a == str(b); }
-inline bool operator!=(const str& a, const char* b) { return a != str(b); }
+// Comparisons with a literal, so that `name == "CBall"` compares texts, not pointers,
+// without making a str of the literal (every type test does this).
+bool operator==(const str& a, const char* b);
+inline bool operator!=(const str& a, const char* b) { return !(a == b); }

@@ -49,6 +49,9 @@ TEST(Str, ComparesBytewiseLikeStrcmp)
     EXPECT_TRUE(str("\xe9") > str("z")) << "bytes compare as unsigned characters";
     EXPECT_TRUE(str("abc") >= str("abc"));
     EXPECT_TRUE(str("CBall") == "CBall");
+    EXPECT_TRUE(str("CBall") != "CBal");
+    EXPECT_TRUE(str("CBal") != "CBall");
+    EXPECT_TRUE(str() == static_cast<const char*>(nullptr)) << "a null literal is the empty text";
 }
 
 TEST(Str, ConvertsLikeTheCLibrary)
