@@ -44,17 +44,17 @@ public:
           one(PixelFromColor(dest.bkColor)),
           zero(PixelFromColor(dest.textColor)),
           sourceBackground(PixelFromColor(source.bkColor)),
-          buffer(static_cast<std::size_t>(width))
+          width(static_cast<std::size_t>(width)),
+          buffer(Scratch(this->width))
     {
     }
 
     const std::uint32_t* operator()(const std::uint32_t* row)
     {
         if (toColour)
-            std::transform(row, row + buffer.size(), buffer.begin(),
-                           [this](std::uint32_t bit) { return bit ? one : zero; });
+            std::transform(row, row + width, buffer.begin(), [this](std::uint32_t bit) { return bit ? one : zero; });
         else if (toMonochrome)
-            std::transform(row, row + buffer.size(), buffer.begin(),
+            std::transform(row, row + width, buffer.begin(),
                            [this](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == sourceBackground ? 1u : 0u; });
         else
             return row;
@@ -62,9 +62,19 @@ public:
     }
 
 private:
+    // One row of converted pixels, kept from blit to blit so that drawing a sprite
+    // every frame allocates nothing.
+    static std::vector<std::uint32_t>& Scratch(std::size_t width)
+    {
+        thread_local std::vector<std::uint32_t> scratch;
+        if (scratch.size() < width) scratch.resize(width);
+        return scratch;
+    }
+
     bool toColour, toMonochrome;
     std::uint32_t one, zero, sourceBackground;
-    std::vector<std::uint32_t> buffer;
+    std::size_t width;
+    std::vector<std::uint32_t>& buffer;
 };
 
 bool KnownRop(DWORD rop)
