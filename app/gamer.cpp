@@ -11,6 +11,8 @@ CGamer::CGamer(HWND window, unsigned int period, unsigned int timerId)
     new CData(LList<CObject>(false, 1, this));
     CData& data = RequireEngineData("::CGamer()");
     data.window = window;
+    data.FillDefaults(this);
+    settings.Load(data);
     GetClientRect(window, &data.client);
     data.client.Recalc();
     rect = data.client;
@@ -141,6 +143,7 @@ void CGamer::ReplaceFinishedGame()
     delete game;
     game = next;
     gameReady = true;
+    SaveSettings();
     InitPaint();
     if (paused) {
         paused = false;
@@ -198,6 +201,8 @@ bool CGamer::EndPaint()
     RequireEngineData("::EndPaint(Data)").painting = false;
     return screenDone && engineDone;
 }
+
+void CGamer::SaveSettings() { settings.Save(RequireEngineData("::SaveSettings()")); }
 
 bool CGamer::Tilt()
 {

@@ -2,9 +2,10 @@
 // The frame engine: the root of the object tree. It runs the frame clock, animates the
 // current screen on every tick and replaces it when it is finished, keeps the back
 // buffer that every graphic paints into, confines the cursor for screens that capture
-// it, and tilts the ball.
+// it, tilts the ball, and reads and writes the players' settings.
 
 #include "gfx/static_graphic.h"
+#include "screens/settings.h"
 
 class CData;
 class CGame;
@@ -32,6 +33,9 @@ public:
 
     CGame* GetGame();
     bool Tilt();
+    // Writes the settings when they changed; every screen change, New Game and the end
+    // of the program call it, so leaving a settings screen keeps what it set.
+    void SaveSettings();
 
     HWND window;
     HDC windowDC = nullptr;
@@ -42,6 +46,7 @@ public:
     bool gameReady = true;
     bool cursorShown = true;
     CGame* game = nullptr;
+    SettingsFile settings;
 
 private:
     CGame& RequireGame(const char* context);

@@ -3,6 +3,7 @@
 #include "app/gamer.h"
 #include "app/resources.h"
 #include "core/alert.h"
+#include "screens/data.h"
 #include "screens/intro.h"
 
 #include <cstdio>
@@ -58,9 +59,16 @@ void OpenIntro()
     theGamer->InitPaint();
 }
 
+// The Sound item's check mark says whether sound is on.
+void ShowSoundSwitch(HWND window, bool on)
+{
+    CheckMenuItem(GetMenu(window), resources::kSound, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
 void CreateEngine(HWND window)
 {
     theGamer = new CGamer(window, kFramePeriod, kTimerId);
+    ShowSoundSwitch(window, RequireData(theGamer, "::CreateEngine()").sound);
     OpenIntro();
 }
 
@@ -77,18 +85,38 @@ void DestroyEngine()
             PostQuitMessage(0);
         }
     } guard{engine};
-    if (engine) engine->EndPaint();
+    if (!engine) return;
+    engine->SaveSettings();
+    engine->EndPaint();
 }
 
 // The game restarts at the intro, even when a failed hand-over left no screen at all.
 void NewGame()
 {
+    theGamer->SaveSettings();
     theGamer->Pause();
     if (theGamer->GetGame()) theGamer->EndPaint();
     delete theGamer->GetGame();
     theGamer->game = nullptr;
     OpenIntro();
     theGamer->UnPause();
+}
+
+void ToggleSound(HWND window)
+{
+    CData& data = RequireData(theGamer, "::ToggleSound()");
+    data.sound = !data.sound;
+    if (!data.sound) PlaySound(nullptr, nullptr, 0);
+    ShowSoundSwitch(window, data.sound);
+    theGamer->SaveSettings();
+}
+
+// The default players and sides come back, and the game starts again at the intro,
+// whose screens then show them.
+void ResetPlayers()
+{
+    RequireData(theGamer, "::ResetPlayers()").ResetPlayers();
+    NewGame();
 }
 
 bool RunCommand(HWND window, WORD command)
@@ -98,6 +126,8 @@ bool RunCommand(HWND window, WORD command)
     case resources::kBoss: CloseWindow(window); return true;
     case resources::kPauseGame: theGamer->TogglePaused(); return true;
     case resources::kTilt: theGamer->Tilt(); return true;
+    case resources::kSound: ToggleSound(window); return true;
+    case resources::kResetPlayers: ResetPlayers(); return true;
     case resources::kAbout:
         DialogBoxParam(hInstance, MAKEINTRESOURCE(resources::kAboutDialog), window, About, 0);
         return true;

@@ -1,7 +1,12 @@
 #include "app/resources.h"
 
 #ifndef _WIN32
+#include "app/embedded_sounds.h"
+#include "platform/sound/output.h"
 #include "platform/user/resources.h"
+#include "screens/sounds.h"
+
+#include <cstring>
 
 namespace resources {
 
@@ -16,6 +21,9 @@ void RegisterMenuBar()
             user::MenuSeparator(),
             user::MenuItem("&Pause Game\tF3", kPauseGame),
             user::MenuItem("&Tilt\tF12", kTilt),
+            user::MenuItem("&Sound\tF4", kSound),
+            user::MenuSeparator(),
+            user::MenuItem("&Reset players", kResetPlayers),
             user::MenuSeparator(),
             user::MenuItem("E&xit\tAlt+F4", kExit),
         }),
@@ -34,6 +42,7 @@ void RegisterKeys()
         {key, VK_F1, kBoss},
         {key, VK_F2, kNewGame},
         {key, VK_F3, kPauseGame},
+        {key, VK_F4, kSound},
         {key, VK_F12, kTilt},
     });
 }
@@ -48,6 +57,15 @@ void RegisterAboutBox()
     }});
 }
 
+// The WAVE resources, from the sound files built into the program.
+void RegisterSounds()
+{
+    for (const SoundResource& resource : kSoundResources)
+        for (std::size_t i = 0; i < embedded::kSoundFileCount; ++i)
+            if (std::strcmp(embedded::kSoundFiles[i].name, resource.name) == 0)
+                sound::RegisterWave(resource.id, embedded::kSoundFiles[i].bytes, embedded::kSoundFiles[i].size);
+}
+
 }  // namespace
 
 void Register()
@@ -55,6 +73,7 @@ void Register()
     RegisterMenuBar();
     RegisterKeys();
     RegisterAboutBox();
+    RegisterSounds();
 }
 
 }  // namespace resources

@@ -16,6 +16,8 @@ constexpr WORD kNewGame = 301;
 constexpr WORD kBoss = 302;
 constexpr WORD kPauseGame = 303;
 constexpr WORD kTilt = 304;
+constexpr WORD kSound = 305;
+constexpr WORD kResetPlayers = 306;
 
 // Makes the resources known under their ids (on Windows the resource script does).
 void Register();

@@ -5,8 +5,11 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#include <mmsystem.h>
 #else
 #include "platform/win32_types.h"
 #include "platform/gdi/gdi32.h"
 #include "platform/user/user32.h"
+#include "platform/profile/profile.h"
+#include "platform/sound/winmm.h"
 #endif

@@ -3,6 +3,7 @@
 #include "play/paddle.h"
 #include "play/player.h"
 #include "screens/data.h"
+#include "screens/sounds.h"
 
 #include <cstdlib>
 
@@ -81,10 +82,12 @@ void CBall::Animate()
 // outside the field for one frame; the paddle on that side sees it there first.
 void CBall::Fly(const Rect& field)
 {
+    const double vx = velocity.dVx(), vy = velocity.dVy();
     if (rect.left < field.left) velocity.RevX(1);
     if (rect.top < field.top) velocity.RevY(1);
     if (rect.right > field.right) velocity.RevX(-1);
     if (rect.bottom > field.bottom) velocity.RevY(-1);
+    if (velocity.dVx() != vx || velocity.dVy() != vy) PlayEffect(this, SoundWall);
     OffsetRect(&rect, static_cast<int>(velocity.dVx()), static_cast<int>(velocity.dVy()));
     rect.Recalc();
 }

@@ -4,6 +4,7 @@
 #include "play/main_game.h"
 #include "play/player.h"
 #include "play/sudden_death.h"
+#include "screens/sounds.h"
 
 // ---- CBrick ------------------------------------------------------------------------
 
@@ -40,6 +41,7 @@ void CBrick::Animate()
 
 void CBrick::Reward(CPlayer& owner)
 {
+    PlayEffect(this, SoundBrick);
     owner.AddScore(kPoints);
     owner.meter = owner.meter + kMeterGain <= kMeterCap ? owner.meter + kMeterGain : kMeterCap;
     animator = AniDie;

@@ -5,6 +5,7 @@
 #include "play/brick.h"
 #include "play/player.h"
 #include "screens/data.h"
+#include "screens/sounds.h"
 
 #include "screens/game_over.h"
 
@@ -41,5 +42,6 @@ str CMainGame::WinnerText()
 
 CGame* CMainGame::NextGame()
 {
+    if (winner != 0) PlayEffect(this, SoundWinner);
     return new CGameOver(WinnerText(), Successor());
 }

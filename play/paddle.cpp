@@ -5,6 +5,7 @@
 #include "play/paddle_shapes.h"
 #include "play/player.h"
 #include "screens/data.h"
+#include "screens/sounds.h"
 
 namespace {
 
@@ -116,15 +117,19 @@ void CPaddle::UpdateMeter(bool grab)
 }
 
 // A free ball is caught while the grab button is held and the meter lasts; a ball held by
-// another paddle is left alone.
+// another paddle is left alone. A free ball that the paddle turns makes the paddle's
+// sound, once: while it still overlaps the paddle its direction no longer changes.
 void CPaddle::TakeBall(bool grab)
 {
     if (grab && player->meter != 0 && !ball->holder) {
         ball->holder = this;
         ball->holderSide = side;
+        PlayEffect(this, SoundGrab);
     }
     if (ball->holder && ball->holder != this) return;
+    const double vx = ball->velocity.dVx(), vy = ball->velocity.dVy();
     ReflectBall();
+    if (!ball->holder && (ball->velocity.dVx() != vx || ball->velocity.dVy() != vy)) PlayEffect(this, SoundPaddle);
     ball->SetPlayer(player);
 }
 
@@ -149,6 +154,7 @@ void CPaddle::Die()
         return;
     }
     CPlayer& loser = RequirePlayer("::Die()");
+    PlayEffect(this, SoundDropOut);
     if (ball->owner) ball->owner->AddScore(static_cast<int>(loser.score / 10));
     delete &loser;
 }

@@ -1,6 +1,7 @@
 #include "play/sudden_death.h"
 
 #include "play/ball.h"
+#include "screens/sounds.h"
 #include "ui/text.h"
 
 #include <cstdlib>
@@ -24,6 +25,7 @@ CSuddenDeath::CSuddenDeath(CBall* b, const LList<CObject>& parents) : CGraphic(p
 {
     type.Load("CSuddenDeath");
     new CLRText(str("Sudden Death"), LList<CObject>(false, 1, GetParent()), kBannerHeight, str("Impact"), Rect());
+    PlayEffect(this, SoundSuddenDeath);
 }
 
 bool CSuddenDeath::HasType(str t) const { return t == "CSuddenDeath" || CGraphic::HasType(t); }
@@ -49,4 +51,14 @@ void CSuddenDeath::Animate()
     case 5: dAccell = s * kStep; break;
     default: break;
     }
+    SoundEffectOnce(choice);
+}
+
+// Something strikes the ball nearly every frame; the sound of it comes at most every
+// kEffectSoundGap frames, after the starting sound has had its time.
+void CSuddenDeath::SoundEffectOnce(int choice)
+{
+    if (choice > 5 || frames < lastEffectSound + kEffectSoundGap) return;
+    lastEffectSound = frames;
+    PlayEffect(this, SoundEffect);
 }

@@ -20,4 +20,9 @@ public:
     static double dAccell;
 
     CBall* ball;
+
+private:
+    static constexpr unsigned int kEffectSoundGap = 25;
+    void SoundEffectOnce(int choice);
+    unsigned int lastEffectSound = 0;
 };

@@ -27,10 +27,15 @@ bool CData::FillDefaults(CObject* makerParent)
 {
     if (configured) return false;
     configured = true;
+    for (unsigned int i = 0; i < kPlayers; ++i) players[i].input = new CInputMaker(LList<CObject>(false, 1, makerParent));
+    ResetPlayers();
+    return true;
+}
+
+void CData::ResetPlayers()
+{
     for (unsigned int i = 0; i < kPlayers; ++i) {
-        auto* maker = new CInputMaker(LList<CObject>(false, 1, makerParent));
-        maker->SetMouse(0);
-        players[i].input = maker;
+        if (players[i].input) players[i].input->SetMouse(0);
         players[i].number = i + 1;
         padPlayers[i] = i + 1;
     }
@@ -39,7 +44,6 @@ bool CData::FillDefaults(CObject* makerParent)
         players[i].color = kDefaults[i].color;
         players[i].padType = kDefaults[i].padType;
     }
-    return true;
 }
 
 CData* FindData(CObject* from)

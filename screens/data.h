@@ -27,6 +27,9 @@ public:
     // Fills the players' defaults the first time it is called; their input makers become
     // children of `makerParent`. Returns whether it filled them.
     bool FillDefaults(CObject* makerParent);
+    // Brings back the players' defaults and who plays at which side; the input makers
+    // stay the same objects.
+    void ResetPlayers();
 
     bool painting = false;
     HWND window = nullptr;
@@ -34,6 +37,7 @@ public:
     SPlayerOptions players[kPlayers];
     unsigned int padPlayers[kPadSlots] = {};
     bool configured = false;
+    bool sound = true;
 };
 
 // The one CData of the object's tree, or null.

@@ -1,6 +1,7 @@
 #include "ui/button.h"
 
 #include "input/mouse_input.h"
+#include "screens/sounds.h"
 #include "ui/text.h"
 #include "ui/widget_parts.h"
 
@@ -58,7 +59,7 @@ void CButton::Animate()
     if (!enabled) return;
     CMouseInput& mouse = WidgetMouse(this, "::Animate");
     hover = PtInRect(&rect, mouse.GetPoint());
-    if (hover && mouse.GetButton(0) && callback) callback(context, GetParent());
+    if (hover && mouse.GetButton(0) && callback && callback(context, GetParent())) PlayEffect(this, SoundClick);
 }
 
 bool CButton::InitPaint(HDC dc)

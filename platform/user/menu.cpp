@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace user {
 namespace {
@@ -89,7 +90,17 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color)
     DeleteObject(pen);
 }
 
+// A tick in the room left of the item's text: down to the bottom point, then up.
+void DrawCheckMark(HDC dc, int left, int middle, COLORREF color)
+{
+    for (int thickness = 0; thickness < 2; ++thickness) {
+        DrawLine(dc, left, middle - 1 + thickness, left + 3, middle + 2 + thickness, color);
+        DrawLine(dc, left + 3, middle + 2 + thickness, left + 9, middle - 4 + thickness, color);
+    }
+}
+
 // Draws a label with its mnemonic underlined, the text cell's top-left at x, y.
+
 void DrawLabel(HDC dc, const std::string& text, int x, int y, COLORREF color)
 {
     const std::string label = Menu::Label(text);
@@ -386,6 +397,7 @@ void Menu::DrawPopup(HDC dc)
         const bool lit = highlight == i;
         if (lit) FillBox(dc, RECT{box.left + kPopupBorder, top, box.right - kPopupBorder, top + kPopupItemHeight}, kHighlight);
         const COLORREF color = lit ? kHighlightText : kMenuText;
+        if (item.checked) DrawCheckMark(dc, box.left + kPopupBorder + 4, top + kPopupItemHeight / 2, color);
         DrawLabel(dc, item.text, box.left + kPopupTextLeft, top + textOffset, color);
         const std::string shortcut = Shortcut(item.text);
         if (shortcut.empty()) continue;
@@ -393,6 +405,14 @@ void Menu::DrawPopup(HDC dc)
         SetTextColor(dc, color);
         TextOut(dc, right, top + textOffset, shortcut.c_str(), static_cast<int>(shortcut.size()));
     }
+}
+
+std::optional<bool> Menu::Check(WORD id, bool checked)
+{
+    for (MenuEntry& top : bar)
+        for (MenuEntry& entry : top.popup)
+            if (!entry.separator && entry.id == id) return std::exchange(entry.checked, checked);
+    return std::nullopt;
 }
 
 void Menu::Draw(gdi::Surface& frame)

@@ -30,6 +30,9 @@ public:
     explicit Menu(std::vector<MenuEntry> bar);
 
     const std::vector<MenuEntry>& Entries() const { return bar; }
+    // Sets the check mark of the command with this id; returns whether it had one, or
+    // nothing when there is no such command.
+    std::optional<bool> Check(WORD id, bool checked);
     bool IsOpen() const { return openIndex.has_value(); }
 
     // Pointer events in frame coordinates (the bar's top-left is 0, 0).

@@ -310,6 +310,14 @@ int TranslateAccelerator(HWND window, HACCEL table, LPMSG msg);
 HMENU LoadMenu(HINSTANCE instance, LPCSTR menuName);
 HMENU GetMenu(HWND window);
 
+constexpr UINT MF_BYCOMMAND = 0x0000;
+constexpr UINT MF_UNCHECKED = 0x0000;
+constexpr UINT MF_CHECKED = 0x0008;
+constexpr UINT MF_BYPOSITION = 0x0400;
+
+// By command only; returns the item's former state, or (DWORD)-1 when there is none.
+DWORD CheckMenuItem(HMENU menu, UINT item, UINT check);
+
 // ---- Keyboard -----------------------------------------------------------------------
 UINT MapVirtualKey(UINT code, UINT mapType);
 int GetKeyNameText(LONG lParam, LPSTR buffer, int size);

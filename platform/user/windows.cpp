@@ -297,6 +297,20 @@ HMENU LoadMenu(HINSTANCE, LPCSTR menuName)
     return reinterpret_cast<HMENU>(kMenuHandleBase + *id);
 }
 
+DWORD CheckMenuItem(HMENU menu, UINT item, UINT check)
+{
+    constexpr DWORD kNoItem = 0xFFFFFFFF;
+    if (!menu || (check & MF_BYPOSITION) || item > 0xFFFF) return kNoItem;
+    std::optional<bool> former;
+    System().windows.ForEach([&](Window& window) {
+        if (window.menuHandle != menu || !window.menu) return;
+        former = window.menu->Check(static_cast<WORD>(item), (check & MF_CHECKED) != 0);
+        user::MarkFrameDirty(window);
+    });
+    if (!former) return kNoItem;
+    return *former ? MF_CHECKED : MF_UNCHECKED;
+}
+
 HMENU GetMenu(HWND handle)
 {
     const Window* window = user::FindWindow(handle);

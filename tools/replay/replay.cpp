@@ -1,5 +1,6 @@
 #include "tools/replay/replay.h"
 
+#include "screens/sounds.h"
 #include "tools/replay/png_file.h"
 #include "tools/replay/script.h"
 
@@ -13,6 +14,8 @@ namespace replay {
 namespace {
 
 using user::input::Button;
+
+constexpr DWORD kFrameMs = 20;
 
 // A shot's file name stays inside the output folder.
 bool SafeFileName(const std::string& name)
@@ -40,6 +43,7 @@ public:
         if (program.Finished() && command.verb != Verb::Seed) return Fail(command, "the program has ended");
         const int status = Perform(command);
         ReportBoxes();
+        ReportSounds();
         return status;
     }
 
@@ -89,6 +93,10 @@ private:
             return Shot(command);
         case Verb::ExpectPixel:
             return ExpectPixel(command);
+        case Verb::ExpectSound:
+            return ExpectSound(command);
+        case Verb::ExpectSilence:
+            return ExpectSilence(command);
         }
         return kScriptError;
     }
@@ -129,6 +137,56 @@ private:
         return kExpectationFailed;
     }
 
+    // The sounds started since the last expect-sound or expect-silence, by name.
+    std::vector<std::string> SoundsSinceCheck()
+    {
+        std::vector<std::string> names;
+        const auto& played = session.Sounds();
+        for (std::size_t i = checkedSounds; i < played.size(); ++i) names.push_back(NameOf(played[i].id));
+        checkedSounds = played.size();
+        return names;
+    }
+
+    int ExpectSound(const Command& command)
+    {
+        const std::vector<std::string> names = SoundsSinceCheck();
+        for (const std::string& name : names)
+            if (name == command.text) return kOk;
+        errors << "line " << command.line << ": no sound '" << command.text << "' since the last check"
+               << (names.empty() ? std::string(" (none played)") : " (played: " + Listed(names) + ")") << "\n";
+        return kExpectationFailed;
+    }
+
+    int ExpectSilence(const Command& command)
+    {
+        const std::vector<std::string> names = SoundsSinceCheck();
+        if (names.empty()) return kOk;
+        errors << "line " << command.line << ": sounds played since the last check: " << Listed(names) << "\n";
+        return kExpectationFailed;
+    }
+
+    static std::string NameOf(WORD id)
+    {
+        const char* name = SoundName(id);
+        return name ? name : "#" + std::to_string(id);
+    }
+
+    static std::string Listed(const std::vector<std::string>& names)
+    {
+        std::string list;
+        for (const std::string& name : names) list += (list.empty() ? "" : " ") + name;
+        return list;
+    }
+
+    // Each sound as it starts, with the frame it started in (frames of 20 ms on the clock).
+    void ReportSounds()
+    {
+        const auto& played = session.Sounds();
+        for (; reportedSounds < played.size(); ++reportedSounds)
+            out << "sound: " << NameOf(played[reportedSounds].id) << " in frame " << played[reportedSounds].time / kFrameMs
+                << "\n";
+    }
+
     int Fail(const Command& command, const std::string& why)
     {
         errors << "line " << command.line << ": " << why << "\n";
@@ -148,6 +206,8 @@ private:
     std::ostream& out;
     std::ostream& errors;
     std::size_t reported = 0;
+    std::size_t reportedSounds = 0;
+    std::size_t checkedSounds = 0;
 };
 
 }  // namespace

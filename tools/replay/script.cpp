@@ -1,6 +1,7 @@
 #include "tools/replay/script.h"
 
 #include "platform/user/user32.h"
+#include "screens/sounds.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -29,6 +30,7 @@ const std::map<std::string, VerbSyntax>& Verbs()
         {"command", {Verb::Command, A::Numbers, 1}},   {"menu", {Verb::Menu, A::Text, 0}},
         {"focus", {Verb::Focus, A::Focus, 0}},         {"shot", {Verb::Shot, A::Text, 0}},
         {"expect-pixel", {Verb::ExpectPixel, A::Numbers, 3}},
+        {"expect-sound", {Verb::ExpectSound, A::Text, 0}}, {"expect-silence", {Verb::ExpectSilence, A::Numbers, 0}},
     };
     return verbs;
 }
@@ -115,11 +117,20 @@ std::string ParseArguments(const VerbSyntax& syntax, std::istringstream& words, 
     return "";
 }
 
-// Values that the host could not carry: negative waits, unknown buttons.
+bool KnownSound(const std::string& name)
+{
+    for (const SoundResource& resource : kSoundResources)
+        if (name == resource.name) return true;
+    return false;
+}
+
+// Values that the host could not carry: negative waits, unknown buttons, sounds.
 std::string CheckRanges(const Command& command)
 {
     const auto& n = command.numbers;
     switch (command.verb) {
+    case Verb::ExpectSound:
+        return KnownSound(command.text) ? "" : "no sound is called '" + command.text + "'";
     case Verb::Wait:
         return n[0] < 0 || n[0] > 1000000 ? "wait wants 0 to 1000000 frames" : "";
     case Verb::Down:

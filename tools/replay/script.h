@@ -3,7 +3,7 @@
 //
 //   seed N | wait N | move X Y | down B | up B | click X Y | key K | keyup K | tap K
 //   type TEXT | command ID | menu TEXT | focus on|off | shot FILE.png
-//   expect-pixel X Y RRGGBB
+//   expect-pixel X Y RRGGBB | expect-sound NAME | expect-silence
 //
 // Keys are virtual-key names (VK_SPACE, VK_F2), single letters or digits, or numbers.
 
@@ -15,13 +15,13 @@
 
 namespace replay {
 
-enum class Verb { Seed, Wait, Move, Down, Up, Click, Key, KeyUp, Tap, Type, Command, Menu, Focus, Shot, ExpectPixel };
+enum class Verb { Seed, Wait, Move, Down, Up, Click, Key, KeyUp, Tap, Type, Command, Menu, Focus, Shot, ExpectPixel, ExpectSound, ExpectSilence };
 
 struct Command {
     Verb verb;
     int line;
     std::vector<long> numbers;  // the numeric arguments, keys as virtual-key codes
-    std::string text;           // type, menu, shot: the rest of the line
+    std::string text;           // type, menu, shot, expect-sound: the rest of the line
 };
 
 struct ParseResult {

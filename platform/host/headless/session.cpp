@@ -11,12 +11,14 @@ Session::Session()
 {
     user::ResetWindowSystem();
     user::InstallHost(&host);
+    sound::InstallOutput(&sound);
 }
 
 Session::~Session()
 {
     user::ResetWindowSystem();
     user::InstallHost(nullptr);
+    sound::InstallOutput(nullptr);
 }
 
 DWORD Session::Now() const

@@ -7,6 +7,7 @@
 
 #include "platform/gdi/gdi32.h"
 #include "platform/host/headless/headless_host.h"
+#include "platform/host/headless/headless_sound.h"
 
 
 namespace headless {
@@ -45,11 +46,14 @@ public:
     const gdi::Surface* PresentedFrame() const { return host.PresentedFrame(Window()); }
     const std::vector<RecordedBox>& Boxes() const { return host.Boxes(); }
     void SetWorkArea(RECT area) { host.SetWorkArea(area); }
+    // Every sound the program started, with the clock's time.
+    const std::vector<PlayedSound>& Sounds() const { return sound.Played(); }
 
 private:
     POINT FrameOfClient(int x, int y) const;
 
     HeadlessHost host;
+    HeadlessSound sound{[this] { return host.Clock(); }};
     POINT pointer{};  // frame coordinates of the last move
 };
 

@@ -1,6 +1,7 @@
 // The program's start on systems without Win32: start the SDL host, then hand over
 // to WinMain as Windows start-up would.
 
+#include "platform/host/sdl/sdl_audio.h"
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/user/window_system.h"
 
@@ -9,8 +10,11 @@ int main()
     sdlhost::SdlHost host;
     if (!host.Ready()) return 1;
     user::InstallHost(&host);
+    sdlhost::SdlAudio audio;
+    if (audio.Ready()) sound::InstallOutput(&audio);
     const int code = WinMain(GetModuleHandle(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
     user::ResetWindowSystem();
     user::InstallHost(nullptr);
+    sound::InstallOutput(nullptr);
     return code;
 }

@@ -1,0 +1,17 @@
+#include "screens/sounds.h"
+
+#include "screens/data.h"
+
+const char* SoundName(WORD id)
+{
+    for (const SoundResource& resource : kSoundResources)
+        if (resource.id == id) return resource.name;
+    return nullptr;
+}
+
+void PlayEffect(CObject* from, ESound sound)
+{
+    const CData* data = from ? FindData(from) : nullptr;
+    if (data && !data->sound) return;
+    PlaySound(MAKEINTRESOURCE(sound), GetModuleHandle(nullptr), SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The game's sound effects: WAVE resources that the project makes itself (tools/sfx),
+// played with PlaySound unless the players turned sound off.
+
+#include "platform/win32.h"
+
+class CObject;
+
+enum ESound : WORD {
+    SoundPaddle = 401,  // the ball off a paddle
+    SoundWall,          // the ball off the edge of the field
+    SoundBrick,         // a brick breaks
+    SoundGrab,          // a paddle catches the ball
+    SoundDropOut,       // a player drops out
+    SoundSuddenDeath,   // sudden death starts
+    SoundEffect,        // sudden death strikes the ball
+    SoundWinner,        // somebody won
+    SoundClick,         // a button is pressed
+};
+
+struct SoundResource {
+    ESound id;
+    const char* name;  // the WAV file's name without ".wav"
+};
+
+constexpr SoundResource kSoundResources[] = {
+    {SoundPaddle, "paddle"}, {SoundWall, "wall"},       {SoundBrick, "brick"},
+    {SoundGrab, "grab"},     {SoundDropOut, "dropout"}, {SoundSuddenDeath, "sudden_death"},
+    {SoundEffect, "effect"}, {SoundWinner, "winner"},   {SoundClick, "click"},
+};
+
+// The name of the sound resource with that id, or null.
+const char* SoundName(WORD id);
+
+// Starts the sound at once, over any that still play, unless sound is off in the
+// settings of from's tree.
+void PlayEffect(CObject* from, ESound sound);

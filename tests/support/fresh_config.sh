@@ -1,0 +1,13 @@
+#!/bin/sh
+# fresh_config.sh ROOT COMMAND...: runs a test with a settings folder of its own, a new
+# XDG_CONFIG_HOME under ROOT (in the build tree), removed when the test ends. No test
+# reads or writes the settings of the user who runs it.
+root=$1
+shift
+mkdir -p "$root" || exit 1
+XDG_CONFIG_HOME=$(mktemp -d "$root/config.XXXXXX") || exit 1
+export XDG_CONFIG_HOME
+"$@"
+status=$?
+rm -rf "$XDG_CONFIG_HOME"
+exit $status
