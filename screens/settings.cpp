@@ -49,22 +49,22 @@ std::string InFolder(const std::string& folder, const char* name)
 #endif
 }
 
-// The names the file may hold, by section; anything else is reported as unknown.
-std::map<std::string, std::set<std::string>> KnownKeys()
-{
-    std::set<std::string> player = {"name", "red", "green", "blue", "shape", "input"};
-    for (const char* key : kControlKeys) player.insert(key);
-    std::map<std::string, std::set<std::string>> known;
-    for (unsigned int i = 0; i < CData::kPlayers; ++i) known["player" + std::to_string(i + 1)] = player;
-    for (const char* key : kSideKeys) known["sides"].insert(key);
-    known["game"] = {"sound"};
-    return known;
-}
-
 std::string Lower(std::string text)
 {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
+}
+
+// The names the file may hold, in lower case, by section; anything else is unknown.
+std::map<std::string, std::set<std::string>> KnownKeys()
+{
+    std::set<std::string> player = {"name", "red", "green", "blue", "shape", "input"};
+    for (const char* key : kControlKeys) player.insert(Lower(key));
+    std::map<std::string, std::set<std::string>> known;
+    for (unsigned int i = 0; i < CData::kPlayers; ++i) known[Lower(PlayerSection(i))] = player;
+    for (const char* key : kSideKeys) known[Lower(kSidesSection)].insert(Lower(key));
+    known[Lower(kGameSection)] = {"sound"};
+    return known;
 }
 
 // Reads one file's values, checking each, and keeps a list of what it had to ignore.
@@ -113,10 +113,15 @@ public:
         return text;
     }
 
+    // Unknown sections and keys, and a file with no sections at all (junk).
     void CheckNames()
     {
         const auto known = KnownKeys();
-        for (const std::string& section : List(nullptr)) {
+        const std::vector<std::string> sections = List(nullptr);
+        std::error_code error;
+        if (sections.empty() && std::filesystem::file_size(path, error) > 0 && !error)
+            Ignore("everything: the file holds no settings");
+        for (const std::string& section : sections) {
             const auto keys = known.find(Lower(section));
             if (keys == known.end()) {
                 Ignore("unknown section [" + Shown(section) + "]");

@@ -1,0 +1,226 @@
+// The players' settings between runs: everything comes back after a restart, a bad file
+// loads what it can and says what it ignored, and a folder that cannot be written leaves
+// the game running with one warning.
+
+#include "input/input_maker.h"
+#include "screens/data.h"
+#include "screens/settings.h"
+#include "support/scratch.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+// A CData with the defaults, as the engine makes it at start.
+struct Settings {
+    Settings() : data(new CData(LList<CObject>(false, 1, &root))) { data->FillDefaults(&root); }
+    CObject root{LList<CObject>(false, 0)};
+    CData* data;
+    SPlayerOptions& Player(unsigned int number) { return data->players[number - 1]; }
+};
+
+int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+TEST(SettingsFile, EveryFieldSurvivesARestart)
+{
+    ConfigHome home;
+    {
+        Settings before;
+        before.Player(1).name = str("Ann");
+        before.Player(1).color = RGB(1, 2, 3);
+        before.Player(1).padType = PadRectangular;
+        before.Player(1).input->SetKeyboard('W', 'S', 'A', 'D', VK_SPACE, 'Q', VK_CONTROL);
+        before.Player(3).name = str("Bo 3");
+        before.Player(3).padType = PadRounded;
+        before.Player(4).input->SetKeyboard(VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_RETURN, VK_UP, VK_SHIFT);
+        before.Player(4).input->SetMouse(0);
+        const unsigned int sides[kPadSlots] = {3, 3, 1, 2};
+        std::copy(sides, sides + kPadSlots, before.data->padPlayers);
+        before.data->sound = false;
+        EXPECT_TRUE(SettingsFile().Save(*before.data));
+    }
+    ASSERT_TRUE(std::filesystem::exists(home.SettingsFile())) << "the file lives in XDG_CONFIG_HOME/quorvel";
+
+    Settings after;
+    EXPECT_TRUE(SettingsFile().Load(*after.data).empty());
+    EXPECT_STREQ(after.Player(1).name, "Ann");
+    EXPECT_EQ(after.Player(1).color, RGB(1, 2, 3));
+    EXPECT_EQ(after.Player(1).padType, PadRectangular);
+    EXPECT_EQ(after.Player(1).input->kind, CInputMaker::Keyboard);
+    const unsigned int keys[CInputMaker::ControlCount] = {'W', 'S', 'A', 'D', VK_SPACE, 'Q', VK_CONTROL};
+    for (int i = 0; i < CInputMaker::ControlCount; ++i) EXPECT_EQ(after.Player(1).input->keys[i], keys[i]) << i;
+    EXPECT_STREQ(after.Player(2).name, "Marigold");
+    EXPECT_EQ(after.Player(2).input->kind, CInputMaker::Mouse);
+    EXPECT_STREQ(after.Player(3).name, "Bo 3");
+    EXPECT_EQ(after.Player(3).padType, PadRounded);
+    EXPECT_EQ(after.Player(4).input->kind, CInputMaker::Mouse) << "the last kind chosen counts";
+    EXPECT_EQ(after.data->padPlayers[0], 3u);
+    EXPECT_EQ(after.data->padPlayers[1], 3u);
+    EXPECT_EQ(after.data->padPlayers[2], 1u);
+    EXPECT_EQ(after.data->padPlayers[3], 2u);
+    EXPECT_FALSE(after.data->sound);
+
+    after.data->ResetPlayers();
+    EXPECT_TRUE(SettingsFile().Save(*after.data));
+    Settings reset;
+    SettingsFile().Load(*reset.data);
+    EXPECT_STREQ(reset.Player(1).name, "Harrow");
+    EXPECT_EQ(reset.Player(1).input->kind, CInputMaker::Mouse);
+    EXPECT_EQ(reset.data->padPlayers[0], 1u);
+    EXPECT_FALSE(reset.data->sound) << "resetting the players leaves the sound switch alone";
+}
+
+struct BadFile {
+    const char* what;
+    std::string text;
+    int ignored;
+    std::function<void(Settings&)> check;
+};
+
+std::string Junk()
+{
+    std::string junk;
+    for (int i = 0; i < 2000; ++i) junk += static_cast<char>((i * 37 + i / 7) % 256);
+    return junk;
+}
+
+TEST(SettingsFile, ABadFileLoadsWhatIsSoundAndSaysOnceWhatItIgnored)
+{
+    const auto defaults = [](Settings& s) {
+        EXPECT_STREQ(s.Player(1).name, "Harrow");
+        EXPECT_EQ(s.Player(1).color, RGB(0, 0, 255));
+        EXPECT_EQ(s.data->padPlayers[0], 1u);
+    };
+    const BadFile files[] = {
+        {"an empty file", "", 0, defaults},
+        {"binary junk", Junk(), -1, defaults},
+        {"a file cut short", "[Player1]\nName=Cut\nRed=9\nGre", 0,
+         [](Settings& s) {
+             EXPECT_STREQ(s.Player(1).name, "Cut");
+             EXPECT_EQ(s.Player(1).color, RGB(0, 0, 255)) << "a colour needs all three parts";
+         }},
+        {"unknown keys and sections", "[Player1]\nName=Ann\nFavourite=tea\n[Extras]\nx=1\n", 2,
+         [](Settings& s) { EXPECT_STREQ(s.Player(1).name, "Ann"); }},
+        {"a colour above 255", "[Player2]\nRed=300\nGreen=1\nBlue=2\nShape=0\n", 1,
+         [](Settings& s) {
+             EXPECT_EQ(s.Player(2).color, RGB(0, 255, 0));
+             EXPECT_EQ(s.Player(2).padType, PadRectangular);
+         }},
+        {"key codes 0 and 256", "[Player1]\nInput=1\nUp=0\nDown=256\nLeft=65\nGrab=-3\n", 3,
+         [](Settings& s) {
+             const CInputMaker& input = *s.Player(1).input;
+             EXPECT_EQ(input.kind, CInputMaker::Keyboard);
+             EXPECT_EQ(input.keys[CInputMaker::Up], static_cast<unsigned>(VK_UP));
+             EXPECT_EQ(input.keys[CInputMaker::Down], static_cast<unsigned>(VK_DOWN));
+             EXPECT_EQ(input.keys[CInputMaker::Left], 65u);
+             EXPECT_EQ(input.keys[CInputMaker::Grab], static_cast<unsigned>(VK_SPACE));
+         }},
+        {"sides given to missing players", "[Sides]\nBottom=5\nLeft=0\nTop=4\nRight=x\n", 3,
+         [](Settings& s) {
+             EXPECT_EQ(s.data->padPlayers[0], 1u);
+             EXPECT_EQ(s.data->padPlayers[1], 2u);
+             EXPECT_EQ(s.data->padPlayers[2], 4u);
+             EXPECT_EQ(s.data->padPlayers[3], 4u);
+         }},
+        {"a 4,000-character name", "[Player3]\nName=" + std::string(4000, 'n') + "\nShape=1\n", 1,
+         [](Settings& s) {
+             EXPECT_STREQ(s.Player(3).name, "Quill");
+             EXPECT_EQ(s.Player(3).padType, PadRounded);
+         }},
+        {"a name with control characters", "[Player4]\nName=a\x01\x02z\n", 1,
+         [](Settings& s) { EXPECT_STREQ(s.Player(4).name, "Saltire"); }},
+        {"an input kind that does not exist", "[Player2]\nInput=9\n[Game]\nSound=2\n", 2,
+         [](Settings& s) {
+             EXPECT_EQ(s.Player(2).input->kind, CInputMaker::Mouse);
+             EXPECT_TRUE(s.data->sound);
+         }},
+    };
+    for (const BadFile& file : files) {
+        SCOPED_TRACE(file.what);
+        const std::filesystem::path path = ScratchFolder() / "quorvel.ini";
+        WriteFile(path, file.text);
+        Settings settings;
+        ::testing::internal::CaptureStderr();
+        const std::vector<std::string> ignored = SettingsFile(path.string()).Load(*settings.data);
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        if (file.ignored >= 0) {
+            EXPECT_EQ(static_cast<int>(ignored.size()), file.ignored);
+            EXPECT_EQ(Lines(said), file.ignored) << said;
+        } else {
+            EXPECT_FALSE(ignored.empty());
+            EXPECT_LE(Lines(said), 13) << "a long list is cut short";
+        }
+        EXPECT_TRUE(said.empty() || said.find(path.string()) != std::string::npos) << "names the file";
+        file.check(settings);
+    }
+}
+
+TEST(SettingsFile, AMissingFileGivesTheDefaultsSilently)
+{
+    ConfigHome home;
+    Settings settings;
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(SettingsFile().Load(*settings.data).empty());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_STREQ(settings.Player(1).name, "Harrow");
+    EXPECT_FALSE(std::filesystem::exists(home.SettingsFile())) << "reading makes no file";
+}
+
+// After a load that ignored things, the next save writes the whole file again, and it
+// loads clean.
+TEST(SettingsFile, ASaveAfterABadLoadLeavesACleanFile)
+{
+    const std::filesystem::path path = ScratchFolder() / "quorvel.ini";
+    WriteFile(path, "[Player1]\nName=Kept\nRed=999\n[Junk]\nx=1\n");
+    Settings settings;
+    SettingsFile file(path.string());
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(file.Load(*settings.data).size(), 2u);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(file.Save(*settings.data));
+
+    Settings again;
+    EXPECT_TRUE(SettingsFile(path.string()).Load(*again.data).empty()) << ReadFile(path);
+    EXPECT_STREQ(again.Player(1).name, "Kept");
+    EXPECT_EQ(again.Player(1).color, RGB(0, 0, 255));
+}
+
+TEST(SettingsFile, AFolderThatCannotBeMadeKeepsTheSettingsForTheRunAndWarnsOnce)
+{
+    ConfigHome home;
+    WriteFile(home.folder / "quorvel", "a file where the folder should be");
+    Settings settings;
+    SettingsFile file;
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(file.Load(*settings.data).empty());
+    settings.Player(1).name = str("Ann");
+    EXPECT_FALSE(file.Save(*settings.data));
+    settings.Player(1).name = str("Bea");
+    EXPECT_FALSE(file.Save(*settings.data));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Lines(said), 1) << said;
+    EXPECT_STREQ(settings.Player(1).name, "Bea");
+}
+
+TEST(SettingsFile, WithoutAnyHomeTheGameKeepsItsSettingsForTheRun)
+{
+    ConfigHome home;
+    unsetenv("XDG_CONFIG_HOME");
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    unsetenv("HOME");
+    Settings settings;
+    SettingsFile file;
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(file.Load(*settings.data).empty());
+    settings.data->sound = false;
+    EXPECT_FALSE(file.Save(*settings.data));
+    EXPECT_FALSE(file.Save(*settings.data));
+    EXPECT_EQ(Lines(::testing::internal::GetCapturedStderr()), 1);
+    if (!oldHome.empty()) setenv("HOME", oldHome.c_str(), 1);
+}
+
+}  // namespace
