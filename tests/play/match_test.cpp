@@ -4,6 +4,7 @@
 #include "gdi/png.h"
 #include "play/brick.h"
 #include "play/sudden_death.h"
+#include "screens/sounds.h"
 #include "support/field.h"
 #include "ui/text.h"
 
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 
 namespace {
@@ -56,7 +58,37 @@ protected:
         EXPECT_TRUE(field.session.Boxes().empty()) << "no exception reached the user";
     }
 
+    // The names of the sounds started since the last call.
+    std::vector<std::string> NewSounds()
+    {
+        std::vector<std::string> names;
+        const auto& played = field.session.Sounds();
+        for (; heard < played.size(); ++heard) names.push_back(SoundName(played[heard].id));
+        return names;
+    }
+
+    // Bricks hit so far: those gone and those crumbling.
+    int BricksBroken()
+    {
+        auto* wall = field.Find<CBricks>("CBricks");
+        int broken = 64 - static_cast<int>(wall->count);
+        for (unsigned int n = 1; auto* brick = dynamic_cast<CBrick*>(wall->GetChild(str("CBrick"), true, n)); ++n)
+            if (brick->animator) ++broken;
+        return broken;
+    }
+
+    // The top paddle catches everything, the bottom one nothing (see the first match).
+    void TopCatchesBottomMisses()
+    {
+        const Rect& b = field.Ball().rect;
+        if (field.Ball().velocity.dVy() < 0)
+            field.Follow();
+        else
+            field.engine->MouseMove(b.left < 256 ? 450 : 60, 256);
+    }
+
     Field field;
+    std::size_t heard = 0;
 };
 
 TEST_F(MatchTest, TheTopPlayerOutlastsTheBottomOneAndWins)
@@ -67,13 +99,7 @@ TEST_F(MatchTest, TheTopPlayerOutlastsTheBottomOneAndWins)
     LetGo();
     // The mouse follows the ball on its way up and runs away from it on its way down:
     // the top paddle catches everything, the bottom one nothing.
-    const int frames = PlayOut([&](CMainGame&) {
-        const Rect& b = field.Ball().rect;
-        if (field.Ball().velocity.dVy() < 0)
-            field.Follow();
-        else
-            field.engine->MouseMove(b.left < 256 ? 450 : 60, 256);
-    });
+    const int frames = PlayOut([&](CMainGame&) { TopCatchesBottomMisses(); });
     ASSERT_LT(frames, kFrameLimit);
     EXPECT_EQ(Banner(), "Quill Wins!");
     ExpectNothingLeftSince(start);
@@ -101,10 +127,19 @@ TEST_F(MatchTest, AllBricksBrokenWithATieGoToSuddenDeathUntilOneIsLeft)
     LetGo();
     bool tied = false, sudden = false;
     unsigned int survivors = 0;
+    int suddenFrames = 0, lastEffect = -1000;
+    std::map<std::string, int> heardOf;
     const int frames = PlayOut([&](CMainGame& game) {
         auto* wall = field.Find<CBricks>("CBricks");
+        for (const std::string& name : NewSounds()) {
+            ++heardOf[name];
+            if (name != "effect") continue;
+            EXPECT_GE(suddenFrames - lastEffect, 20) << "sudden death's effects sound about every half second";
+            lastEffect = suddenFrames;
+        }
         sudden = sudden || field.Find<CSuddenDeath>("CSuddenDeath");
         if (sudden) {
+            ++suddenFrames;
             field.engine->MouseMove(0, 0);
             return;
         }
@@ -120,12 +155,55 @@ TEST_F(MatchTest, AllBricksBrokenWithATieGoToSuddenDeathUntilOneIsLeft)
     ASSERT_LT(frames, kFrameLimit);
     ASSERT_TRUE(tied) << "every brick was broken";
     EXPECT_TRUE(sudden);
+    EXPECT_EQ(heardOf["sudden_death"], 1);
+    EXPECT_TRUE(suddenFrames <= 30 || heardOf["effect"] > 0);
+    EXPECT_EQ(heardOf["brick"], 64);
     EXPECT_GE(survivors, 2u);
     const std::string banner = Banner();
     EXPECT_TRUE(banner == "Harrow Wins!" || banner == "Marigold Wins!" || banner == "Quill Wins!" ||
                 banner == "Saltire Wins!")
         << banner;
     ExpectNothingLeftSince(start);
+}
+
+// Each frame's sounds are those of its events: a brick sound for every brick hit, a
+// wall sound for a bounce off an empty side, the paddle's when it turns the ball, the
+// drop-out and the winner when the bottom player leaves.
+TEST_F(MatchTest, SoundsComeInTheFramesOfTheirEvents)
+{
+    field.Slots(1, 0, 3, 0);
+    field.Match(true);
+    LetGo();
+    int broken = 0;
+    std::map<std::string, int> heardOf;
+    const int frames = PlayOut([&](CMainGame&) {
+        const std::vector<std::string> sounds = NewSounds();
+        for (const std::string& name : sounds) ++heardOf[name];
+        const int nowBroken = BricksBroken();
+        EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "brick"), nowBroken - broken);
+        EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "dropout"), 0);
+        broken = nowBroken;
+        TopCatchesBottomMisses();
+    });
+    ASSERT_LT(frames, kFrameLimit);
+    const std::vector<std::string> last = NewSounds();
+    EXPECT_EQ(std::count(last.begin(), last.end(), "dropout"), 1) << "the last frame";
+    EXPECT_EQ(std::count(last.begin(), last.end(), "winner"), 1);
+    EXPECT_GT(broken, 0);
+    EXPECT_GT(heardOf["paddle"], 0);
+    EXPECT_GT(heardOf["wall"], 0);
+    EXPECT_LT(heardOf["paddle"] + heardOf["wall"], frames / 5) << "a bounce sounds once, not while the ball overlaps";
+    EXPECT_EQ(heardOf["grab"], 0) << "nobody held the grab button";
+}
+
+TEST_F(MatchTest, WithSoundOffAMatchIsSilent)
+{
+    field.data->sound = false;
+    field.Slots(1, 0, 3, 0);
+    field.Match(true);
+    LetGo();
+    ASSERT_LT(PlayOut([&](CMainGame&) { TopCatchesBottomMisses(); }), kFrameLimit);
+    EXPECT_EQ(field.session.Sounds().size(), 0u);
 }
 
 // The opening picture, written as match.png beside the test program's executable: the grey field,

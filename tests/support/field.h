@@ -4,6 +4,7 @@
 // default settings, and helpers to build a match and run it frame by frame.
 
 #include "app/gamer.h"
+#include "app/resources.h"
 #include "play/ball.h"
 #include "play/main_game.h"
 #include "play/paddle.h"
@@ -18,6 +19,7 @@ class Field {
 public:
     Field()
     {
+        resources::Register();  // the sounds, as WinMain makes them known
         WNDCLASS wc{};
         wc.lpfnWndProc = DefWindowProc;
         wc.lpszClassName = "QuorvelField";

@@ -1,14 +1,12 @@
 #pragma once
 // Folders for tests that write files: each under the build tree, new for every test and
-// every process, so that runs in parallel never meet. ConfigHome also points the game's
-// settings (XDG_CONFIG_HOME) there while it lives.
+// every process, so that runs in parallel never meet.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <string>
 
@@ -41,20 +39,12 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& text
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// The settings folder that every test starts with (support/fresh_config.cpp makes it new
+// for each test); a test that changes XDG_CONFIG_HOME gets the old value back at the end.
 class ConfigHome {
 public:
-    ConfigHome() : folder(ScratchFolder())
-    {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME")) before = old;
-        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-    }
-    ~ConfigHome()
-    {
-        if (before)
-            setenv("XDG_CONFIG_HOME", before->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
-    }
+    ConfigHome() : folder(Current()) { setenv("XDG_CONFIG_HOME", folder.c_str(), 1); }
+    ~ConfigHome() { setenv("XDG_CONFIG_HOME", folder.c_str(), 1); }
     ConfigHome(const ConfigHome&) = delete;
     ConfigHome& operator=(const ConfigHome&) = delete;
 
@@ -64,5 +54,10 @@ public:
     const std::filesystem::path folder;
 
 private:
-    std::optional<std::string> before;
+    static std::filesystem::path Current()
+    {
+        const char* home = std::getenv("XDG_CONFIG_HOME");
+        EXPECT_NE(home, nullptr) << "test programs run with a settings folder of their own";
+        return home ? std::filesystem::path(home) : ScratchFolder();
+    }
 };
