@@ -125,7 +125,7 @@ public:
             const auto keys = known.find(Lower(section));
             if (keys == known.end()) {
                 Ignore("unknown section [" + Shown(section) + "]");
-                unknownSections.push_back(section);
+                unknownSections.insert(section);
                 continue;
             }
             for (const std::string& key : List(section.c_str()))
@@ -136,7 +136,7 @@ public:
     void Ignore(const std::string& what) { ignored.push_back(what); }
 
     std::vector<std::string> ignored;
-    std::vector<std::string> unknownSections;
+    std::set<std::string> unknownSections;
 
 private:
     // Section names, or a section's keys: the profile API's list of null-ended names.
@@ -251,25 +251,21 @@ std::vector<std::string> SettingsFile::Load(CData& data)
 
 bool SettingsFile::Save(const CData& data)
 {
-    const Sections sections = SectionsOf(data);
-    if (sections == saved && stale.empty()) return true;
-    if (!PrepareFolder()) return false;
-    bool written = true;
-    for (const std::string& name : stale) written = written && WritePrivateProfileString(name.c_str(), nullptr, nullptr, path.c_str());
-    for (const auto& [name, block] : sections) {
-        if (!written) break;
+    Sections changed;
+    for (const auto& [name, block] : SectionsOf(data)) {
         const auto before = saved.find(name);
-        if (before != saved.end() && before->second == block) continue;
-        written = WritePrivateProfileSection(name.c_str(), block.c_str(), path.c_str());
-        if (written) saved[name] = block;
+        if (before == saved.end() || before->second != block) changed[name] = block;
     }
-    if (!written) {
-        Warn("cannot write " + path + "; the settings are kept for this run only");
-        return false;
-    }
+    if (changed.empty() && stale.empty()) return true;
+    if (!PrepareFolder()) return false;
+    if (!writer) writer = std::make_unique<SettingsWriter>(path);
+    writer->Write(changed, stale);
+    for (const auto& [name, block] : changed) saved[name] = block;
     stale.clear();
     return true;
 }
+
+bool SettingsFile::Flush() { return !writer || writer->Flush(); }
 
 bool SettingsFile::PrepareFolder()
 {

@@ -5,10 +5,15 @@
 // $XDG_CONFIG_HOME/quorvel, ~/.config/quorvel when that is unset).
 //
 // Loading takes what is sound and leaves the rest at its defaults, saying once on
-// standard error what it ignored. Saving writes only when something changed; a folder
-// that cannot be written is reported once, and the settings stay for the run.
+// standard error what it ignored. Saving hands the sections that changed to a writer
+// thread (the disk is slow); a folder that cannot be made or written is reported once,
+// and the settings stay for the run.
+
+#include "screens/settings_writer.h"
 
 #include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,8 +29,10 @@ public:
     // The data holds its defaults; what the file has replaces them. Returns what was
     // ignored, one line each (also written to standard error, once).
     std::vector<std::string> Load(CData& data);
-    // False when the settings could not be written.
+    // False when there is no folder to write into; the writing itself goes on behind.
     bool Save(const CData& data);
+    // Waits for the writes handed over; false when one failed.
+    bool Flush();
 
     const std::string& Path() const { return path; }
 
@@ -36,6 +43,7 @@ private:
     std::string folder;
     std::string path;
     std::map<std::string, std::string> saved;  // sections as last loaded or written
-    std::vector<std::string> stale;            // unknown sections found by Load, dropped by Save
+    std::set<std::string> stale;               // unknown sections found by Load, dropped by Save
+    std::unique_ptr<SettingsWriter> writer;    // made by the first save that writes
     bool warned = false;
 };

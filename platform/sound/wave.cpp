@@ -9,16 +9,25 @@ namespace {
 std::uint32_t Read32(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24; }
 std::uint16_t Read16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
-void Put32(std::vector<unsigned char>& out, std::uint32_t v)
+// Little-endian fields written in place, the header's size known beforehand.
+unsigned char* Put32(unsigned char* at, std::uint32_t v)
 {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i) *at++ = static_cast<unsigned char>(v >> (8 * i));
+    return at;
 }
-void Put16(std::vector<unsigned char>& out, std::uint16_t v)
+unsigned char* Put16(unsigned char* at, std::uint16_t v)
 {
-    out.push_back(static_cast<unsigned char>(v));
-    out.push_back(static_cast<unsigned char>(v >> 8));
+    *at++ = static_cast<unsigned char>(v);
+    *at++ = static_cast<unsigned char>(v >> 8);
+    return at;
 }
-void PutTag(std::vector<unsigned char>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+unsigned char* PutTag(unsigned char* at, const char* tag)
+{
+    std::memcpy(at, tag, 4);
+    return at + 4;
+}
+
+constexpr std::size_t kHeaderSize = 44;
 
 struct Format {
     int channels = 0;
@@ -83,21 +92,21 @@ std::optional<Wave> DecodeWave(const unsigned char* bytes, std::size_t size)
 std::vector<unsigned char> EncodeWave(const Wave& wave)
 {
     const std::uint32_t data = static_cast<std::uint32_t>(wave.samples.size() * 2);
-    std::vector<unsigned char> out;
-    PutTag(out, "RIFF");
-    Put32(out, 36 + data);
-    PutTag(out, "WAVE");
-    PutTag(out, "fmt ");
-    Put32(out, 16);
-    Put16(out, kPcm);
-    Put16(out, 1);
-    Put32(out, static_cast<std::uint32_t>(wave.rate));
-    Put32(out, static_cast<std::uint32_t>(wave.rate) * 2);
-    Put16(out, 2);
-    Put16(out, 16);
-    PutTag(out, "data");
-    Put32(out, data);
-    for (const std::int16_t s : wave.samples) Put16(out, static_cast<std::uint16_t>(s));
+    std::vector<unsigned char> out(kHeaderSize + data);
+    unsigned char* at = PutTag(out.data(), "RIFF");
+    at = Put32(at, 36 + data);
+    at = PutTag(at, "WAVE");
+    at = PutTag(at, "fmt ");
+    at = Put32(at, 16);
+    at = Put16(at, kPcm);
+    at = Put16(at, 1);
+    at = Put32(at, static_cast<std::uint32_t>(wave.rate));
+    at = Put32(at, static_cast<std::uint32_t>(wave.rate) * 2);
+    at = Put16(at, 2);
+    at = Put16(at, 16);
+    at = PutTag(at, "data");
+    at = Put32(at, data);
+    for (const std::int16_t s : wave.samples) at = Put16(at, static_cast<std::uint16_t>(s));
     return out;
 }
 

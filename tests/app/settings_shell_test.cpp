@@ -86,6 +86,7 @@ TEST(SettingsShell, LeavingASettingsScreenSavesAtOnce)
     program.Frames(2);
     EXPECT_STREQ(CurrentGamer()->GetGame()->type, "COptions");
     EXPECT_EQ(Data().padPlayers[0], 3u);
+    EXPECT_TRUE(CurrentGamer()->settings.Flush()) << "the writer has it";
     EXPECT_NE(ReadFile(home.SettingsFile()).find("Bottom=3"), std::string::npos) << ReadFile(home.SettingsFile());
     Quit(program);
 }

@@ -182,6 +182,7 @@ TEST(SettingsFile, ASaveAfterABadLoadLeavesACleanFile)
     EXPECT_EQ(file.Load(*settings.data).size(), 2u);
     ::testing::internal::GetCapturedStderr();
     EXPECT_TRUE(file.Save(*settings.data));
+    EXPECT_TRUE(file.Flush());
 
     Settings again;
     EXPECT_TRUE(SettingsFile(path.string()).Load(*again.data).empty()) << ReadFile(path);
@@ -204,6 +205,27 @@ TEST(SettingsFile, AFolderThatCannotBeMadeKeepsTheSettingsForTheRunAndWarnsOnce)
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(Lines(said), 1) << said;
     EXPECT_STREQ(settings.Player(1).name, "Bea");
+}
+
+// The folder is there but the file cannot be replaced (a folder stands in its place): the
+// writer fails behind the game's back and says so once.
+TEST(SettingsFile, AFileThatCannotBeWrittenIsReportedOnce)
+{
+    ConfigHome home;
+    std::filesystem::create_directories(home.SettingsFile());
+    Settings settings;
+    SettingsFile file;
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(file.Load(*settings.data).empty());
+    settings.Player(1).name = str("Ann");
+    EXPECT_TRUE(file.Save(*settings.data));
+    EXPECT_FALSE(file.Flush());
+    settings.Player(1).name = str("Bea");
+    EXPECT_TRUE(file.Save(*settings.data));
+    EXPECT_FALSE(file.Flush());
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Lines(said), 1) << said;
+    EXPECT_NE(said.find("cannot write"), std::string::npos) << said;
 }
 
 TEST(SettingsFile, WithoutAnyHomeTheGameKeepsItsSettingsForTheRun)
