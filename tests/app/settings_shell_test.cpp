@@ -3,6 +3,7 @@
 
 #include "app/gamer.h"
 #include "app/main_window.h"
+#include "gdi/png.h"
 #include "platform/host/headless/program.h"
 #include "platform/user/window_system.h"
 #include "screens/data.h"
@@ -66,6 +67,48 @@ TEST(SettingsShell, PlayersAndTheSoundSwitchSurviveARestartUntilTheyAreReset)
     Program program(session);
     EXPECT_STREQ(Data().players[1].name, "Marigold");
     EXPECT_TRUE(Data().sound);
+    Quit(program);
+}
+
+// The Game menu open, as presented: the frame with the pop-up over the client area.
+gdi::Surface OpenGameMenu(Session& session, Program& program, POINT& soundItem)
+{
+    const std::vector<POINT> path = user::FindWindow(session.Window())->menu->ClickPath("Sound");
+    EXPECT_EQ(path.size(), 2u);
+    session.MoveToFrame(path[0].x, path[0].y);
+    session.Press(user::input::Button::Left);
+    session.Release(user::input::Button::Left);
+    program.Run();
+    soundItem = path[1];
+    const gdi::Surface* frame = session.PresentedFrame();
+    gdi::Surface copy(frame->Width(), frame->Height(), false);
+    for (int y = 0; y < frame->Height(); ++y)
+        std::copy(frame->Row(y), frame->Row(y) + frame->Width(), copy.Row(y));
+    program.Tap(VK_ESCAPE);
+    return copy;
+}
+
+// The check mark stands left of the item's text, and only while sound is on; the
+// pictures are written beside the test program for people to look at.
+TEST(SettingsShell, TheSoundItemIsCheckedWhileSoundIsOn)
+{
+    Session session;
+    Program program(session);
+    POINT item{};
+    const gdi::Surface on = OpenGameMenu(session, program, item);
+    program.Tap(VK_F4);
+    const gdi::Surface off = OpenGameMenu(session, program, item);
+    png::Write("sound_menu_on.png", on);
+    png::Write("sound_menu_off.png", off);
+    int differ = 0, rightmost = 0;
+    for (int y = item.y - 8; y <= item.y + 8; ++y)
+        for (int x = 0; x < on.Width(); ++x)
+            if (on.Row(y)[x] != off.Row(y)[x]) {
+                ++differ;
+                rightmost = std::max(rightmost, x);
+            }
+    EXPECT_GT(differ, 10) << "a tick when on, none when off";
+    EXPECT_LT(rightmost, item.x) << "left of the text";
     Quit(program);
 }
 

@@ -5,6 +5,7 @@
 root=$1
 shift
 mkdir -p "$root" || exit 1
+root=$(cd "$root" && pwd) || exit 1  # a relative XDG_CONFIG_HOME counts for nothing
 XDG_CONFIG_HOME=$(mktemp -d "$root/config.XXXXXX") || exit 1
 export XDG_CONFIG_HOME
 "$@"
