@@ -2,7 +2,7 @@
 // WINMM's PlaySound for sounds kept as resources: the program registers its WAVE
 // resources under ids (as a resource script would carry them), and PlaySound with
 // SND_RESOURCE starts one, mixed with those already playing, through the output a host
-// installed (sound/output.h). Without an output the call does nothing and says so.
+// installed (sound/output.h). Without an output, or for an unknown sound, it returns FALSE.
 
 #include "platform/win32_types.h"
 

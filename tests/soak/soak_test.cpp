@@ -254,12 +254,12 @@ private:
     }
 
     // What may legitimately make the heap grow between two intros: glyphs rendered for
-    // the first time (cached for the run), message boxes recorded by the host, longer
+    // the first time (cached for the run), message boxes and sounds recorded by the host, longer
     // names typed into the settings, this test's own record of held keys, and the blocks
     // that the window system's message queues and key tables keep once they grew (4 KiB
     // in all, well below what a screen left behind would hold).
     struct Footprint {
-        std::size_t glyphs, boxes, nameLetters, heldKeys;
+        std::size_t glyphs, boxes, nameLetters, heldKeys, sounds;
     };
 
     Footprint Measure()
@@ -267,7 +267,7 @@ private:
         std::size_t letters = 0;
         if (CData* data = FindData(&Engine()))
             for (const SPlayerOptions& player : data->players) letters += player.name.Size();
-        return {gdi::GlyphRenderCount(), session.Boxes().size(), letters, held.size()};
+        return {gdi::GlyphRenderCount(), session.Boxes().size(), letters, held.size(), session.Sounds().size()};
     }
 
     static std::size_t Growth(std::size_t before, std::size_t after, std::size_t each)
@@ -282,9 +282,16 @@ private:
         return Growth(before, after, 256) + 2 * after * sizeof(headless::RecordedBox);
     }
 
+    // The host's list of sounds played may double when it grows.
+    static std::size_t SoundGrowth(std::size_t before, std::size_t after)
+    {
+        return after > before ? 2 * after * sizeof(headless::PlayedSound) : 0;
+    }
+
     static std::size_t Allowance(const Footprint& before, const Footprint& after)
     {
         return 4096 + Growth(before.glyphs, after.glyphs, 4096) + BoxGrowth(before.boxes, after.boxes) +
+               SoundGrowth(before.sounds, after.sounds) +
                Growth(before.nameLetters, after.nameLetters, 64) + Growth(before.heldKeys, after.heldKeys, 64);
     }
 
@@ -307,7 +314,8 @@ private:
                 << "heap at intro " << freshIntros << " after " << framesRun << " frames; glyphs "
                 << lastFootprint.glyphs << " -> " << footprint.glyphs << ", boxes " << lastFootprint.boxes << " -> "
                 << footprint.boxes << ", name letters " << lastFootprint.nameLetters << " -> "
-                << footprint.nameLetters << ", held keys " << lastFootprint.heldKeys << " -> " << footprint.heldKeys;
+                << footprint.nameLetters << ", held keys " << lastFootprint.heldKeys << " -> " << footprint.heldKeys
+                << ", sounds " << lastFootprint.sounds << " -> " << footprint.sounds;
             ++heapChecks;
         }
         lastHeap = heap;
