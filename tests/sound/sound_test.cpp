@@ -132,6 +132,17 @@ TEST(Effects, TheShippedFilesAreTheOnesTheMakerMakes)
     EXPECT_EQ(sfx::MakeEffect("no such").samples.size(), 0u);
 }
 
+// The Windows build takes its WAVE resources from app/sounds.rc: the same ids and files.
+TEST(Effects, TheWindowsResourceScriptNamesEverySoundUnderItsId)
+{
+    const std::string script = ReadFile(std::string(QUORVEL_SOUNDS_DIR) + "/../../app/sounds.rc");
+    for (const SoundResource& resource : kSoundResources) {
+        const std::string line =
+            std::to_string(resource.id) + " WAVE \"assets/sounds/" + resource.name + ".wav\"\n";
+        EXPECT_NE(script.find(line), std::string::npos) << line;
+    }
+}
+
 class Recorder : public sound::Output {
 public:
     void Play(WORD id, const sound::Wave&) override { played.push_back(id); }
