@@ -302,6 +302,7 @@ private:
     {
         program.Frames(1);
         ++freshIntros;
+        Engine().settings.Flush();  // a save still being written holds the file's text
         const DWORD objects = GdiObjects();
         const auto heap = HeapInUse();
         const Footprint footprint = Measure();
