@@ -228,21 +228,4 @@ TEST(SettingsFile, AFileThatCannotBeWrittenIsReportedOnce)
     EXPECT_NE(said.find("cannot write"), std::string::npos) << said;
 }
 
-TEST(SettingsFile, WithoutAnyHomeTheGameKeepsItsSettingsForTheRun)
-{
-    ConfigHome home;
-    unsetenv("XDG_CONFIG_HOME");
-    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    unsetenv("HOME");
-    Settings settings;
-    SettingsFile file;
-    ::testing::internal::CaptureStderr();
-    EXPECT_TRUE(file.Load(*settings.data).empty());
-    settings.data->sound = false;
-    EXPECT_FALSE(file.Save(*settings.data));
-    EXPECT_FALSE(file.Save(*settings.data));
-    EXPECT_EQ(Lines(::testing::internal::GetCapturedStderr()), 1);
-    if (!oldHome.empty()) setenv("HOME", oldHome.c_str(), 1);
-}
-
 }  // namespace
