@@ -198,9 +198,13 @@ private:
     bool whole;
 };
 
+// Without a pen a rectangle's (and a pie's) fill loses the right column and bottom row,
+// as on Windows; an ellipse's fills its whole box.
+enum class NullPen { Shrinks, KeepsBox };
+
 // `make` builds the shape for the box that the pen leaves; the shape lives on the stack.
 template <class MakeShape>
-BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, MakeShape make)
+BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, MakeShape make, NullPen nullPen = NullPen::Shrinks)
 {
     const DeviceContext* context = FindDC(dc);
     Surface* surface = context ? context->Target() : nullptr;
@@ -212,20 +216,24 @@ BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, MakeShape make)
     if (pen && !pen->null) outline = SurfacePixel(*surface, pen->color);
     if (brush && !brush->null) fill = SurfacePixel(*surface, brush->color);
     if (!outline) {
-        // The null pen's fill loses the right column and bottom row, as on Windows.
-        box.right -= 1;
-        box.bottom -= 1;
+        if (nullPen == NullPen::Shrinks) {
+            box.right -= 1;
+            box.bottom -= 1;
+        }
         outline = fill;
+    } else if (box.right - box.left == 1 && box.bottom - box.top == 1) {
+        return TRUE;  // a pen draws nothing around a single pixel, as on Windows
     }
     PaintShape(*surface, make(box), outline, fill);
     return TRUE;
 }
 
-// Floor of numerator / denominator rounded to the nearest integer, halves upward.
+// numerator / denominator (denominator > 0) rounded to the nearest integer; a half goes
+// to the smaller one, whichever way the line runs, as GDI breaks its ties.
 long long RoundedQuotient(long long numerator, long long denominator)
 {
-    const long long twice = 2 * numerator + denominator, below = 2 * denominator;
-    return twice >= 0 ? twice / below : -((-twice + below - 1) / below);
+    const long long twice = 2 * numerator - denominator, below = 2 * denominator;
+    return twice >= 0 ? (twice + below - 1) / below : -(-twice / below);
 }
 
 // One pixel per step along the longer axis, the other coordinate rounded to the ideal
@@ -270,7 +278,7 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
     return gdi::DrawShape(dc, left, top, right, bottom,
-                          [](Box box) { return gdi::EllipseShape(box); });
+                          [](Box box) { return gdi::EllipseShape(box); }, gdi::NullPen::KeepsBox);
 }
 
 BOOL Pie(HDC dc, int left, int top, int right, int bottom, int x1, int y1, int x2, int y2)

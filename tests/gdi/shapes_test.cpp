@@ -119,12 +119,22 @@ TEST(Ellipse, FitsTheBoxWithTheOutlineOverTheFill)
               "...oooo...\n");
 }
 
-TEST(Ellipse, NullPenShrinksTheFilledBoxByOne)
+// Unlike a rectangle's, the fill of an ellipse without a pen reaches all four sides of
+// its box (Windows' GDI draws it so); and a pen around a single pixel draws nothing.
+TEST(Ellipse, NullPenFillsTheWholeBoxAndAOnePixelBoxStaysEmpty)
 {
     Canvas canvas(10, 8);
-    Tools tools(canvas.dc, GetStockObject(NULL_PEN));
-    Ellipse(canvas.dc, 0, 0, 10, 8);
-    EXPECT_TRUE(Same(canvas.Painted(), RECT{0, 0, 9, 7}));
+    {
+        Tools tools(canvas.dc, GetStockObject(NULL_PEN));
+        Ellipse(canvas.dc, 0, 0, 10, 8);
+    }
+    EXPECT_TRUE(Same(canvas.Painted(), RECT{0, 0, 10, 8}));
+
+    Canvas dot(4, 4);
+    Tools pen(dot.dc, GetStockObject(BLACK_PEN));
+    Ellipse(dot.dc, 1, 1, 2, 2);
+    Rectangle(dot.dc, 2, 2, 3, 3);
+    EXPECT_TRUE(Same(dot.Painted(), RECT{4, 4, 0, 0})) << "nothing painted";
 }
 
 TEST(Ellipse, MonochromeSurfaceGetsBlackAndWhite)

@@ -23,7 +23,7 @@ std::optional<std::string> Missing()
     return std::nullopt;
 }
 
-Prefix::Prefix(const std::string& directory) : wine(WinePath())
+Prefix::Prefix(const std::string& directory) : wine(WinePath()), directory(directory)
 {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -47,6 +47,11 @@ Prefix::Prefix(const std::string& directory) : wine(WinePath())
         return;
     }
     ready = true;
+}
+
+Prefix::~Prefix()
+{
+    e2e::Shell("WINEPREFIX=" + e2e::Quote(directory) + " wineserver --kill");
 }
 
 e2e::Process Prefix::Start(const std::string& program, const std::string& workingDirectory,

@@ -18,6 +18,10 @@ class Prefix {
 public:
     // Removes whatever `directory` held and makes a new prefix there.
     explicit Prefix(const std::string& directory);
+    // Ends whatever still runs in the prefix.
+    ~Prefix();
+    Prefix(const Prefix&) = delete;
+    Prefix& operator=(const Prefix&) = delete;
 
     bool Ready() const { return ready; }
     // What went wrong while making it.
@@ -34,6 +38,7 @@ public:
 
 private:
     std::string wine;
+    std::string directory;
     bool ready = false;
     std::string log;
 };

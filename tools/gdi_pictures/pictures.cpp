@@ -150,6 +150,8 @@ Picture Rectangles()
         Box(canvas.dc, {31, 2, 32, 3});   // one pixel
         Box(canvas.dc, {35, 2, 37, 4});   // two by two
         Box(canvas.dc, {40, 2, 43, 5});   // three by three
+        Box(canvas.dc, {31, 6, 32, 11});  // one pixel wide
+        Box(canvas.dc, {35, 8, 41, 9});   // one pixel high
     }
     {
         Tools tools(canvas.dc, kRed, kRed);  // the game's solid look
@@ -298,6 +300,21 @@ Picture Lines()
     return canvas.Read("lines");
 }
 
+// Lines that pass exactly half way between two pixels, in all eight directions.
+Picture LineTies()
+{
+    Canvas canvas(72, 20);
+    canvas.Fill(kGrey);
+    Tools tools(canvas.dc, kWhite, kWhite);
+    const RECT ties[] = {{1, 2, 15, 7},   {15, 12, 1, 7},  {17, 7, 31, 2},  {31, 12, 17, 17},
+                         {34, 2, 39, 16}, {46, 16, 41, 2}, {48, 16, 53, 2}, {60, 2, 55, 16}};
+    for (const RECT& tie : ties) {
+        MoveToEx(canvas.dc, tie.left, tie.top, nullptr);
+        LineTo(canvas.dc, tie.right, tie.bottom);
+    }
+    return canvas.Read("line_ties");
+}
+
 // Colour to monochrome: the source's background colour becomes 1, all else 0;
 // monochrome to colour: 1 becomes the destination's background colour, 0 its text colour.
 Picture MonochromeConversions()
@@ -389,6 +406,7 @@ std::vector<Picture> DrawAll()
         SideShapes(Bottom, "shapes_bottom"),
         Clipped(),
         Lines(),
+        LineTies(),
         MonochromeConversions(),
         Sprites(),
         Copies(),
