@@ -24,4 +24,3 @@ target_compile_definitions(gdi-pictures PRIVATE NOMINMAX)
 target_link_libraries(gdi-pictures PRIVATE gdi32)
 target_link_options(gdi-pictures PRIVATE ${QUORVEL_STATIC_RUNTIME})
 
-include(${CMAKE_CURRENT_LIST_DIR}/windows_package.cmake OPTIONAL)
