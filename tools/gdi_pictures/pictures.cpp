@@ -1,5 +1,7 @@
 #include "tools/gdi_pictures/pictures.h"
 
+#include "tests/gdi/canvas.h"
+
 #include <cstddef>
 
 namespace pictures {
@@ -17,52 +19,15 @@ constexpr COLORREF kCyan = RGB(0, 255, 255);
 
 enum Side { Left, Top, Right, Bottom };
 
-// A memory DC holding a bitmap of its own: colour (32 bits) or monochrome.
-class Canvas {
-public:
-    Canvas(int width, int height, bool monochrome = false)
-        : width(width), height(height), dc(CreateCompatibleDC(nullptr)),
-          bitmap(CreateBitmap(width, height, 1, monochrome ? 1 : 32, nullptr)), original(SelectObject(dc, bitmap))
-    {
-    }
-    ~Canvas()
-    {
-        SelectObject(dc, original);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    // Every pixel in one colour (a null-pen rectangle one larger than the canvas).
-    void Fill(COLORREF colour) const
-    {
-        const HBRUSH brush = CreateSolidBrush(colour);
-        const HGDIOBJ oldBrush = SelectObject(dc, brush);
-        const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-        Rectangle(dc, 0, 0, width + 1, height + 1);
-        SelectObject(dc, oldPen);
-        SelectObject(dc, oldBrush);
-        DeleteObject(brush);
-    }
-
-    Picture Read(const std::string& name) const
-    {
-        Picture picture{name, width, height, {}};
-        picture.pixels.reserve(static_cast<std::size_t>(width) * height);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) picture.pixels.push_back(GetPixel(dc, x, y) & 0xFFFFFF);
-        return picture;
-    }
-
-    const int width;
-    const int height;
-    const HDC dc;
-
-private:
-    const HBITMAP bitmap;
-    const HGDIOBJ original;
-};
+// Every pixel of a canvas, row by row.
+Picture Read(const Canvas& canvas, const std::string& name)
+{
+    Picture picture{name, canvas.width, canvas.height, {}};
+    picture.pixels.reserve(static_cast<std::size_t>(canvas.width) * canvas.height);
+    for (int y = 0; y < canvas.height; ++y)
+        for (int x = 0; x < canvas.width; ++x) picture.pixels.push_back(GetPixel(canvas.dc, x, y) & 0xFFFFFF);
+    return picture;
+}
 
 // A pen and a brush selected into a DC for as long as the object lives: the game's
 // solid tools (a zero-width pen), or stock objects.
@@ -141,8 +106,7 @@ RECT AgainstSide(Side side, int size, int along, int across, int inset)
 
 Picture Rectangles()
 {
-    Canvas canvas(72, 40);
-    canvas.Fill(kGrey);
+    Canvas canvas(72, 40, false, kGrey);
     {
         Tools tools(canvas.dc, BLACK_PEN, WHITE_BRUSH);
         Box(canvas.dc, {2, 2, 13, 9});    // odd sizes
@@ -170,13 +134,12 @@ Picture Rectangles()
         Tools inner(canvas.dc, WHITE_PEN, GRAY_BRUSH);
         Box(canvas.dc, {50, 6, 66, 34});
     }
-    return canvas.Read("rectangles");
+    return Read(canvas, "rectangles");
 }
 
 Picture Ellipses()
 {
-    Canvas canvas(100, 44);
-    canvas.Fill(kGrey);
+    Canvas canvas(100, 44, false, kGrey);
     {
         Tools tools(canvas.dc, BLACK_PEN, WHITE_BRUSH);
         int x = 2;
@@ -198,14 +161,13 @@ Picture Ellipses()
         Ellipse(canvas.dc, 2, 28, 15, 41);
         Ellipse(canvas.dc, 20, 28, 34, 42);
     }
-    return canvas.Read("ellipses");
+    return Read(canvas, "ellipses");
 }
 
 // A pie in both arc directions, for radial points on every side and beyond the box.
 Picture Pies(int direction, const char* name)
 {
-    Canvas canvas(120, 64);
-    canvas.Fill(kGrey);
+    Canvas canvas(120, 64, false, kGrey);
     SetArcDirection(canvas.dc, direction);
     Tools tools(canvas.dc, kBlue, kGreen);
     struct Case {
@@ -224,7 +186,7 @@ Picture Pies(int direction, const char* name)
     };
     for (const Case& c : cases)
         Pie(canvas.dc, c.box.left, c.box.top, c.box.right, c.box.bottom, c.from.x, c.from.y, c.to.x, c.to.y);
-    return canvas.Read(name);
+    return Read(canvas, name);
 }
 
 // Rounded and square paddles and buttons against one side of a small field, in every
@@ -233,8 +195,7 @@ Picture Pies(int direction, const char* name)
 Picture SideShapes(Side side, const char* name)
 {
     constexpr int kField = 200;
-    Canvas canvas(kField, kField);
-    canvas.Fill(kGrey);
+    Canvas canvas(kField, kField, false, kGrey);
     const HDC dc = canvas.dc;
     {
         Tools paddle(dc, kRed, kRed);
@@ -259,14 +220,13 @@ Picture SideShapes(Side side, const char* name)
         HalfEllipse(dc, AgainstSide(side, kField, 36, 10, 150), side, kField);
         HalfEllipse(dc, AgainstSide(side, kField, 37, 11, 170), side, kField);
     }
-    return canvas.Read(name);
+    return Read(canvas, name);
 }
 
 // Shapes that cross every edge of the picture.
 Picture Clipped()
 {
-    Canvas canvas(48, 48);
-    canvas.Fill(kGrey);
+    Canvas canvas(48, 48, false, kGrey);
     Tools tools(canvas.dc, BLACK_PEN, WHITE_BRUSH);
     Box(canvas.dc, {-6, -4, 9, 11});
     Box(canvas.dc, {40, -3, 55, 8});
@@ -276,13 +236,12 @@ Picture Clipped()
     Box(canvas.dc, {-3, 18, 51, 30});
     SetArcDirection(canvas.dc, AD_CLOCKWISE);
     Pie(canvas.dc, 14, 36, 34, 60, 0, 47, 48, 47);
-    return canvas.Read("clipped");
+    return Read(canvas, "clipped");
 }
 
 Picture Lines()
 {
-    Canvas canvas(64, 64);
-    canvas.Fill(kGrey);
+    Canvas canvas(64, 64, false, kGrey);
     Tools tools(canvas.dc, kWhite, kWhite);
     const POINT ends[] = {{60, 32}, {60, 4},  {32, 4},   {4, 4},   {4, 32}, {4, 60}, {32, 60}, {60, 60},
                           {60, 20}, {44, 4},  {20, 4},   {4, 44},  {20, 60}, {60, 43}};
@@ -297,14 +256,13 @@ Picture Lines()
     LineTo(canvas.dc, 9, 80);
     MoveToEx(canvas.dc, 10, 62, nullptr);  // a caret: a vertical line to the bottom edge
     LineTo(canvas.dc, 10, 64);
-    return canvas.Read("lines");
+    return Read(canvas, "lines");
 }
 
 // Lines that pass exactly half way between two pixels, in all eight directions.
 Picture LineTies()
 {
-    Canvas canvas(72, 20);
-    canvas.Fill(kGrey);
+    Canvas canvas(72, 20, false, kGrey);
     Tools tools(canvas.dc, kWhite, kWhite);
     const RECT ties[] = {{1, 2, 15, 7},   {15, 12, 1, 7},  {17, 7, 31, 2},  {31, 12, 17, 17},
                          {34, 2, 39, 16}, {46, 16, 41, 2}, {48, 16, 53, 2}, {60, 2, 55, 16}};
@@ -312,15 +270,14 @@ Picture LineTies()
         MoveToEx(canvas.dc, tie.left, tie.top, nullptr);
         LineTo(canvas.dc, tie.right, tie.bottom);
     }
-    return canvas.Read("line_ties");
+    return Read(canvas, "line_ties");
 }
 
 // Colour to monochrome: the source's background colour becomes 1, all else 0;
 // monochrome to colour: 1 becomes the destination's background colour, 0 its text colour.
 Picture MonochromeConversions()
 {
-    Canvas source(24, 16);
-    source.Fill(kBlue);
+    Canvas source(24, 16, false, kBlue);
     {
         Tools tools(source.dc, kRed, kRed);
         Box(source.dc, {3, 3, 12, 12});
@@ -328,8 +285,7 @@ Picture MonochromeConversions()
         Ellipse(source.dc, 12, 2, 22, 14);
     }
     Canvas mask(24, 16, true);
-    Canvas canvas(52, 36);
-    canvas.Fill(kGrey);
+    Canvas canvas(52, 36, false, kGrey);
     SetBkColor(source.dc, kBlue);
     BitBlt(mask.dc, 0, 0, 24, 16, source.dc, 0, 0, SRCCOPY);
     BitBlt(canvas.dc, 2, 2, 24, 16, mask.dc, 0, 0, SRCCOPY);  // white and black by default
@@ -340,7 +296,7 @@ Picture MonochromeConversions()
     BitBlt(canvas.dc, 28, 2, 24, 16, mask.dc, 0, 0, SRCCOPY);
     BitBlt(canvas.dc, 2, 19, 24, 16, mask.dc, 0, 0, SRCAND);
     BitBlt(canvas.dc, 28, 19, 24, 16, mask.dc, 0, 0, SRCPAINT);
-    return canvas.Read("monochrome");
+    return Read(canvas, "monochrome");
 }
 
 // The game's sprites: a monochrome mask, white around a black shape, ANDed onto the
@@ -348,7 +304,7 @@ Picture MonochromeConversions()
 Picture Sprites()
 {
     constexpr int kSize = 24;
-    Canvas sprite(kSize, kSize);  // fresh bitmaps are black
+    Canvas sprite(kSize, kSize, false, kBlack);  // black around the shape, as a fresh bitmap
     Canvas mask(kSize, kSize, true);
     {
         Tools white(mask.dc, WHITE_PEN, WHITE_BRUSH);
@@ -358,8 +314,7 @@ Picture Sprites()
         Tools ball(sprite.dc, kCyan, kCyan);
         Ellipse(sprite.dc, 0, 0, kSize, kSize);
     }
-    Canvas canvas(64, 64);
-    canvas.Fill(kGrey);
+    Canvas canvas(64, 64, false, kGrey);
     {
         Tools stripes(canvas.dc, kRed, kRed);
         for (int x = 0; x < 64; x += 8) Box(canvas.dc, {x, 0, x + 3, 64});
@@ -369,26 +324,24 @@ Picture Sprites()
         BitBlt(canvas.dc, p.x, p.y, kSize, kSize, mask.dc, 0, 0, SRCAND);
         BitBlt(canvas.dc, p.x, p.y, kSize, kSize, sprite.dc, 0, 0, SRCPAINT);
     }
-    return canvas.Read("sprites");
+    return Read(canvas, "sprites");
 }
 
 // Colour copies that cross every edge of the destination, and a part of the source.
 Picture Copies()
 {
-    Canvas source(20, 14);
-    source.Fill(kYellow);
+    Canvas source(20, 14, false, kYellow);
     {
         Tools tools(source.dc, BLACK_PEN, GRAY_BRUSH);
         Box(source.dc, {2, 2, 18, 12});
         MoveToEx(source.dc, 0, 0, nullptr);
         LineTo(source.dc, 20, 14);
     }
-    Canvas canvas(48, 40);
-    canvas.Fill(kBlue);
+    Canvas canvas(48, 40, false, kBlue);
     const POINT places[] = {{-7, -5}, {35, -6}, {-8, 30}, {36, 31}, {14, 13}};
     for (const POINT& p : places) BitBlt(canvas.dc, p.x, p.y, 20, 14, source.dc, 0, 0, SRCCOPY);
     BitBlt(canvas.dc, 40, 14, 6, 5, source.dc, 13, 8, SRCCOPY);
-    return canvas.Read("copies");
+    return Read(canvas, "copies");
 }
 
 }  // namespace
