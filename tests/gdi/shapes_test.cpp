@@ -119,6 +119,27 @@ TEST(Ellipse, FitsTheBoxWithTheOutlineOverTheFill)
               "...oooo...\n");
 }
 
+// The curve is traced a pixel at a time through the box's edges, as Windows draws it
+// (this picture is Windows' own): the top and bottom runs are wider than the pixel
+// centres inside the exact ellipse would make them.
+TEST(Ellipse, OutlineIsWindowsTracedCurve)
+{
+    Canvas canvas(15, 10);
+    Tools tools(canvas.dc, GetStockObject(BLACK_PEN), GetStockObject(NULL_BRUSH));
+    Ellipse(canvas.dc, 0, 0, 15, 10);
+    EXPECT_EQ(canvas.Picture(RGB(0, 0, 0)),
+              "....#######....\n"
+              "..##.......##..\n"
+              ".#...........#.\n"
+              "#.............#\n"
+              "#.............#\n"
+              "#.............#\n"
+              "#.............#\n"
+              ".#...........#.\n"
+              "..##.......##..\n"
+              "....#######....\n");
+}
+
 // Unlike a rectangle's, the fill of an ellipse without a pen reaches all four sides of
 // its box (Windows' GDI draws it so); and a pen around a single pixel draws nothing.
 TEST(Ellipse, NullPenFillsTheWholeBoxAndAOnePixelBoxStaysEmpty)
