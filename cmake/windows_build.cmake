@@ -5,7 +5,8 @@ add_executable(gdi-pictures tools/gdi_pictures/main.cpp tools/gdi_pictures/pictu
 target_compile_options(gdi-pictures PRIVATE ${QUORVEL_WARNINGS})
 target_link_libraries(gdi-pictures PRIVATE quorvel_win32)
 
-option(QUORVEL_WINDOWS "Cross-build the Windows program with MinGW-w64 beside this build" ON)
+# The Wine tests need it, so it goes with the tests by default.
+option(QUORVEL_WINDOWS "Cross-build the Windows program with MinGW-w64 beside this build" ${QUORVEL_TESTS})
 find_program(QUORVEL_MINGW_CXX x86_64-w64-mingw32-g++-posix)
 if(QUORVEL_WINDOWS AND QUORVEL_MINGW_CXX)
   include(ExternalProject)
