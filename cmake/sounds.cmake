@@ -1,6 +1,6 @@
 # The sound effects: tools/sfx makes them (quorvel-sfx writes assets/sounds/*.wav again).
-# On Windows they are WAVE resources (app/sounds.rc) played by WINMM; elsewhere the WAV
-# files are built into the game as a generated source of byte arrays.
+# On Windows they are WAVE resources of app/quorvel.rc; here the WAV files are built into
+# the game as a generated source of byte arrays.
 file(GLOB QUORVEL_SOUND_FILES ${CMAKE_CURRENT_SOURCE_DIR}/assets/sounds/*.wav)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${QUORVEL_SOUND_FILES})
 set(QUORVEL_SOUND_SOURCE ${CMAKE_CURRENT_BINARY_DIR}/generated/embedded_sounds.cpp)
@@ -28,11 +28,7 @@ const std::size_t kSoundFileCount = sizeof kSoundFiles / sizeof kSoundFiles[0];
 
 }  // namespace embedded
 " @ONLY)
-if(WIN32)
-  target_link_libraries(quorvel_game PUBLIC winmm)
-else()
-  target_sources(quorvel_game PRIVATE ${QUORVEL_SOUND_SOURCE})
-endif()
+target_sources(quorvel_game PRIVATE ${QUORVEL_SOUND_SOURCE})
 
 add_library(quorvel_sfx STATIC tools/sfx/effects.cpp)
 target_compile_options(quorvel_sfx PRIVATE ${QUORVEL_WARNINGS})

@@ -132,13 +132,13 @@ TEST(Effects, TheShippedFilesAreTheOnesTheMakerMakes)
     EXPECT_EQ(sfx::MakeEffect("no such").samples.size(), 0u);
 }
 
-// The Windows build takes its WAVE resources from app/sounds.rc: the same ids and files.
+// The Windows program takes its WAVE resources from app/quorvel.rc: the same ids and files.
 TEST(Effects, TheWindowsResourceScriptNamesEverySoundUnderItsId)
 {
-    const std::string script = ReadFile(std::string(QUORVEL_SOUNDS_DIR) + "/../../app/sounds.rc");
+    const std::string script = ReadFile(std::string(QUORVEL_SOUNDS_DIR) + "/../../app/quorvel.rc");
     for (const SoundResource& resource : kSoundResources) {
         const std::string line =
-            std::to_string(resource.id) + " WAVE \"assets/sounds/" + resource.name + ".wav\"\n";
+            std::to_string(resource.id) + " WAVE \"../assets/sounds/" + resource.name + ".wav\"\n";
         EXPECT_NE(script.find(line), std::string::npos) << line;
     }
 }
