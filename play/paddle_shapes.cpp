@@ -103,10 +103,16 @@ bool CRoundPaddle::BallHitting()
 void CRoundPaddle::ReflectBall()
 {
     const View v = Look();
-    const double c = std::cos(v.phi), s = std::sin(v.phi);
-    const double d = std::sqrt(v.a * v.a * s * s + v.b * v.b * c * c);
-    const double tangent = std::atan2(v.b * c / d, -v.a * s / d);
-    ball->velocity.dT(IntoField(2 * tangent - ball->velocity.dT(), side));
+    ball->velocity.dT(Reflected(ball->velocity.dT(), v.dx, v.dy, v.a, v.b, side));
+}
+
+double CRoundPaddle::Reflected(double theta, double dx, double dy, double a, double b, Side side)
+{
+    const double phi = std::atan2(dy, dx);
+    const double c = std::cos(phi), s = std::sin(phi);
+    const double d = std::sqrt(a * a * s * s + b * b * c * c);
+    const double tangent = std::atan2(b * c / d, -a * s / d);
+    return IntoField(2 * tangent - theta, side);
 }
 
 double CRoundPaddle::IntoField(double theta, Side side)

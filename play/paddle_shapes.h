@@ -29,6 +29,11 @@ public:
     // `side`'s wall into the field; a direction outside it goes to the nearer bound.
     static double IntoField(double theta, Side side);
 
+    // The direction (radians) in which a ball flying at `theta` leaves a paddle on `side`
+    // whose ellipse has the half-axes a (along x) and b (along y), when the ball's centre
+    // lies at (dx, dy) from the ellipse's centre: mirrored about the tangent there.
+    static double Reflected(double theta, double dx, double dy, double a, double b, Side side);
+
     // The whole ellipse: the paddle doubled in thickness outward.
     Rect ellipse;
     // The pie's two radial end points, (left, top) and (right, bottom).
