@@ -178,10 +178,7 @@ bool Contact(const Arrival& arrival, const SComputerSight& s, int centre, double
                               low < s.acrossHigh && low + kBallSize > s.acrossLow;
         dx = f.left + CBall::kRadius - ex;
         dy = f.top + CBall::kRadius - ey;
-        const double phi = std::atan2(dy, dx), c = std::cos(phi), n = std::sin(phi);
-        const double a = s.halfX, b = s.halfY;
-        const double boundary = std::sqrt(a * a * b * b / (b * b * c * c + a * a * n * n));
-        if (overlaps && std::hypot(dx, dy) - boundary - CBall::kRadius <= 0) return true;
+        if (overlaps && CRoundPaddle::Reaches(dx, dy, s.halfX, s.halfY)) return true;
         f.left += static_cast<int>(f.vx);
         f.top += static_cast<int>(f.vy);
     }
