@@ -81,7 +81,7 @@ int Depth(const Flight& f, Side side, const Rect& field)
     case SideTop: return f.top + CBall::kRadius - field.top;
     case SideBottom: return field.bottom - f.top - CBall::kRadius;
     case SideRight: return field.right - f.left - CBall::kRadius;
-    default: return kFlightLimit;
+    default: return 512;  // no side: never reached
     }
 }
 
@@ -108,8 +108,8 @@ struct SComputerSight {
     unsigned int meter = 0;
     bool guarded[5] = {};
     int paddleAt[5] = {};
-    // A rounded paddle's ellipse: the centre's distance across from the field's edge
-    // coordinate, and its half-axes along x and y.
+    // A rounded paddle's ellipse: its centre's coordinate across the side, and its
+    // half-axes along x and y.
     bool rounded = false;
     int ellipseAcross = 0;
     double halfX = 0, halfY = 0;
