@@ -1,5 +1,6 @@
 #include "screens/data.h"
 
+#include "input/computer_input.h"
 #include "input/input_maker.h"
 
 namespace {
@@ -35,9 +36,14 @@ bool CData::FillDefaults(CObject* makerParent)
 void CData::ResetPlayers()
 {
     for (unsigned int i = 0; i < kPlayers; ++i) {
-        if (players[i].input) players[i].input->SetMouse(0);
         players[i].number = i + 1;
         padPlayers[i] = i + 1;
+        // One person on the mouse against three computer players.
+        if (!players[i].input) continue;
+        if (i == 0)
+            players[i].input->SetMouse(0);
+        else
+            players[i].input->SetComputer(ComputerFair);
     }
     for (unsigned int i = 0; i < kPlayers; ++i) {
         players[i].name = str(kDefaults[i].name);

@@ -93,6 +93,7 @@ protected:
 
 TEST_F(MatchTest, TheTopPlayerOutlastsTheBottomOneAndWins)
 {
+    field.Mice();
     field.Slots(1, 0, 3, 0);
     const DWORD start = Field::GdiObjects();
     field.Match(true);
@@ -107,6 +108,7 @@ TEST_F(MatchTest, TheTopPlayerOutlastsTheBottomOneAndWins)
 
 TEST_F(MatchTest, ALonePlayerWhoLetsTheBallOutLeavesNobodyToWin)
 {
+    field.Mice();
     field.Slots(2, 0, 0, 0);
     const DWORD start = Field::GdiObjects();
     field.Match(true);
@@ -122,6 +124,7 @@ TEST_F(MatchTest, ALonePlayerWhoLetsTheBallOutLeavesNobodyToWin)
 TEST_F(MatchTest, AllBricksBrokenWithATieGoToSuddenDeathUntilOneIsLeft)
 {
     std::srand(1);
+    field.Mice();
     const DWORD start = Field::GdiObjects();
     field.Match(true);
     LetGo();

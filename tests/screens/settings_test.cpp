@@ -36,6 +36,8 @@ TEST(SettingsFile, EveryFieldSurvivesARestart)
         before.Player(1).input->SetKeyboard('W', 'S', 'A', 'D', VK_SPACE, 'Q', VK_CONTROL);
         before.Player(3).name = str("Bo 3");
         before.Player(3).padType = PadRounded;
+        before.Player(3).input->SetComputer(2);
+        before.Player(2).input->SetMouse(0);
         before.Player(4).input->SetKeyboard(VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_RETURN, VK_UP, VK_SHIFT);
         before.Player(4).input->SetMouse(0);
         const unsigned int sides[kPadSlots] = {3, 3, 1, 2};
@@ -57,6 +59,8 @@ TEST(SettingsFile, EveryFieldSurvivesARestart)
     EXPECT_EQ(after.Player(2).input->kind, CInputMaker::Mouse);
     EXPECT_STREQ(after.Player(3).name, "Bo 3");
     EXPECT_EQ(after.Player(3).padType, PadRounded);
+    EXPECT_EQ(after.Player(3).input->kind, CInputMaker::Computer);
+    EXPECT_EQ(after.Player(3).input->level, 2u);
     EXPECT_EQ(after.Player(4).input->kind, CInputMaker::Mouse) << "the last kind chosen counts";
     EXPECT_EQ(after.data->padPlayers[0], 3u);
     EXPECT_EQ(after.data->padPlayers[1], 3u);
@@ -133,9 +137,10 @@ TEST(SettingsFile, ABadFileLoadsWhatIsSoundAndSaysOnceWhatItIgnored)
          }},
         {"a name with control characters", "[Player4]\nName=a\x01\x02z\n", 1,
          [](Settings& s) { EXPECT_STREQ(s.Player(4).name, "Saltire"); }},
-        {"an input kind that does not exist", "[Player2]\nInput=9\n[Game]\nSound=2\n", 2,
+        {"an input kind that does not exist here", "[Player2]\nInput=9\n[Player3]\nInput=4\n[Game]\nSound=2\n", 3,
          [](Settings& s) {
-             EXPECT_EQ(s.Player(2).input->kind, CInputMaker::Mouse);
+             EXPECT_EQ(s.Player(2).input->kind, CInputMaker::Computer);
+             EXPECT_EQ(s.Player(3).input->kind, CInputMaker::Computer);
              EXPECT_TRUE(s.data->sound);
          }},
     };
