@@ -30,6 +30,7 @@ bool CData::FillDefaults(CObject* makerParent)
     for (unsigned int i = 0; i < kPlayers; ++i) {
         auto* maker = new CInputMaker(LList<CObject>(false, 1, makerParent));
         maker->SetMouse(0);
+        maker->pad = i;  // a pad player's first pad is the one with the player's number
         players[i].input = maker;
         players[i].number = i + 1;
         padPlayers[i] = i + 1;

@@ -1,6 +1,6 @@
 #pragma once
 // One player's screen: the name field, and the ways to the colour, control and
-// paddle-shape screens of that player. "Network" and "Controller" are shown disabled.
+// paddle-shape screens of that player. "Network" is shown disabled.
 
 #include "play/side.h"
 #include "screens/game.h"
