@@ -1,8 +1,8 @@
 // What reading the pads costs in one frame of a four-pad match: each of the four pad
 // inputs reads its pad four times (a match delivers four input updates a frame) and the
 // main window's pad watch reads all four slots once. Against SDL's game controllers
-// (four virtual pads under the dummy video driver) and the headless pads. The counter
-// FrameShare is the part of a 20 ms frame that the reading takes.
+// (four virtual pads under the dummy video driver) and the headless pads. A frame lasts
+// 20 ms; the goal is well under 1 % of it (200 µs).
 
 #include "app/pad_watch.h"
 #include "input/pad_input.h"
@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr double kFrameSeconds = 0.020;
-
 void ReadFourPads(benchmark::State& state)
 {
     std::vector<std::unique_ptr<CPadInput>> inputs;
@@ -30,9 +28,6 @@ void ReadFourPads(benchmark::State& state)
             for (int update = 0; update < 4; ++update) input->UpdateInput();
         benchmark::DoNotOptimize(watch.Poll(0xF));
     }
-    state.counters["FrameShare"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * kFrameSeconds,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void HeadlessPadsFrame(benchmark::State& state)
