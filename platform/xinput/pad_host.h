@@ -6,8 +6,6 @@
 
 #include "platform/xinput/xinput.h"
 
-#include <string>
-
 namespace xinput {
 
 class PadHost {
@@ -16,8 +14,9 @@ public:
 
     // The controls of the pad in the slot as they are now; false when no pad is there.
     virtual bool Read(DWORD slot, XINPUT_GAMEPAD& gamepad) = 0;
-    // The pad's name as its maker gives it; empty when no pad is there.
-    virtual std::string Name(DWORD slot) = 0;
+    // The pad's name as its maker gives it, valid while the pad stays; empty when no pad
+    // is there.
+    virtual const char* Name(DWORD slot) = 0;
     // Whether the pad has motors to rumble.
     virtual bool CanRumble(DWORD slot) = 0;
     // Runs the low- and high-frequency motors at these speeds until told otherwise;

@@ -85,9 +85,9 @@ DWORD GetPadName(DWORD dwUserIndex, LPSTR buffer, UINT size)
     buffer[0] = '\0';
     XINPUT_GAMEPAD now{};
     if (!CurrentPadHost() || !CurrentPadHost()->Read(dwUserIndex, now)) return ERROR_DEVICE_NOT_CONNECTED;
-    const std::string name = CurrentPadHost()->Name(dwUserIndex);
-    const std::size_t length = name.size() < size - 1 ? name.size() : size - 1;
-    std::memcpy(buffer, name.data(), length);
+    const char* name = CurrentPadHost()->Name(dwUserIndex);
+    UINT length = 0;
+    for (; name && name[length] && length + 1 < size; ++length) buffer[length] = name[length];
     buffer[length] = '\0';
     return ERROR_SUCCESS;
 }

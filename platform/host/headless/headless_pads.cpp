@@ -14,10 +14,10 @@ bool HeadlessPads::Read(DWORD slot, XINPUT_GAMEPAD& gamepad)
     return pad != nullptr;
 }
 
-std::string HeadlessPads::Name(DWORD slot)
+const char* HeadlessPads::Name(DWORD slot)
 {
     const Pad* pad = Plugged(slot);
-    return pad ? pad->name : std::string();
+    return pad ? pad->name.c_str() : "";
 }
 
 bool HeadlessPads::CanRumble(DWORD slot)

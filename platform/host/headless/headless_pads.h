@@ -12,7 +12,7 @@ namespace headless {
 class HeadlessPads : public xinput::PadHost {
 public:
     bool Read(DWORD slot, XINPUT_GAMEPAD& gamepad) override;
-    std::string Name(DWORD slot) override;
+    const char* Name(DWORD slot) override;
     bool CanRumble(DWORD slot) override;
     bool Rumble(DWORD slot, WORD low, WORD high) override;
 

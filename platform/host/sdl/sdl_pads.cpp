@@ -187,7 +187,7 @@ bool SdlPads::Read(DWORD slot, XINPUT_GAMEPAD& gamepad)
     return true;
 }
 
-std::string SdlPads::Name(DWORD slot)
+const char* SdlPads::Name(DWORD slot)
 {
     SDL_GameController* pad = Plugged(slot);
     const char* name = pad ? SDL_GameControllerName(pad) : nullptr;

@@ -26,7 +26,7 @@ public:
     bool Ready() const { return ready; }
 
     bool Read(DWORD slot, XINPUT_GAMEPAD& gamepad) override;
-    std::string Name(DWORD slot) override;
+    const char* Name(DWORD slot) override;
     bool CanRumble(DWORD slot) override;
     bool Rumble(DWORD slot, WORD low, WORD high) override;
 
