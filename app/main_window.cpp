@@ -127,11 +127,11 @@ bool RunCommand(HWND window, WORD command);
 void WatchPads(HWND window)
 {
     const unsigned int inUse = PadsInUse();
-    switch (padWatch.Poll(inUse)) {
-    case CPadWatch::TogglePause: RunCommand(window, resources::kPauseGame); break;
-    case CPadWatch::Pause: theGamer->Pause(); break;
-    case CPadWatch::Nothing: break;
-    }
+    const CPadWatch::Request request = padWatch.Poll(inUse);
+    // Pads are read in the background too (a rumble ending); only the window with the
+    // focus takes their Start.
+    if (request == CPadWatch::TogglePause && windowActive) RunCommand(window, resources::kPauseGame);
+    if (request == CPadWatch::Pause) theGamer->Pause();
     KeepPadTimer(window, inUse, ServiceRumbles());
 }
 

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr unsigned int kSlotX = 156;
-constexpr unsigned int kSlotTop = 156;
+constexpr unsigned int kSlotTop = 96;
 constexpr unsigned int kSlotPitch = 40;
 constexpr unsigned int kSlotWidth = 200;
 constexpr COLORREF kOtherSlot = RGB(192, 192, 192);
@@ -78,6 +78,7 @@ CPadConfig::CPadConfig(SPlayerOptions* options, const LList<CObject>& parents) :
     if (input.kind != CInputMaker::Controller) input.SetPad(input.pad);
     for (unsigned int slot = 0; slot < XUSER_MAX_COUNT; ++slot)
         new CPadSlotButton(slot, slot == input.pad ? kGreen : kOtherSlot, this);
+    new CNormText(str("Hold a button of a pad to light its slot; click a slot to take that pad"), Under(this), Rect());
     AddFootButton(this, DoNext, AsContext(0));
 }
 

@@ -89,7 +89,7 @@ TEST_F(PadClock, StartPausesAndResumesAndAPadThatGoesPausesUntilItIsBack)
     EXPECT_STREQ(Engine()->GetGame()->type, "CMainGame") << "nothing was lost";
 }
 
-TEST_F(PadClock, StartOnAPadNobodyPlaysOrOnAMenuDoesNothing)
+TEST_F(PadClock, StartOnAPadNobodyPlaysOnAMenuOrWithoutTheFocusDoesNothing)
 {
     pads.Connect(1, "Spare pad");
     Tap(1, XINPUT_GAMEPAD_START);
@@ -100,6 +100,16 @@ TEST_F(PadClock, StartOnAPadNobodyPlaysOrOnAMenuDoesNothing)
     pads.Disconnect(1);
     program.Frames(1);
     EXPECT_FALSE(Engine()->paused);
+
+    program.Focus(false);
+    Tap(0, XINPUT_GAMEPAD_START);
+    EXPECT_FALSE(Engine()->paused) << "another window has the focus";
+    program.Focus(true);
+    Tap(0, XINPUT_GAMEPAD_START);
+    EXPECT_TRUE(Engine()->paused);
+    program.Focus(false);
+    Tap(0, XINPUT_GAMEPAD_START);
+    EXPECT_TRUE(Engine()->paused) << "nor does it resume in the background";
 }
 
 TEST_F(PadClock, APlayerWhoDropsOutFeelsAShortRumble)

@@ -31,12 +31,12 @@ protected:
     {
         return dynamic_cast<CButton*>(chain.screen->GetChild(str("CPadSlotButton"), true, slot + 1));
     }
-    void ClickSlot(unsigned int slot) { chain.Click(250, 166 + 40 * slot); }
+    void ClickSlot(unsigned int slot) { chain.Click(250, 106 + 40 * slot); }
     // The slot's fill, left of its caption.
     COLORREF Fill(unsigned int slot)
     {
         chain.PaintOnce();
-        return chain.Pixel(162, static_cast<int>(160 + 40 * slot));
+        return chain.Pixel(162, static_cast<int>(100 + 40 * slot));
     }
 
     headless::HeadlessPads pads;
@@ -58,7 +58,7 @@ TEST_F(PadScreen, ControllerMakesAPadPlayerOnTheirOwnPadAndShowsEverySlot)
     const char* captions[] = {"1: Xbox 360 Controller", "2: not connected", "3: 8BitDo Pro 2", "4: not connected"};
     for (unsigned int slot = 0; slot < 4; ++slot) {
         ASSERT_NE(Slot(slot), nullptr) << slot;
-        EXPECT_EQ(Slot(slot)->rect.top, static_cast<LONG>(156 + 40 * slot));
+        EXPECT_EQ(Slot(slot)->rect.top, static_cast<LONG>(96 + 40 * slot));
         EXPECT_STREQ(Shown(Slot(slot)), captions[slot]);
         EXPECT_EQ(Fill(slot), slot == 1 ? kGreenSlot : kOtherSlot) << slot;
     }
