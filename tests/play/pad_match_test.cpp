@@ -41,8 +41,8 @@ protected:
     headless::HeadlessPads& pads = field.session.Pads();
 };
 
-// A frame delivers four input updates: 20 pixels a frame at full deflection, 80 with
-// speed.
+// A frame delivers four input updates: 20 pixels a frame at full deflection (the
+// keyboard's pace), 80 with speed.
 TEST_F(PadMatchTest, StickAndDpadSteerPaddlesOnBothAxesToBothEnds)
 {
     field.Slots(1, 2, 0, 0);
@@ -62,19 +62,29 @@ TEST_F(PadMatchTest, StickAndDpadSteerPaddlesOnBothAxesToBothEnds)
     Frames(5);
     EXPECT_EQ(At(SideBottom), 296u) << "dead zone";
     EXPECT_EQ(At(SideLeft), 216u);
+    pads.Stick(0, static_cast<SHORT>(XINPUT_GAMEPAD_LEFT_THUMB_DEADZONE + (kFull - XINPUT_GAMEPAD_LEFT_THUMB_DEADZONE) / 2),
+               kFull);
+    pads.Stick(1, kFull, -32768);
+    Frames(2);
+    EXPECT_EQ(At(SideBottom), 316u) << "half-way past the dead zone, half the pace; y means nothing across";
+    EXPECT_EQ(At(SideLeft), 256u) << "stick down all the way";
+    pads.Stick(0, 0, 0);
+    pads.Stick(1, 0, 0);
 
     pads.Press(0, XINPUT_GAMEPAD_DPAD_LEFT | XINPUT_GAMEPAD_LEFT_SHOULDER, true);
     pads.Press(1, XINPUT_GAMEPAD_DPAD_DOWN, true);
+    pads.Trigger(1, true, 255);
     Frames(1);
-    EXPECT_EQ(At(SideBottom), 216u) << "D-pad with speed";
-    EXPECT_EQ(At(SideLeft), 236u);
+    EXPECT_EQ(At(SideBottom), 236u) << "D-pad with a shoulder's speed";
+    EXPECT_EQ(At(SideLeft), 336u) << "D-pad with the right trigger's speed";
     Frames(15);
     EXPECT_EQ(At(SideBottom), 0u) << "the left end";
     EXPECT_EQ(At(SideLeft), 512u) << "the bottom end";
     EXPECT_EQ(Middle(SideBottom), CPaddle::kLength / 2);
     EXPECT_EQ(Middle(SideLeft), 512 - CPaddle::kLength / 2);
-    pads.Press(0, XINPUT_GAMEPAD_DPAD_LEFT, false);
+    pads.Press(0, XINPUT_GAMEPAD_DPAD_LEFT | XINPUT_GAMEPAD_LEFT_SHOULDER, false);
     pads.Press(1, XINPUT_GAMEPAD_DPAD_DOWN, false);
+    pads.Trigger(1, true, 0);
     pads.Stick(0, kFull, 0);
     pads.Stick(1, 0, kFull);
     Frames(30);
