@@ -26,11 +26,19 @@ void Stop(unsigned int pad)
     rumbles[pad].running = false;
 }
 
+// Only pads with motors rumble.
+bool CanRumble(unsigned int pad)
+{
+    XINPUT_CAPABILITIES capabilities{};
+    return XInputGetCapabilities(pad, 0, &capabilities) == ERROR_SUCCESS &&
+           (capabilities.Vibration.wLeftMotorSpeed != 0 || capabilities.Vibration.wRightMotorSpeed != 0);
+}
+
 }  // namespace
 
 void StartRumble(unsigned int pad)
 {
-    if (pad >= XUSER_MAX_COUNT) return;
+    if (pad >= XUSER_MAX_COUNT || !CanRumble(pad)) return;
     SetMotors(pad, kLowMotor, kHighMotor);
     rumbles[pad] = Rumble{true, GetTickCount()};
 }

@@ -62,8 +62,8 @@ TEST_F(PadMatchTest, StickAndDpadSteerPaddlesOnBothAxesToBothEnds)
     Frames(5);
     EXPECT_EQ(At(SideBottom), 296u) << "dead zone";
     EXPECT_EQ(At(SideLeft), 216u);
-    pads.Stick(0, static_cast<SHORT>(XINPUT_GAMEPAD_LEFT_THUMB_DEADZONE + (kFull - XINPUT_GAMEPAD_LEFT_THUMB_DEADZONE) / 2),
-               kFull);
+    constexpr SHORT kHalfWay = XINPUT_GAMEPAD_LEFT_THUMB_DEADZONE + (kFull - XINPUT_GAMEPAD_LEFT_THUMB_DEADZONE) / 2;
+    pads.Stick(0, kHalfWay, kFull);
     pads.Stick(1, kFull, -32768);
     Frames(2);
     EXPECT_EQ(At(SideBottom), 316u) << "half-way past the dead zone, half the pace; y means nothing across";
