@@ -24,7 +24,7 @@ CPadWatch::Request CPadWatch::Poll(unsigned int inUse)
 
 unsigned int PadSlotsInUse(CGame* screen)
 {
-    CObject* players = screen->FindChild(str("CPlayers"), true, 1);
+    CObject* players = screen->GetChild(str("CPlayers"), true, 1);
     if (!players) return 0;
     unsigned int slots = 0;
     for (unsigned int n = 1; auto* player = dynamic_cast<CPlayer*>(players->GetChild(str("CPlayer"), true, n)); ++n) {

@@ -22,5 +22,6 @@ private:
 };
 
 // The slots that the pad players still in the screen's match read, bit s for slot s;
-// 0 for screens without a match.
+// 0 for screens without a match. It looks only at the screen's players, not through the
+// whole tree: the main window asks on every frame.
 unsigned int PadSlotsInUse(CGame* screen);

@@ -20,7 +20,7 @@ public:
     unsigned int pad;  // the XInput slot, 0 to 3
     EAxis axis;
     bool pressed[ButtonCount] = {};
-    unsigned int position = 256;
+    unsigned int position = 256;  // whole pixels, kept from `fine`
 
 private:
     void Read();
