@@ -59,7 +59,12 @@ protected:
         unsetenv("XDG_CONFIG_HOME");
     }
 
-    void Pump() { SDL_PumpEvents(); }
+    // The pads fetch their state at most once a millisecond: the next read fetches anew.
+    void Pump()
+    {
+        SDL_Delay(2);
+        SDL_PumpEvents();
+    }
 
     std::filesystem::path config;
 };

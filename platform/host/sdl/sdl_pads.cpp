@@ -96,6 +96,7 @@ int LoadMappingFile(const std::string& path)
 
 SdlPads::SdlPads()
 {
+    SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "quorvel: cannot read pads: %s\n", SDL_GetError());
         return;
@@ -161,10 +162,20 @@ void SdlPads::Open(int device)
     if (!*free) std::fprintf(stderr, "quorvel: cannot open pad %d: %s\n", device, SDL_GetError());
 }
 
-// A pad pulled out since the last pump is gone at once, even before its removal is seen.
+// Fetches the state of every pad, and finds pads that came or went.
+void SdlPads::Update()
+{
+    const Uint32 now = SDL_GetTicks();
+    if (now == lastUpdate) return;
+    lastUpdate = now;
+    SDL_GameControllerUpdate();
+}
+
+// A pad pulled out since the last update is gone at once, even before its removal is seen.
 SDL_GameController* SdlPads::Plugged(DWORD slot)
 {
     if (!ready || slot >= XUSER_MAX_COUNT) return nullptr;
+    Update();
     if (changed) Refresh();
     SDL_GameController* pad = slots[slot];
     return pad && SDL_GameControllerGetAttached(pad) ? pad : nullptr;

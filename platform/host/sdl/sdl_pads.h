@@ -3,7 +3,9 @@
 // runs; each takes the first free slot (0 to 3) and keeps it while it stays plugged in.
 // What SDL knows only as a joystick becomes a pad once a mapping names its controls:
 // SDL's own mapping database, the SDL_GAMECONTROLLERCONFIG environment variable (read by
-// SDL itself) and the user's mapping file, UserMappingFile().
+// SDL itself) and the user's mapping file, UserMappingFile(). The pads' state is fetched
+// when the game reads them, at most once a millisecond, not by SDL's event pump: while
+// SDL updates joysticks itself, its wait for events becomes a poll every millisecond.
 
 #include "platform/xinput/pad_host.h"
 
@@ -33,12 +35,14 @@ public:
 private:
     static int SDLCALL Watch(void* self, SDL_Event* event);
     SDL_GameController* Plugged(DWORD slot);
+    void Update();
     void Refresh();
     void Open(int deviceIndex);
     bool Holds(SDL_JoystickID id) const;
 
     bool ready = false;
     bool changed = true;  // pads came or went since the slots were last looked at
+    Uint32 lastUpdate = 0;  // when the pads' state was last fetched
     SDL_GameController* slots[XUSER_MAX_COUNT] = {};
 };
 
