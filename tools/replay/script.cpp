@@ -29,7 +29,8 @@ const std::map<std::string, VerbSyntax>& Verbs()
         {"tap", {Verb::Tap, A::Key, 1}},               {"type", {Verb::Type, A::Text, 0}},
         {"command", {Verb::Command, A::Numbers, 1}},   {"menu", {Verb::Menu, A::Text, 0}},
         {"focus", {Verb::Focus, A::Focus, 0}},         {"shot", {Verb::Shot, A::Text, 0}},
-        {"expect-pixel", {Verb::ExpectPixel, A::Numbers, 3}}, {"pad", {Verb::PadConnect, A::Pad, 0}},
+        {"expect-pixel", {Verb::ExpectPixel, A::Numbers, 3}},
+        {"pad", {Verb::PadConnect, A::Pad, 0}},  // the action word decides the verb
     };
     return verbs;
 }
