@@ -119,6 +119,31 @@ TEST_F(PadMatchTest, AHoldsTheServedBallUntilLetGoAndFourPadsSteerOnlyTheirOwnPa
     EXPECT_EQ(At(SideRight), 316u);
 }
 
+// The bottom pad player chases the ball with the D-pad and holds A when it comes down
+// close; the mouse players on the other sides send it back.
+TEST_F(PadMatchTest, APadPlayerCatchesAFreeBallWithA)
+{
+    PadPlayers({1});
+    field.Match(true);
+    CPaddle* bottom = field.PaddleOn(SideBottom);
+    pads.Press(0, XINPUT_GAMEPAD_A, true);
+    Frames(1);
+    pads.Press(0, XINPUT_GAMEPAD_A, false);
+    Frames(2);
+    ASSERT_EQ(field.Ball().holder, nullptr);
+    for (int frame = 0; frame < 3000 && field.Ball().holder != bottom; ++frame) {
+        ASSERT_EQ(field.PaddleOn(SideBottom), bottom) << "the bottom player is still in";
+        const Rect& ball = field.Ball().rect;
+        const LONG x = (ball.left + ball.right) / 2;
+        pads.Press(0, XINPUT_GAMEPAD_DPAD_LEFT, x < Middle(SideBottom) - 10);
+        pads.Press(0, XINPUT_GAMEPAD_DPAD_RIGHT, x > Middle(SideBottom) + 10);
+        pads.Press(0, XINPUT_GAMEPAD_A, ball.bottom > 400 && field.Ball().velocity.dVy() > 0);
+        field.Follow();
+        Frames(1);
+    }
+    EXPECT_EQ(field.Ball().holder, bottom) << "caught with A";
+}
+
 TEST_F(PadMatchTest, APlayerSwitchedBackToTheKeyboardPlaysAsBefore)
 {
     field.Slots(1, 0, 2, 0);
