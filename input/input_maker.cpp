@@ -1,5 +1,6 @@
 #include "input/input_maker.h"
 
+#include "input/computer_input.h"
 #include "input/keyboard_input.h"
 #include "input/mouse_input.h"
 #include "input/pad_input.h"
@@ -32,6 +33,12 @@ void CInputMaker::SetPad(unsigned int slot)
 }
 void CInputMaker::SetNet() { kind = Network; }
 
+void CInputMaker::SetComputer(unsigned int l)
+{
+    kind = Computer;
+    level = ValidLevel(l);
+}
+
 CInput* CInputMaker::MakeInput(EAxis axis, const LList<CObject>& parents)
 {
     if (kind == Keyboard) {
@@ -43,6 +50,7 @@ CInput* CInputMaker::MakeInput(EAxis axis, const LList<CObject>& parents)
     }
     if (kind == Mouse) return new CMouseInput(axis, parents);
     if (kind == Controller) return new CPadInput(pad, axis, parents);
+    if (kind == Computer) return new CComputerInput(level, parents);
     return nullptr;
 }
 

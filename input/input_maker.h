@@ -5,7 +5,7 @@
 // One player's control settings, and the factory of the device that a paddle gets.
 class CInputMaker : public CObject {
 public:
-    enum Kind : unsigned int { Unset = 0, Keyboard = 1, Mouse = 2, Controller = 3, Network = 4 };
+    enum Kind : unsigned int { Unset = 0, Keyboard = 1, Mouse = 2, Controller = 3, Network = 4, Computer = 5 };
     enum Control { Up = 0, Down, Left, Right, Grab, Special, Speed, ControlCount };
 
     explicit CInputMaker(const LList<CObject>& parents);
@@ -17,6 +17,8 @@ public:
     // A pad player reading the pad in the slot (0 to 3); other slots raise XDomainError.
     void SetPad(unsigned int slot);
     void SetNet();
+    // A computer player at `level` (0 Easy, 1 Fair, 2 Hard; higher counts as Hard).
+    void SetComputer(unsigned int level);
     CInput* MakeInput(EAxis axis, const LList<CObject>& parents);
     // The player drops out: a pad player's pad rumbles briefly.
     void DropOut();
@@ -24,4 +26,5 @@ public:
     unsigned int keys[ControlCount] = {};
     unsigned int kind = Unset;
     unsigned int pad = 0;  // the pad slot of a pad player
+    unsigned int level = 0;
 };

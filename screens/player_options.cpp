@@ -2,6 +2,7 @@
 
 #include "screens/choose_paddle.h"
 #include "screens/color_options.h"
+#include "screens/computer_config.h"
 #include "screens/data.h"
 #include "screens/keyboard_config.h"
 #include "screens/menu.h"
@@ -34,6 +35,7 @@ CPlayerOptions::CPlayerOptions(SPlayerOptions* options, const LList<CObject>& pa
     AddButton(this, DoNext, AsContext(Mouse), 143, 96, str("Mouse"), kGreen);
     AddDisabledButton(Network, 293, 96, str("Network"));
     AddButton(this, DoNext, AsContext(Controller), 293, 171, str("Controller"), kGreen);
+    AddButton(this, DoNext, AsContext(Computer), 218, 134, str("Computer"), kGreen);
     AddShapeButton();
 }
 
@@ -67,6 +69,7 @@ CGame* CPlayerOptions::NextGame()
     case Controller: return new CPadConfig(options, Successor());
     case Shape: return new CChoosePaddle(options, Successor());
     case Color: return new CColorOptions(options, Successor());
+    case Computer: return new CComputerConfig(options, Successor());
     default: return nullptr;
     }
 }
