@@ -169,6 +169,7 @@ void Lockstep::OnClientMessage(const Message& m)
         for (std::uint8_t seat : m.seats) seats[seat].local = true;
         seed = m.seed;
         delay = m.delay;
+        machines.front().lastHeard = now;
         next.fill(delay);
         state = State::Playing;
         return;
@@ -255,6 +256,7 @@ bool Lockstep::Start(std::uint32_t startSeed)
     unsigned int seat = static_cast<unsigned int>(localNames.size());
     for (Machine& machine : machines) {
         if (machine.gone || machine.names.empty()) continue;
+        machine.lastHeard = now;  // silence is measured from the start
         start.seats.clear();
         for (std::size_t i = 0; i < machine.names.size(); ++i) {
             machine.seats.push_back(seat);
@@ -369,11 +371,7 @@ void Lockstep::Leave()
     state = State::Ended;
 }
 
-void Lockstep::SendTo(PeerId peer, const Message& m)
-{
-    transport->Send(peer, Encode(m));
-    lastSent = now;
-}
+void Lockstep::SendTo(PeerId peer, const Message& m) { transport->Send(peer, Encode(m)); }
 
 void Lockstep::SendAll(const Message& m, PeerId except)
 {
@@ -387,12 +385,12 @@ void Lockstep::SendAll(const Message& m, PeerId except)
 
 void Lockstep::Beat()
 {
-    if (now - lastSent < kHeartbeatMs || state == State::Ended) return;
+    if (now - lastPing < kHeartbeatMs || state == State::Ended) return;
     Message ping = Plain(Kind::Ping);
     ping.value = static_cast<std::uint32_t>(now);
     for (const Machine& machine : machines)
         if (!machine.gone) SendTo(machine.peer, ping);
-    lastSent = now;
+    lastPing = now;
 }
 
 Lockstep::Machine* Lockstep::Find(PeerId peer)

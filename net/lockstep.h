@@ -23,7 +23,8 @@ namespace net {
 constexpr std::uint32_t kChecksumEvery = 8;
 // A machine heard from for no longer than this has left.
 constexpr std::uint64_t kSilenceMs = 3000;
-// Every machine says something at least this often, so that silence means gone.
+// Every machine pings the others this often: silence means gone, and the answers
+// measure the round trip.
 constexpr std::uint64_t kHeartbeatMs = 250;
 // The frame period the delay is measured in.
 constexpr std::uint64_t kFrameMs = 20;
@@ -129,7 +130,7 @@ private:
     std::uint64_t started = 0;
     bool clockSet = false;
     std::uint32_t current = 0;  // the newest frame this machine has run
-    std::uint64_t lastSent = 0;
+    std::uint64_t lastPing = 0;
     std::array<std::uint32_t, kMaxSeats> next{};  // the first frame without a known input, per seat
     std::array<std::uint32_t, kMaxSeats> computerFrom{};
     std::array<bool, kMaxSeats> computer{};
