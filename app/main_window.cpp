@@ -134,10 +134,7 @@ LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CREATE: CreateEngine(window); return 0;
     case WM_DESTROY: DestroyEngine(); return 0;
     case WM_PAINT: theGamer->Paint(); return 0;
-    case WM_TIMER:
-        theGamer->Animate();
-        theGamer->UpdateInput();
-        return 0;
+    case WM_TIMER: theGamer->Tick(); return 0;
     case WM_COMMAND:
         if (RunCommand(window, LOWORD(wParam))) return 0;
         break;

@@ -16,11 +16,17 @@ public:
     void SetMouse(unsigned int value);
     void SetPad();
     void SetNet();
+    // A player on another machine, at seat `seat` of the online match.
+    void SetNet(unsigned int seat);
     // A computer player at `level` (0 Easy, 1 Fair, 2 Hard; higher counts as Hard).
     void SetComputer(unsigned int level);
     CInput* MakeInput(EAxis axis, const LList<CObject>& parents);
+    // The device of this kind alone (none for the network kind).
+    CInput* MakeOwnInput(EAxis axis, const LList<CObject>& parents);
 
     unsigned int keys[ControlCount] = {};
     unsigned int kind = Unset;
     unsigned int level = 0;
+    // The player's seat in an online match (0 to 3).
+    unsigned int seat = 0;
 };

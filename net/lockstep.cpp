@@ -67,8 +67,9 @@ void Lockstep::Update(std::uint64_t nowMs)
         if (machine.gone || now - machine.lastHeard <= kSilenceMs || state != State::Playing) continue;
         if (host)
             DropMachine(machine);
-        else
-            EndWith("The host left the match");
+        else {
+                    EndWith("The host left the match");
+        }
     }
     Beat();
 }
