@@ -9,6 +9,7 @@
 #include "input/input.h"
 
 class CPaddle;
+struct SComputerSight;
 
 // The three levels of play.
 enum EComputerLevel : unsigned int { ComputerEasy = 0, ComputerFair = 1, ComputerHard = 2, ComputerLevels = 3 };
@@ -44,15 +45,11 @@ public:
     unsigned int target = 256;
 
 private:
-    struct Sight;
-
     void Step();
-    void Look(CPaddle& paddle, Sight& sight) const;
-    void NoticeNewPath(const Sight& sight);
+    void NoticeNewPath(const SComputerSight& sight);
     int Remembered(int seen);
-    void Chase(const Sight& sight);
-    void Hold(const Sight& sight);
-    unsigned int ReleasePoint(const Sight& sight) const;
+    void Chase(const SComputerSight& sight);
+    void Hold(const SComputerSight& sight);
 
     unsigned long long lastFrame = ~0ull;
     unsigned int looks = 0;
