@@ -6,8 +6,6 @@ namespace net {
 
 namespace {
 
-// A joining machine waits this long for the host's welcome.
-constexpr std::uint64_t kJoinWaitMs = 5000;
 // Frames of inputs and checksums kept behind the newest.
 constexpr std::uint32_t kKeptFrames = 256;
 
@@ -62,9 +60,9 @@ void Lockstep::Update(std::uint64_t nowMs)
     now = nowMs;
     Event event;
     while (transport->Poll(event)) OnEvent(event);
-    if (state == State::Joining && now - started > kJoinWaitMs) EndWith("The host could not be reached");
+    if (state == State::Joining && now - started > joinWaitMs) EndWith("The host could not be reached");
     for (Machine& machine : machines) {
-        if (machine.gone || now - machine.lastHeard <= kSilenceMs || state != State::Playing) continue;
+        if (machine.gone || now - machine.lastHeard <= silenceMs || state != State::Playing) continue;
         if (host)
             DropMachine(machine);
         else {

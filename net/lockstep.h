@@ -21,8 +21,10 @@ namespace net {
 
 // Checksums are compared on every frame that is a multiple of this.
 constexpr std::uint32_t kChecksumEvery = 8;
-// A machine heard from for no longer than this has left.
+// A machine not heard from for longer than this has left.
 constexpr std::uint64_t kSilenceMs = 3000;
+// A joining machine waits this long for the host's welcome.
+constexpr std::uint64_t kJoinWaitMs = 5000;
 // Every machine pings the others this often: silence means gone, and the answers
 // measure the round trip.
 constexpr std::uint64_t kHeartbeatMs = 250;
@@ -81,6 +83,12 @@ public:
     unsigned int Refused() const { return refused; }
     // Leaves the match: the others are told, and a computer takes this machine's seats.
     void Leave();
+
+    // How long a machine may be silent before it counts as gone, and how long a joining
+    // machine waits for the host's welcome. (Tests that run in real time on a busy
+    // machine allow more, so that a starved process is not taken for a pulled cable.)
+    std::uint64_t silenceMs = kSilenceMs;
+    std::uint64_t joinWaitMs = kJoinWaitMs;
 
 private:
     struct Machine {

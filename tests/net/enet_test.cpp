@@ -42,6 +42,9 @@ struct Loopback {
             if (!link) return;
             link->SimulateLoss(lossPercent, i + 1);
             m.session = i == 0 ? Lockstep::Host(*link, Names(i, 1)) : Lockstep::Join(*link, Names(i, 1));
+            // A process may starve for seconds on a shared machine; the leaver here
+            // closes its link, which ENet reports (silence is tried in virtual time).
+            m.Session().silenceMs = 20000;
             m.link = std::move(link);
             machines.push_back(std::move(m));
         }
