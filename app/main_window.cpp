@@ -179,10 +179,7 @@ LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY: DestroyEngine(); return 0;
     case WM_PAINT: theGamer->Paint(); return 0;
     case WM_TIMER:
-        if (wParam != kPadTimerId) {
-            theGamer->Animate();
-            theGamer->UpdateInput();
-        }
+        if (wParam != kPadTimerId) theGamer->Tick();
         WatchPads(window);
         return 0;
     case WM_COMMAND:

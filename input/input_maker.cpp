@@ -6,6 +6,8 @@
 #include "input/pad_input.h"
 #include "input/pad_rumble.h"
 #include "platform/win32.h"
+#include "input/net_input.h"
+#include "play/online.h"
 
 CInputMaker::CInputMaker(const LList<CObject>& parents) : CObject(parents) { type.Load("CInputMaker"); }
 
@@ -33,13 +35,30 @@ void CInputMaker::SetPad(unsigned int slot)
 }
 void CInputMaker::SetNet() { kind = Network; }
 
+void CInputMaker::SetNet(unsigned int s)
+{
+    kind = Network;
+    seat = s;
+}
+
 void CInputMaker::SetComputer(unsigned int l)
 {
     kind = Computer;
     level = ValidLevel(l);
 }
 
+// In a match played with other machines every seat's paddle is steered by what the
+// session agreed; this machine's own players' devices come after it, to be read by it.
 CInput* CInputMaker::MakeInput(EAxis axis, const LList<CObject>& parents)
+{
+    COnline* online = parents.head ? FindOnline(parents.head->item) : nullptr;
+    if (!online || !online->InMatch()) return MakeOwnInput(axis, parents);
+    auto* seated = new CNetInput(seat, parents);
+    seated->local = MakeOwnInput(axis, parents);
+    return seated;
+}
+
+CInput* CInputMaker::MakeOwnInput(EAxis axis, const LList<CObject>& parents)
 {
     if (kind == Keyboard) {
         // A vertical paddle is steered by Up and Down, a horizontal one by Left and Right.
