@@ -1,5 +1,7 @@
 #include "app/gamer.h"
 
+#include "play/online.h"
+
 #include "play/ball.h"
 #include "screens/data.h"
 #include "screens/game.h"
@@ -126,6 +128,19 @@ void CGamer::Animate()
     CGraphic::Animate();
     current.Animate();
     if (current.GameOver()) ReplaceFinishedGame();
+}
+
+void CGamer::Tick()
+{
+    COnline* online = FindOnline(this);
+    if (online) {
+        online->Pump(GetTickCount());
+        // A frame whose inputs have not all arrived is not run yet; the window goes on.
+        if (!online->FrameDue(GetGame())) return;
+    }
+    Animate();
+    UpdateInput();
+    if (online) online->FrameDone(GetGame());
 }
 
 void CGamer::ReplaceFinishedGame()

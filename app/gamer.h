@@ -24,6 +24,9 @@ public:
     void TogglePaused();
 
     void Animate() override;
+    // One tick of the frame clock: a frame (Animate, then UpdateInput), unless it is a
+    // frame of an online match that must wait for the other machines' inputs.
+    void Tick();
     bool InitPaint();
     bool Paint();
     bool EndPaint();

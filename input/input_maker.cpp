@@ -3,6 +3,11 @@
 #include "input/computer_input.h"
 #include "input/keyboard_input.h"
 #include "input/mouse_input.h"
+#include "input/pad_input.h"
+#include "input/pad_rumble.h"
+#include "platform/win32.h"
+#include "input/net_input.h"
+#include "play/online.h"
 
 CInputMaker::CInputMaker(const LList<CObject>& parents) : CObject(parents) { type.Load("CInputMaker"); }
 
@@ -22,8 +27,19 @@ void CInputMaker::SetMouse(unsigned int value)
     keys[0] = value;
 }
 
-void CInputMaker::SetPad() { kind = Controller; }
+void CInputMaker::SetPad(unsigned int slot)
+{
+    if (slot >= XUSER_MAX_COUNT) throw XDomainError(type + str("::SetPad"));
+    kind = Controller;
+    pad = slot;
+}
 void CInputMaker::SetNet() { kind = Network; }
+
+void CInputMaker::SetNet(unsigned int s)
+{
+    kind = Network;
+    seat = s;
+}
 
 void CInputMaker::SetComputer(unsigned int l)
 {
@@ -31,7 +47,18 @@ void CInputMaker::SetComputer(unsigned int l)
     level = ValidLevel(l);
 }
 
+// In a match played with other machines every seat's paddle is steered by what the
+// session agreed; this machine's own players' devices come after it, to be read by it.
 CInput* CInputMaker::MakeInput(EAxis axis, const LList<CObject>& parents)
+{
+    COnline* online = parents.head ? FindOnline(parents.head->item) : nullptr;
+    if (!online || !online->InMatch()) return MakeOwnInput(axis, parents);
+    auto* seated = new CNetInput(seat, parents);
+    seated->local = MakeOwnInput(axis, parents);
+    return seated;
+}
+
+CInput* CInputMaker::MakeOwnInput(EAxis axis, const LList<CObject>& parents)
 {
     if (kind == Keyboard) {
         // A vertical paddle is steered by Up and Down, a horizontal one by Left and Right.
@@ -41,6 +68,12 @@ CInput* CInputMaker::MakeInput(EAxis axis, const LList<CObject>& parents)
         return new CKeyboardInput(codes, parents);
     }
     if (kind == Mouse) return new CMouseInput(axis, parents);
+    if (kind == Controller) return new CPadInput(pad, axis, parents);
     if (kind == Computer) return new CComputerInput(level, parents);
     return nullptr;
+}
+
+void CInputMaker::DropOut()
+{
+    if (kind == Controller) StartRumble(pad);
 }

@@ -14,13 +14,23 @@ public:
     void SetKeyboard(unsigned int up, unsigned int down, unsigned int left, unsigned int right,
                      unsigned int grab, unsigned int special, unsigned int speed);
     void SetMouse(unsigned int value);
-    void SetPad();
+    // A pad player reading the pad in the slot (0 to 3); other slots raise XDomainError.
+    void SetPad(unsigned int slot);
     void SetNet();
+    // A player on another machine, at seat `seat` of the online match.
+    void SetNet(unsigned int seat);
     // A computer player at `level` (0 Easy, 1 Fair, 2 Hard; higher counts as Hard).
     void SetComputer(unsigned int level);
     CInput* MakeInput(EAxis axis, const LList<CObject>& parents);
+    // The player drops out: a pad player's pad rumbles briefly.
+    void DropOut();
+    // The device of this kind alone (none for the network kind).
+    CInput* MakeOwnInput(EAxis axis, const LList<CObject>& parents);
 
     unsigned int keys[ControlCount] = {};
     unsigned int kind = Unset;
+    unsigned int pad = 0;  // the pad slot of a pad player
     unsigned int level = 0;
+    // The player's seat in an online match (0 to 3).
+    unsigned int seat = 0;
 };

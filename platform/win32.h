@@ -6,10 +6,13 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <mmsystem.h>
+#include <xinput.h>
 #else
 #include "platform/win32_types.h"
 #include "platform/gdi/gdi32.h"
 #include "platform/user/user32.h"
 #include "platform/profile/profile.h"
 #include "platform/sound/winmm.h"
+#include "platform/xinput/xinput.h"
 #endif
+#include "platform/xinput/pad_name.h"

@@ -44,6 +44,7 @@ void CData::ResetPlayers()
             players[i].input->SetMouse(0);
         else
             players[i].input->SetComputer(ComputerFair);
+        players[i].input->pad = i;  // a pad player's first pad is the one with the player's number
     }
     for (unsigned int i = 0; i < kPlayers; ++i) {
         players[i].name = str(kDefaults[i].name);

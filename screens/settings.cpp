@@ -58,7 +58,7 @@ std::string Lower(std::string text)
 // The names the file may hold, in lower case, by section; anything else is unknown.
 std::map<std::string, std::set<std::string>> KnownKeys()
 {
-    std::set<std::string> player = {"name", "red", "green", "blue", "shape", "input", "level"};
+    std::set<std::string> player = {"name", "red", "green", "blue", "shape", "input", "level", "pad"};
     for (const char* key : kControlKeys) player.insert(Lower(key));
     std::map<std::string, std::set<std::string>> known;
     for (unsigned int i = 0; i < CData::kPlayers; ++i) known[Lower(PlayerSection(i))] = player;
@@ -168,12 +168,13 @@ private:
 void LoadControls(Reader& file, const std::string& section, CInputMaker& input)
 {
     std::optional<unsigned int> kind = file.Number(section, "Input", CInputMaker::Keyboard, CInputMaker::Computer);
-    if (kind == CInputMaker::Controller || kind == CInputMaker::Network) {
+    if (kind == CInputMaker::Network) {
         file.Ignore("[" + section + "] Input=" + std::to_string(*kind) + " (no such device here)");
         kind.reset();
     }
     if (kind == CInputMaker::Mouse) input.SetMouse(0);
     if (kind == CInputMaker::Computer) input.SetComputer(file.Number(section, "Level", 0, 2).value_or(1));
+    if (kind == CInputMaker::Controller) input.SetPad(file.Number(section, "Pad", 0, kPadSlots - 1).value_or(input.pad));
     if (kind != CInputMaker::Keyboard) return;
     unsigned int keys[CInputMaker::ControlCount];
     for (int i = 0; i < CInputMaker::ControlCount; ++i)
@@ -215,6 +216,7 @@ std::string PlayerBlock(const SPlayerOptions& player)
     if (!player.input) return block;
     Put(block, "Input", std::to_string(player.input->kind));
     if (player.input->kind == CInputMaker::Computer) Put(block, "Level", std::to_string(player.input->level));
+    if (player.input->kind == CInputMaker::Controller) Put(block, "Pad", std::to_string(player.input->pad));
     if (player.input->kind == CInputMaker::Keyboard)
         for (int i = 0; i < CInputMaker::ControlCount; ++i) Put(block, kControlKeys[i], std::to_string(player.input->keys[i]));
     return block;

@@ -37,7 +37,7 @@ TEST(SettingsFile, EveryFieldSurvivesARestart)
         before.Player(3).name = str("Bo 3");
         before.Player(3).padType = PadRounded;
         before.Player(3).input->SetComputer(2);
-        before.Player(2).input->SetMouse(0);
+        before.Player(2).input->SetPad(3);
         before.Player(4).input->SetKeyboard(VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_RETURN, VK_UP, VK_SHIFT);
         before.Player(4).input->SetMouse(0);
         const unsigned int sides[kPadSlots] = {3, 3, 1, 2};
@@ -56,7 +56,8 @@ TEST(SettingsFile, EveryFieldSurvivesARestart)
     const unsigned int keys[CInputMaker::ControlCount] = {'W', 'S', 'A', 'D', VK_SPACE, 'Q', VK_CONTROL};
     for (int i = 0; i < CInputMaker::ControlCount; ++i) EXPECT_EQ(after.Player(1).input->keys[i], keys[i]) << i;
     EXPECT_STREQ(after.Player(2).name, "Marigold");
-    EXPECT_EQ(after.Player(2).input->kind, CInputMaker::Mouse);
+    EXPECT_EQ(after.Player(2).input->kind, CInputMaker::Controller);
+    EXPECT_EQ(after.Player(2).input->pad, 3u);
     EXPECT_STREQ(after.Player(3).name, "Bo 3");
     EXPECT_EQ(after.Player(3).padType, PadRounded);
     EXPECT_EQ(after.Player(3).input->kind, CInputMaker::Computer);

@@ -12,6 +12,7 @@ Session::Session()
     user::ResetWindowSystem();
     user::InstallHost(&host);
     sound::InstallOutput(&sound);
+    xinput::InstallPadHost(&pads);
 }
 
 Session::~Session()
@@ -19,6 +20,7 @@ Session::~Session()
     user::ResetWindowSystem();
     user::InstallHost(nullptr);
     sound::InstallOutput(nullptr);
+    xinput::InstallPadHost(nullptr);
 }
 
 DWORD Session::Now() const

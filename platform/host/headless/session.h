@@ -8,6 +8,7 @@
 #include "platform/gdi/gdi32.h"
 #include "platform/host/headless/headless_host.h"
 #include "platform/host/headless/headless_sound.h"
+#include "platform/host/headless/headless_pads.h"
 
 
 namespace headless {
@@ -20,6 +21,8 @@ public:
     Session& operator=(const Session&) = delete;
 
     HeadlessHost& Host() { return host; }
+    // The pads the program reads through XInput; none is plugged in at the start.
+    HeadlessPads& Pads() { return pads; }
 
     DWORD Now() const;
     void Advance(DWORD ms) { host.Advance(ms); }
@@ -54,6 +57,7 @@ private:
 
     HeadlessHost host;
     HeadlessSound sound{[this] { return host.Clock(); }};
+    HeadlessPads pads;
     POINT pointer{};  // frame coordinates of the last move
 };
 

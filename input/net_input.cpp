@@ -1,0 +1,57 @@
+#include "input/net_input.h"
+
+#include "input/computer_input.h"
+#include "play/online.h"
+
+#include <algorithm>
+
+CNetInput::CNetInput(unsigned int s, const LList<CObject>& parents) : CInput(parents), seat(s)
+{
+    type.Load("CNetInput");
+}
+
+bool CNetInput::HasType(str t) const { return t == "CNetInput" || CInput::HasType(t); }
+
+CInput* CNetInput::Stand()
+{
+    COnline* online = FindOnline(this);
+    if (!computer && online && online->Session().Computer(seat, online->frame))
+        computer = new CComputerInput(ComputerFair, LList<CObject>(false, 1, GetParent()));
+    return computer;
+}
+
+void CNetInput::UpdateInput()
+{
+    CInput::UpdateInput();
+    COnline* online = FindOnline(this);
+    // Reached several times a frame; the player's device is read once.
+    if (!online || !local || Stand() || sentFrame == online->frame) return;
+    sentFrame = online->frame;
+    net::SeatInput input;
+    input.pos = static_cast<std::uint16_t>(std::min<unsigned int>(local->GetPos(), net::kMaxPosition));
+    for (unsigned int i = 0; i < 3; ++i)
+        if (local->GetButton(i)) input.buttons = static_cast<std::uint8_t>(input.buttons | 1u << i);
+    online->Session().SetLocal(online->frame, seat, input);
+}
+
+unsigned int CNetInput::GetPos()
+{
+    if (CInput* standIn = Stand()) return standIn->GetPos();
+    COnline* online = FindOnline(this);
+    return online ? online->Session().Input(online->frame, seat).pos : net::kMaxPosition / 2;
+}
+
+bool CNetInput::GetButton(unsigned int i)
+{
+    if (CInput* standIn = Stand()) return standIn->GetButton(i);
+    COnline* online = FindOnline(this);
+    if (i >= 3 || !online) return false;
+    if (online->frame < online->Session().Delay()) return i == 0 && servesHeld;
+    return (online->Session().Input(online->frame, seat).buttons >> i & 1u) != 0;
+}
+
+void CNetInput::SetButton(unsigned int i, bool v)
+{
+    if (i == 0) servesHeld = v;
+    if (local) local->SetButton(i, v);
+}

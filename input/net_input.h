@@ -1,0 +1,36 @@
+#pragma once
+// A paddle's controls in a match played with other machines. Every machine's paddle
+// moves by the input that the session agreed for the frame that runs. On the machine
+// whose player it is, the player's own device (a sibling under the paddle, built just
+// after it) is read once a frame and sent off, to count a few frames later everywhere.
+// When the seat's machine has left, a computer player takes over, on every machine
+// from the same frame.
+
+#include "input/input.h"
+
+class COnline;
+
+class CNetInput : public CInput {
+public:
+    CNetInput(unsigned int seat, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+
+    void UpdateInput() override;
+    unsigned int GetPos() override;
+    bool GetButton(unsigned int i) override;
+    // Only the hold of the serve counts, for the frames before the first inputs arrive.
+    void SetButton(unsigned int i, bool v) override;
+
+    unsigned int seat;
+    // The player's device on the player's machine, null elsewhere.
+    CInput* local = nullptr;
+
+private:
+    // The input that answers for the frame that runs: the computer once it has taken
+    // over, otherwise none (the agreed input answers).
+    CInput* Stand();
+
+    bool servesHeld = false;
+    CInput* computer = nullptr;
+    unsigned long long sentFrame = ~0ull;
+};

@@ -1,0 +1,146 @@
+#include "net/enet_link.h"
+
+#include <enet/enet.h>
+
+#include <algorithm>
+#include <map>
+#include <mutex>
+#include <random>
+
+namespace net {
+
+namespace {
+
+// ENet is set up once for the process and left set up.
+bool EnetReady()
+{
+    static const bool ready = enet_initialize() == 0;
+    return ready;
+}
+
+// The simulated losses of each host that has any (ENet's intercept hook carries no
+// user data of its own).
+struct Loss {
+    unsigned int percent;
+    std::mt19937 random;
+};
+std::mutex lossLock;
+std::map<ENetHost*, Loss> losses;
+
+int LoseSome(ENetHost* host, ENetEvent*)
+{
+    std::lock_guard<std::mutex> hold(lossLock);
+    auto loss = losses.find(host);
+    if (loss == losses.end()) return 0;
+    return std::uniform_int_distribution<unsigned int>(0, 99)(loss->second.random) < loss->second.percent ? 1 : 0;
+}
+
+// One channel; no bandwidth limits of our own.
+ENetHost* MakeHost(const ENetAddress* address, unsigned int maxPeers)
+{
+    if (!EnetReady()) return nullptr;
+    ENetHost* host = enet_host_create(address, maxPeers, 1, 0, 0);
+    if (host) host->maximumPacketSize = kMaxPacketBytes;
+    return host;
+}
+
+}  // namespace
+
+EnetLink::EnetLink(ENetHost* host) : host(host) {}
+
+std::unique_ptr<EnetLink> EnetLink::Host(std::uint16_t port, unsigned int maxPeers)
+{
+    ENetAddress address{};
+    address.host = ENET_HOST_ANY;
+    address.port = port;
+    ENetHost* host = MakeHost(&address, maxPeers);
+    if (!host) return nullptr;
+    return std::unique_ptr<EnetLink>(new EnetLink(host));
+}
+
+std::unique_ptr<EnetLink> EnetLink::Join(const std::string& name, std::uint16_t port)
+{
+    ENetAddress address{};
+    if (!EnetReady() || enet_address_set_host(&address, name.c_str()) != 0) return nullptr;
+    address.port = port;
+    ENetHost* host = MakeHost(nullptr, 1);
+    if (!host) return nullptr;
+    std::unique_ptr<EnetLink> link(new EnetLink(host));
+    ENetPeer* peer = enet_host_connect(host, &address, 1, 0);
+    if (!peer) return nullptr;
+    link->Remember(peer);
+    return link;
+}
+
+EnetLink::~EnetLink()
+{
+    for (auto& [id, peer] : peers) enet_peer_disconnect_now(peer, 0);
+    {
+        std::lock_guard<std::mutex> hold(lossLock);
+        losses.erase(host);
+    }
+    enet_host_destroy(host);
+}
+
+PeerId EnetLink::Remember(ENetPeer* peer)
+{
+    for (auto& [id, known] : peers)
+        if (known == peer) return id;
+    const PeerId id = nextId++;
+    peers[id] = peer;
+    return id;
+}
+
+void EnetLink::Send(PeerId id, const Bytes& data)
+{
+    auto peer = peers.find(id);
+    if (peer == peers.end() || data.size() > kMaxPacketBytes) return;
+    ENetPacket* packet = enet_packet_create(data.data(), data.size(), ENET_PACKET_FLAG_RELIABLE);
+    if (packet && enet_peer_send(peer->second, 0, packet) != 0) enet_packet_destroy(packet);
+}
+
+bool EnetLink::Poll(Event& event)
+{
+    ENetEvent got;
+    while (enet_host_service(host, &got, 0) > 0) {
+        if (got.type == ENET_EVENT_TYPE_CONNECT) {
+            event = Event{Event::Connected, Remember(got.peer), {}};
+            return true;
+        }
+        // Nothing more is reported of a peer once the connection with it has ended.
+        const auto known = std::find_if(peers.begin(), peers.end(), [&](const auto& p) { return p.second == got.peer; });
+        if (got.type == ENET_EVENT_TYPE_RECEIVE) {
+            Bytes data(got.packet->data, got.packet->data + got.packet->dataLength);
+            enet_packet_destroy(got.packet);
+            if (known == peers.end()) continue;
+            event = Event{Event::Message, known->first, std::move(data)};
+            return true;
+        }
+        if (got.type == ENET_EVENT_TYPE_DISCONNECT && known != peers.end()) {
+            event = Event{Event::Disconnected, known->first, {}};
+            peers.erase(known);
+            return true;
+        }
+    }
+    return false;
+}
+
+void EnetLink::Disconnect(PeerId id)
+{
+    auto peer = peers.find(id);
+    if (peer == peers.end()) return;
+    enet_peer_disconnect_later(peer->second, 0);
+    enet_host_flush(host);
+    peers.erase(peer);
+}
+
+void EnetLink::SimulateLoss(unsigned int percent, unsigned int seed)
+{
+    std::lock_guard<std::mutex> hold(lossLock);
+    losses[host] = Loss{percent, std::mt19937(seed)};
+    host->intercept = LoseSome;
+}
+
+void EnetLink::Flush() { enet_host_flush(host); }
+
+}  // namespace net

@@ -1,0 +1,50 @@
+#pragma once
+// The network over UDP with ENet: one host that others join, one reliable ordered
+// channel. A machine that stops answering is reported as Disconnected by ENet's own
+// timeout.
+
+#include "net/transport.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+typedef struct _ENetHost ENetHost;
+typedef struct _ENetPeer ENetPeer;
+
+namespace net {
+
+// The port a hosted game listens on unless another is given.
+constexpr std::uint16_t kDefaultPort = 27960;
+// The largest message either side accepts; anything larger is refused by ENet itself.
+constexpr std::size_t kMaxPacketBytes = 1024;
+
+class EnetLink : public Transport {
+public:
+    // Listens on `port` (every local address) for up to `maxPeers` machines.
+    static std::unique_ptr<EnetLink> Host(std::uint16_t port, unsigned int maxPeers);
+    // Starts a connection to `address`:`port`; Connected follows when the host answers,
+    // Disconnected when it cannot be reached.
+    static std::unique_ptr<EnetLink> Join(const std::string& address, std::uint16_t port);
+    ~EnetLink() override;
+
+    void Send(PeerId peer, const Bytes& data) override;
+    bool Poll(Event& event) override;
+    void Disconnect(PeerId peer) override;
+
+    // Drops `percent` of the datagrams that arrive, as a poor line would (tests).
+    void SimulateLoss(unsigned int percent, unsigned int seed = 1);
+    // Sends what is queued without waiting for the next Poll.
+    void Flush();
+
+private:
+    explicit EnetLink(ENetHost* host);
+    PeerId Remember(ENetPeer* peer);
+
+    ENetHost* host;
+    std::map<PeerId, ENetPeer*> peers;
+    PeerId nextId = 1;
+};
+
+}  // namespace net

@@ -1,0 +1,402 @@
+#include "net/lockstep.h"
+
+#include <algorithm>
+
+namespace net {
+
+namespace {
+
+// Frames of inputs and checksums kept behind the newest.
+constexpr std::uint32_t kKeptFrames = 256;
+
+const char* RefusalText(Refusal reason)
+{
+    switch (reason) {
+    case Refusal::Full: return "The game is full";
+    case Refusal::Started: return "The game has already started";
+    case Refusal::WrongVersion: return "The host runs another version of Quorvel";
+    case Refusal::Malformed: return "The host could not read what this machine sent";
+    }
+    return "The host turned this machine away";
+}
+
+Message Plain(Kind kind)
+{
+    Message m;
+    m.kind = kind;
+    return m;
+}
+
+}  // namespace
+
+std::uint8_t DelayFor(std::uint64_t roundTripMs)
+{
+    const std::uint64_t frames = 1 + (roundTripMs + 2 * kFrameMs - 1) / (2 * kFrameMs);
+    return static_cast<std::uint8_t>(std::clamp<std::uint64_t>(frames, kMinDelay, kMaxDelay));
+}
+
+Lockstep::Lockstep(Transport& transport, bool host, std::vector<std::string> names)
+    : transport(&transport), host(host), state(host ? State::Lobby : State::Joining), localNames(std::move(names))
+{
+    if (localNames.size() > kMaxSeats) localNames.resize(kMaxSeats);
+    if (host)
+        for (const std::string& name : localNames) seats.push_back(Seat{name, true});
+}
+
+Lockstep Lockstep::Host(Transport& transport, std::vector<std::string> names)
+{
+    return Lockstep(transport, true, std::move(names));
+}
+
+Lockstep Lockstep::Join(Transport& transport, std::vector<std::string> names)
+{
+    return Lockstep(transport, false, std::move(names));
+}
+
+void Lockstep::Update(std::uint64_t nowMs)
+{
+    if (!clockSet) started = nowMs;
+    clockSet = true;
+    now = nowMs;
+    Event event;
+    while (transport->Poll(event)) OnEvent(event);
+    if (state == State::Joining && now - started > joinWaitMs) EndWith("The host could not be reached");
+    for (Machine& machine : machines) {
+        if (machine.gone || now - machine.lastHeard <= silenceMs || state != State::Playing) continue;
+        if (host)
+            DropMachine(machine);
+        else {
+                    EndWith("The host left the match");
+        }
+    }
+    Beat();
+}
+
+void Lockstep::OnEvent(const Event& event)
+{
+    if (event.kind == Event::Connected) {
+        if (host && state != State::Lobby) return Turn(event.peer, Refusal::Started);
+        machines.push_back(Machine{event.peer, {}, {}, now, now, 0, 0, false});
+        if (!host) {
+            Message hello = Plain(Kind::Hello);
+            hello.names = localNames;
+            SendTo(event.peer, hello);
+        }
+        return;
+    }
+    if (event.kind == Event::Disconnected) return Remove(event.peer);
+    const std::optional<Message> m = Decode(event.data);
+    Machine* machine = Find(event.peer);
+    if (!machine || machine->gone) return;
+    machine->lastHeard = now;
+    if (Flooding(*machine)) return;
+    if (!m) {
+        ++refused;
+        // A machine that cannot say hello properly is turned away; later garbage is ignored.
+        if (host && machine->names.empty()) Turn(event.peer, Refusal::Malformed);
+        return;
+    }
+    OnMessage(event.peer, *m);
+}
+
+bool Lockstep::Flooding(Machine& machine)
+{
+    if (now - machine.windowStart >= 1000) {
+        machine.windowStart = now;
+        machine.windowCount = 0;
+    }
+    if (++machine.windowCount <= kFloodPerSecond) return false;
+    ++refused;
+    if (host) {
+        if (state == State::Playing)
+            DropMachine(machine);
+        else
+            Turn(machine.peer, Refusal::Malformed);
+    }
+    return true;
+}
+
+void Lockstep::OnMessage(PeerId from, const Message& m)
+{
+    if (m.kind == Kind::Ping) {
+        Message pong = Plain(Kind::Pong);
+        pong.value = m.value;
+        return SendTo(from, pong);
+    }
+    Machine& machine = *Find(from);
+    if (m.kind == Kind::Pong) {
+        machine.roundTrip = static_cast<std::uint32_t>(now) - m.value;
+        return;
+    }
+    if (host)
+        OnHostMessage(machine, m);
+    else
+        OnClientMessage(m);
+}
+
+void Lockstep::OnHostMessage(Machine& machine, const Message& m)
+{
+    if (machine.names.empty()) {
+        if (m.kind != Kind::Hello) return Turn(machine.peer, Refusal::Malformed);
+        return Admit(machine.peer, m);
+    }
+    const bool owns = std::find(machine.seats.begin(), machine.seats.end(), m.seat) != machine.seats.end();
+    if (state == State::Playing && m.kind == Kind::Input && owns && TakeInput(m.seat, m.frame, m.input))
+        return SendAll(m, machine.peer);
+    if (state == State::Playing && m.kind == Kind::Checksum) {
+        auto own = ownChecksums.find(m.frame);
+        if (own == ownChecksums.end())
+            pendingChecksums.push_back(Theirs{machine.peer, m.frame, m.value});
+        else if (own->second != m.value)
+            OutOfStep(m.frame);
+        return;
+    }
+    if (state == State::Playing && m.kind == Kind::OutOfStep) return OutOfStep(m.frame);
+    ++refused;
+}
+
+void Lockstep::OnClientMessage(const Message& m)
+{
+    if (state == State::Joining && m.kind == Kind::Welcome) {
+        state = State::Lobby;
+        return;
+    }
+    if (state == State::Joining && m.kind == Kind::Refuse) return EndWith(RefusalText(m.reason));
+    if (state == State::Lobby && m.kind == Kind::Start) {
+        seats.clear();
+        for (const std::string& name : m.names) seats.push_back(Seat{name, false});
+        for (std::uint8_t seat : m.seats) seats[seat].local = true;
+        seed = m.seed;
+        delay = m.delay;
+        machines.front().lastHeard = now;
+        next.fill(delay);
+        state = State::Playing;
+        return;
+    }
+    if (state == State::Playing) {
+        const bool remote = m.seat < seats.size() && !seats[m.seat].local;
+        if (m.kind == Kind::Input && remote && TakeInput(m.seat, m.frame, m.input)) return;
+        if (m.kind == Kind::Checksum) return CompareChecksum(m.frame, m.value);
+        if (m.kind == Kind::OutOfStep) return OutOfStep(m.frame);
+        if (m.kind == Kind::Drop && m.seat < seats.size() && seats[m.seat].local)
+            return EndWith("The host dropped this machine from the match");
+        if (m.kind == Kind::Drop && remote && !computer[m.seat] && m.frame == next[m.seat]) {
+            computer[m.seat] = true;
+            computerFrom[m.seat] = m.frame;
+            return;
+        }
+    }
+    ++refused;
+}
+
+void Lockstep::Admit(PeerId peer, const Message& hello)
+{
+    if (hello.version != kProtocolVersion) return Turn(peer, Refusal::WrongVersion);
+    if (state != State::Lobby) return Turn(peer, Refusal::Started);
+    if (seats.size() + hello.names.size() > kMaxSeats) return Turn(peer, Refusal::Full);
+    Find(peer)->names = hello.names;
+    for (const std::string& name : hello.names) seats.push_back(Seat{name, false});
+    SendTo(peer, Plain(Kind::Welcome));
+}
+
+void Lockstep::Turn(PeerId peer, Refusal reason)
+{
+    Message refuse = Plain(Kind::Refuse);
+    refuse.reason = reason;
+    SendTo(peer, refuse);
+    transport->Disconnect(peer);
+    Machine* machine = Find(peer);
+    if (machine && machine->names.empty()) machine->gone = true;
+}
+
+void Lockstep::Remove(PeerId peer)
+{
+    Machine* machine = Find(peer);
+    if (!machine || machine->gone) return;
+    if (!host) return EndWith(state == State::Joining ? "The host could not be reached" : "The host left the match");
+    if (state == State::Playing) return DropMachine(*machine);
+    machine->gone = true;
+    if (state != State::Lobby || machine->names.empty()) return;
+    // The lobby closes ranks behind a machine that leaves it.
+    seats.clear();
+    for (const std::string& name : localNames) seats.push_back(Seat{name, true});
+    for (const Machine& other : machines)
+        if (!other.gone)
+            for (const std::string& name : other.names) seats.push_back(Seat{name, false});
+}
+
+void Lockstep::DropMachine(Machine& machine)
+{
+    machine.gone = true;
+    transport->Disconnect(machine.peer);
+    for (unsigned int seat : machine.seats) {
+        computer[seat] = true;
+        computerFrom[seat] = next[seat];
+        Message drop = Plain(Kind::Drop);
+        drop.seat = static_cast<std::uint8_t>(seat);
+        drop.frame = next[seat];
+        SendAll(drop);
+    }
+}
+
+bool Lockstep::Start(std::uint32_t startSeed)
+{
+    if (!host || state != State::Lobby || seats.size() < 2) return false;
+    std::uint64_t slowest = 0;
+    for (const Machine& machine : machines)
+        if (!machine.gone) slowest = std::max(slowest, machine.roundTrip);
+    seed = startSeed;
+    delay = DelayFor(slowest);
+    next.fill(delay);
+    Message start = Plain(Kind::Start);
+    start.seed = seed;
+    start.delay = delay;
+    for (const Seat& seat : seats) start.names.push_back(seat.name);
+    unsigned int seat = static_cast<unsigned int>(localNames.size());
+    for (Machine& machine : machines) {
+        if (machine.gone || machine.names.empty()) continue;
+        machine.lastHeard = now;  // silence is measured from the start
+        start.seats.clear();
+        for (std::size_t i = 0; i < machine.names.size(); ++i) {
+            machine.seats.push_back(seat);
+            start.seats.push_back(static_cast<std::uint8_t>(seat++));
+        }
+        SendTo(machine.peer, start);
+    }
+    state = State::Playing;
+    return true;
+}
+
+bool Lockstep::TakeInput(unsigned int seat, std::uint32_t frame, SeatInput input)
+{
+    if (seat >= seats.size() || computer[seat] || frame != next[seat]) return false;
+    // Nobody may run ahead of this machine by more than the delay; more is a flood.
+    if (frame > current + delay + kMaxAhead) return false;
+    rows[frame].input[seat] = input;
+    rows[frame].known[seat] = true;
+    ++next[seat];
+    return true;
+}
+
+void Lockstep::SetLocal(std::uint32_t frame, unsigned int seat, SeatInput input)
+{
+    if (state != State::Playing || seat >= seats.size() || !seats[seat].local) return;
+    current = std::max(current, frame);
+    if (!TakeInput(seat, frame + delay, input)) return;
+    Message m = Plain(Kind::Input);
+    m.frame = frame + delay;
+    m.seat = static_cast<std::uint8_t>(seat);
+    m.input = input;
+    SendAll(m);
+}
+
+bool Lockstep::Computer(unsigned int seat, std::uint32_t frame) const
+{
+    return seat < kMaxSeats && computer[seat] && frame >= computerFrom[seat];
+}
+
+bool Lockstep::Ready(std::uint32_t frame) const
+{
+    if (state != State::Playing) return false;
+    for (unsigned int seat = 0; seat < seats.size(); ++seat)
+        if (!Computer(seat, frame) && frame >= next[seat]) return false;
+    return true;
+}
+
+SeatInput Lockstep::Input(std::uint32_t frame, unsigned int seat) const
+{
+    auto row = rows.find(frame);
+    if (seat >= kMaxSeats || row == rows.end() || !row->second.known[seat]) return SeatInput{};
+    return row->second.input[seat];
+}
+
+void Lockstep::Checksum(std::uint32_t frame, std::uint32_t value)
+{
+    if (state != State::Playing || frame % kChecksumEvery != 0) return;
+    current = std::max(current, frame);
+    ownChecksums[frame] = value;
+    ForgetBefore(frame > kKeptFrames ? frame - kKeptFrames : 0);
+    Message m = Plain(Kind::Checksum);
+    m.frame = frame;
+    m.value = value;
+    SendAll(m);
+    if (!host) return CompareChecksum(frame, hostChecksums.count(frame) ? hostChecksums[frame] : value);
+    for (const Theirs& theirs : pendingChecksums)
+        if (theirs.frame == frame && theirs.value != value) return OutOfStep(frame);
+    std::erase_if(pendingChecksums, [&](const Theirs& t) { return t.frame == frame; });
+}
+
+void Lockstep::CompareChecksum(std::uint32_t frame, std::uint32_t value)
+{
+    auto own = ownChecksums.find(frame);
+    if (own == ownChecksums.end()) {
+        hostChecksums[frame] = value;
+        return;
+    }
+    if (own->second != value) OutOfStep(frame);
+}
+
+void Lockstep::ForgetBefore(std::uint32_t frame)
+{
+    std::erase_if(ownChecksums, [&](const auto& c) { return c.first < frame; });
+    std::erase_if(hostChecksums, [&](const auto& c) { return c.first < frame; });
+    std::erase_if(pendingChecksums, [&](const Theirs& t) { return t.frame < frame; });
+    std::erase_if(rows, [&](const auto& r) { return r.first < frame; });
+}
+
+void Lockstep::OutOfStep(std::uint32_t frame)
+{
+    if (state == State::Ended) return;
+    EndWith("The match went out of step on frame " + std::to_string(frame));
+    Message m = Plain(Kind::OutOfStep);
+    m.frame = frame;
+    SendAll(m);
+}
+
+void Lockstep::EndWith(const std::string& why)
+{
+    if (state == State::Ended) return;
+    state = State::Ended;
+    failure = why;
+}
+
+void Lockstep::Leave()
+{
+    for (Machine& machine : machines)
+        if (!machine.gone) {
+            machine.gone = true;
+            transport->Disconnect(machine.peer);
+        }
+    state = State::Ended;
+}
+
+void Lockstep::SendTo(PeerId peer, const Message& m) { transport->Send(peer, Encode(m)); }
+
+void Lockstep::SendAll(const Message& m, PeerId except)
+{
+    for (const Machine& machine : machines)
+        if (!machine.gone && machine.peer != except && !machine.names.empty()) SendTo(machine.peer, m);
+    // A joiner's only machine is the host, which has no names in its list.
+    if (!host)
+        for (const Machine& machine : machines)
+            if (!machine.gone) SendTo(machine.peer, m);
+}
+
+void Lockstep::Beat()
+{
+    if (now - lastPing < kHeartbeatMs || state == State::Ended) return;
+    Message ping = Plain(Kind::Ping);
+    ping.value = static_cast<std::uint32_t>(now);
+    for (const Machine& machine : machines)
+        if (!machine.gone) SendTo(machine.peer, ping);
+    lastPing = now;
+}
+
+Lockstep::Machine* Lockstep::Find(PeerId peer)
+{
+    for (Machine& machine : machines)
+        if (machine.peer == peer) return &machine;
+    return nullptr;
+}
+
+}  // namespace net

@@ -1,0 +1,157 @@
+#pragma once
+// One match played on several machines in lockstep. Every machine runs the whole match;
+// what travels is each seat's controls for each frame. The host is the hub: the others
+// send it their seats' inputs and it passes them on, so every machine sees every input in
+// the order the host saw it. A frame may run once every seat's input for it is known. A
+// seat's input for frame f is what its player did during frame f - delay, so the delay
+// hides the time the input takes to arrive. Machines compare checksums of their match
+// state every few frames and stop the match on the first difference. A machine that
+// leaves, or is silent for three seconds, is replaced by a computer player on every
+// other machine from the frame the host names.
+
+#include "net/message.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace net {
+
+// Checksums are compared on every frame that is a multiple of this.
+constexpr std::uint32_t kChecksumEvery = 8;
+// A machine not heard from for longer than this has left.
+constexpr std::uint64_t kSilenceMs = 3000;
+// A joining machine waits this long for the host's welcome.
+constexpr std::uint64_t kJoinWaitMs = 5000;
+// Every machine pings the others this often: silence means gone, and the answers
+// measure the round trip.
+constexpr std::uint64_t kHeartbeatMs = 250;
+// The frame period the delay is measured in.
+constexpr std::uint64_t kFrameMs = 20;
+// Messages a second that a machine may send before it is taken for a flood.
+constexpr unsigned int kFloodPerSecond = 1000;
+// How far ahead of the frames already known an input may be.
+constexpr std::uint32_t kMaxAhead = 64;
+
+// The input delay for a measured round trip.
+std::uint8_t DelayFor(std::uint64_t roundTripMs);
+
+class Lockstep {
+public:
+    enum class State { Lobby, Joining, Playing, Ended };
+    struct Seat {
+        std::string name;
+        bool local = false;
+    };
+
+    // A host with its own players' names (one to four), taking joins on `transport`.
+    static Lockstep Host(Transport& transport, std::vector<std::string> names);
+    // A machine joining the host it has a connection (or a connection on the way) to.
+    static Lockstep Join(Transport& transport, std::vector<std::string> names);
+
+    // Takes in what arrived, answers, and notices silence; `nowMs` is any steady clock.
+    void Update(std::uint64_t nowMs);
+
+    // The host starts the match for every seat in the lobby; false unless it is
+    // the host, in the lobby, with at least two seats.
+    bool Start(std::uint32_t seed);
+
+    State GetState() const { return state; }
+    bool IsHost() const { return host; }
+    // The seats: before the start the host's lobby (a joining machine knows none), then
+    // the match's.
+    const std::vector<Seat>& Seats() const { return seats; }
+    std::uint32_t Seed() const { return seed; }
+    std::uint8_t Delay() const { return delay; }
+
+    // What a local seat's player did while `frame` ran; it counts for frame + delay.
+    // Once per seat and frame, in frame order; other calls are ignored.
+    void SetLocal(std::uint32_t frame, unsigned int seat, SeatInput input);
+    // Every seat's input for `frame` is known (or a computer plays the seat).
+    bool Ready(std::uint32_t frame) const;
+    // A computer plays `seat` in `frame`: its machine has left.
+    bool Computer(unsigned int seat, std::uint32_t frame) const;
+    // The seat's input for a frame that is Ready.
+    SeatInput Input(std::uint32_t frame, unsigned int seat) const;
+    // The match state after `frame`; compared with the other machines' on checksum frames.
+    void Checksum(std::uint32_t frame, std::uint32_t value);
+    // Why the match ended ("" while it goes on).
+    const std::string& Failure() const { return failure; }
+    // Messages refused as malformed, out of place or out of range.
+    unsigned int Refused() const { return refused; }
+    // Leaves the match: the others are told, and a computer takes this machine's seats.
+    void Leave();
+
+    // How long a machine may be silent before it counts as gone, and how long a joining
+    // machine waits for the host's welcome. (Tests that run in real time on a busy
+    // machine allow more, so that a starved process is not taken for a pulled cable.)
+    std::uint64_t silenceMs = kSilenceMs;
+    std::uint64_t joinWaitMs = kJoinWaitMs;
+
+private:
+    struct Machine {
+        PeerId peer = 0;
+        std::vector<std::string> names;
+        std::vector<unsigned int> seats;
+        std::uint64_t lastHeard = 0;
+        std::uint64_t windowStart = 0;
+        unsigned int windowCount = 0;
+        std::uint64_t roundTrip = 0;
+        bool gone = false;
+    };
+    struct Row {
+        std::array<SeatInput, kMaxSeats> input{};
+        std::array<bool, kMaxSeats> known{};
+    };
+
+    Lockstep(Transport& transport, bool host, std::vector<std::string> names);
+    void OnEvent(const Event& event);
+    void OnMessage(PeerId from, const Message& m);
+    void OnHostMessage(Machine& machine, const Message& m);
+    void OnClientMessage(const Message& m);
+    void Admit(PeerId peer, const Message& hello);
+    void Turn(PeerId peer, Refusal reason);
+    void Remove(PeerId peer);
+    void DropMachine(Machine& machine);
+    bool TakeInput(unsigned int seat, std::uint32_t frame, SeatInput input);
+    void CompareChecksum(std::uint32_t frame, std::uint32_t value);
+    void EndWith(const std::string& why);
+    void OutOfStep(std::uint32_t frame);
+    void SendTo(PeerId peer, const Message& m);
+    void SendAll(const Message& m, PeerId except = 0);
+    void Beat();
+    Machine* Find(PeerId peer);
+    bool Flooding(Machine& machine);
+    void ForgetBefore(std::uint32_t frame);
+
+    Transport* transport;
+    bool host;
+    State state;
+    std::vector<std::string> localNames;
+    std::vector<Seat> seats;
+    std::vector<Machine> machines;  // the host's view of the others; a joiner's holds the host
+    std::uint32_t seed = 0;
+    std::uint8_t delay = kMinDelay;
+    std::uint64_t now = 0;
+    std::uint64_t started = 0;
+    bool clockSet = false;
+    std::uint32_t current = 0;  // the newest frame this machine has run
+    std::uint64_t lastPing = 0;
+    std::array<std::uint32_t, kMaxSeats> next{};  // the first frame without a known input, per seat
+    std::array<std::uint32_t, kMaxSeats> computerFrom{};
+    std::array<bool, kMaxSeats> computer{};
+    std::map<std::uint32_t, Row> rows;
+    std::map<std::uint32_t, std::uint32_t> ownChecksums;
+    std::map<std::uint32_t, std::uint32_t> hostChecksums;  // a joiner's: the host's values
+    struct Theirs {
+        PeerId peer;
+        std::uint32_t frame, value;
+    };
+    std::vector<Theirs> pendingChecksums;  // the host's: others' values it cannot check yet
+    std::string failure;
+    unsigned int refused = 0;
+};
+
+}  // namespace net

@@ -1,0 +1,65 @@
+#pragma once
+// The messages machines exchange, and their strict encoding. Decode accepts only what
+// Encode can make: the right sizes to the byte, seats, positions, buttons, delays and
+// names within their ranges; anything else is refused whole.
+
+#include "net/transport.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace net {
+
+constexpr std::uint8_t kProtocolVersion = 1;
+constexpr unsigned int kMaxSeats = 4;
+constexpr std::size_t kMaxNameBytes = 15;
+constexpr std::uint16_t kMaxPosition = 512;
+// Grab, Special and Speed.
+constexpr std::uint8_t kButtonBits = 0x07;
+constexpr std::uint8_t kMinDelay = 2;
+constexpr std::uint8_t kMaxDelay = 4;
+
+enum class Kind : std::uint8_t {
+    Hello = 1,  // a machine asks to join, with its players' names
+    Welcome,    // the host lets it in
+    Refuse,     // the host turns it away, with the reason
+    Start,      // the match begins: seed, input delay, every seat's name, the seats of the receiver
+    Input,      // one seat's controls for one frame
+    Checksum,   // a machine's match state after a frame
+    Drop,       // a seat's machine left; a computer plays it from this frame on
+    OutOfStep,  // two machines' matches differ after this frame
+    Ping,       // asks for a Pong with the same stamp
+    Pong,
+};
+
+enum class Refusal : std::uint8_t { Full = 1, Started, WrongVersion, Malformed };
+
+struct SeatInput {
+    std::uint16_t pos = kMaxPosition / 2;
+    std::uint8_t buttons = 0;
+    bool operator==(const SeatInput&) const = default;
+};
+
+// One message; which fields count depends on the kind.
+struct Message {
+    Kind kind = Kind::Ping;
+    std::uint8_t version = kProtocolVersion;  // Hello
+    std::vector<std::string> names;           // Hello, Start
+    std::vector<std::uint8_t> seats;          // Start: the receiver's own seats
+    Refusal reason = Refusal::Malformed;      // Refuse
+    std::uint32_t seed = 0;                   // Start
+    std::uint8_t delay = kMinDelay;           // Start
+    std::uint32_t frame = 0;                  // Input, Checksum, Drop, OutOfStep
+    std::uint8_t seat = 0;                    // Input, Drop
+    SeatInput input;                          // Input
+    std::uint32_t value = 0;                  // Checksum; Ping and Pong: the stamp
+};
+
+Bytes Encode(const Message& message);
+// The message in `bytes`, or nothing when they are not one. A Hello of another
+// version is given with its version alone, so that it can be answered.
+std::optional<Message> Decode(const Bytes& bytes);
+
+}  // namespace net

@@ -1,0 +1,298 @@
+// Matches played on several machines over the in-memory network, with loss and delay,
+// on a virtual clock.
+
+#include "net/memory_link.h"
+#include "tests/net/match_harness.h"
+
+#include <gtest/gtest.h>
+
+using namespace net;
+using namespace nettest;
+
+namespace {
+
+constexpr std::uint64_t kTickMs = 20;
+
+// A machine's link with its first message to the host swapped for other bytes.
+class Tampered : public Transport {
+public:
+    Tampered(Transport& link, Bytes first) : link(link), first(std::move(first)) {}
+    void Send(PeerId peer, const Bytes& data) override
+    {
+        link.Send(peer, swapped ? data : first);
+        swapped = true;
+    }
+    bool Poll(Event& event) override { return link.Poll(event); }
+    void Disconnect(PeerId peer) override { link.Disconnect(peer); }
+
+private:
+    Transport& link;
+    Bytes first;
+    bool swapped = false;
+};
+
+class Table {
+public:
+    explicit Table(unsigned int lossPercent = 0, unsigned int delayMs = 0) : network(lossPercent, delayMs, 7) {}
+
+    // A host and a joiner per entry after the first; each entry is a machine's player count.
+    void Seat(const std::vector<unsigned int>& players)
+    {
+        for (unsigned int i = 0; i < players.size(); ++i) {
+            Machine m;
+            auto endpoint = network.Open();
+            if (i > 0) endpoint->Connect(Host().link ? HostId() : 0);
+            m.session = i == 0 ? Lockstep::Host(*endpoint, Names(i, players[i]))
+                               : Lockstep::Join(*endpoint, Names(i, players[i]));
+            ids.push_back(endpoint->Id());
+            m.link = std::move(endpoint);
+            machines.push_back(std::move(m));
+        }
+        // Time to say hello and measure the round trip.
+        Run(1500, [] { return false; });
+    }
+
+    void Start(std::uint32_t seed = 42)
+    {
+        ASSERT_TRUE(Host().Session().Start(seed));
+        Run(2000, [&] {
+            for (Machine& m : machines)
+                if (m.Session().GetState() != Lockstep::State::Playing) return false;
+            return true;
+        });
+    }
+
+    // Ticks the clock, updating every machine and running a frame on each that can,
+    // until `done` or `limitMs` of virtual time.
+    template <class Done>
+    void Run(std::uint64_t limitMs, Done done, bool play = false)
+    {
+        for (std::uint64_t t = 0; t < limitMs && !done(); t += kTickMs) {
+            network.Advance(kTickMs);
+            for (Machine& m : machines) {
+                if (m.off) continue;
+                m.Session().Update(network.Now());
+                if (play) m.Step();
+            }
+        }
+    }
+
+    void Play(std::uint32_t frames, std::uint64_t limitMs = 600000)
+    {
+        Run(limitMs, [&] { return AllAt(machines, frames); }, true);
+    }
+
+    Machine& Host() { return machines.front(); }
+    PeerId HostId() const { return ids.front(); }
+    MemoryEndpoint& Endpoint(unsigned int i) { return static_cast<MemoryEndpoint&>(*machines[i].link); }
+
+    MemoryNetwork network;
+    std::vector<Machine> machines;
+    std::vector<PeerId> ids;
+};
+
+// Every machine that is on has the host's state after every frame it ran.
+void ExpectInStep(std::vector<Machine>& machines, std::uint32_t frames)
+{
+    for (std::size_t i = 0; i < machines.size(); ++i) {
+        if (machines[i].off) continue;
+        EXPECT_EQ(machines[i].Session().Failure(), "") << "machine " << i;
+        ASSERT_GE(machines[i].states.size(), frames) << "machine " << i;
+        for (std::uint32_t f = 0; f < frames; ++f)
+            ASSERT_EQ(machines[i].states[f], machines[0].states[f]) << "machine " << i << " frame " << f;
+    }
+}
+
+}  // namespace
+
+TEST(Lockstep, MachinesStayInStepOverASlowLossyLink)
+{
+    const std::vector<std::vector<unsigned int>> tables = {{1, 1}, {1, 1, 1, 1}, {2, 2}, {1, 2, 1}};
+    for (const auto& players : tables) {
+        SCOPED_TRACE(testing::PrintToString(players));
+        Table table(5, 100);
+        table.Seat(players);
+        table.Start();
+        EXPECT_EQ(table.Host().Session().Seats().size(), 4u - (players.size() == 2 && players[0] == 1) * 2);
+        for (Machine& m : table.machines) {
+            EXPECT_EQ(m.Session().Delay(), kMaxDelay);
+            EXPECT_EQ(m.Session().Seed(), 42u);
+        }
+        table.Play(1000);
+        ExpectInStep(table.machines, 1000);
+        EXPECT_EQ(table.Host().Session().Refused(), 0u);
+    }
+}
+
+TEST(Lockstep, TheDelayFollowsTheRoundTrip)
+{
+    EXPECT_EQ(DelayFor(0), kMinDelay);
+    EXPECT_EQ(DelayFor(40), 2);
+    EXPECT_EQ(DelayFor(41), 3);
+    EXPECT_EQ(DelayFor(80), 3);
+    EXPECT_EQ(DelayFor(120), 4);
+    EXPECT_EQ(DelayFor(5000), kMaxDelay);
+
+    Table fast;
+    fast.Seat({1, 1});
+    fast.Start();
+    EXPECT_EQ(fast.machines[1].Session().Delay(), kMinDelay);
+    fast.Play(200);
+    ExpectInStep(fast.machines, 200);
+}
+
+TEST(Lockstep, AMachineThatGoesIsPlayedByTheComputerFromTheSameFrameEverywhere)
+{
+    for (bool pulled : {true, false}) {
+        SCOPED_TRACE(pulled ? "cable pulled" : "closed");
+        Table table(5, 100);
+        table.Seat({1, 1, 1, 1});
+        table.Start();
+        table.Play(300);
+        Machine& leaver = table.machines[2];
+        if (pulled) {
+            table.network.Cut(table.ids[2]);
+        } else {
+            leaver.link.reset();  // the program closes: its link tells the host
+            leaver.session.reset();
+        }
+        leaver.off = true;
+        table.Play(1000);
+        ExpectInStep(table.machines, 1000);
+        // The seat of machine 2 is seat 2; the same frame goes to the computer everywhere.
+        std::uint32_t from = 0;
+        while (!table.Host().Session().Computer(2, from)) ++from;
+        EXPECT_GT(from, 300u);
+        for (Machine& m : table.machines) {
+            if (m.off) continue;
+            EXPECT_FALSE(m.Session().Computer(2, from - 1));
+            EXPECT_TRUE(m.Session().Computer(2, from));
+            EXPECT_FALSE(m.Session().Computer(1, 999));
+        }
+    }
+}
+
+TEST(Lockstep, AMatchThatGoesOutOfStepStopsEveryMachineAtTheSameFrame)
+{
+    Table table(5, 100);
+    table.Seat({1, 1, 1});
+    table.Start();
+    table.Play(50);
+    table.machines[2].state ^= 1;  // something on machine 2 went its own way
+    const std::uint32_t changed = table.machines[2].frame;
+    table.Play(400);
+    const std::uint32_t checked = (changed + kChecksumEvery - 1) / kChecksumEvery * kChecksumEvery;
+    for (Machine& m : table.machines) {
+        EXPECT_EQ(m.Session().GetState(), Lockstep::State::Ended);
+        EXPECT_EQ(m.Session().Failure(), "The match went out of step on frame " + std::to_string(checked));
+        EXPECT_FALSE(m.Session().Ready(m.frame));
+        EXPECT_LT(m.frame, 400u);
+    }
+}
+
+TEST(Lockstep, JoinsThatCannotBeTakenAreTurnedAwayAndChangeNothing)
+{
+    Table table;
+    table.Seat({2, 1});
+    auto seatNames = [&] {
+        std::vector<std::string> names;
+        for (const auto& seat : table.Host().Session().Seats()) names.push_back(seat.name);
+        return names;
+    };
+    const auto before = seatNames();
+    ASSERT_EQ(before.size(), 3u);
+
+    // Each late-comer is a joiner; the host must answer it and keep its lobby.
+    // Each late-comer says `hello` (or a proper hello with `names`); the host must
+    // answer it and keep its lobby.
+    auto tryJoin = [&](std::vector<std::string> names, std::optional<Bytes> hello = std::nullopt) {
+        auto endpoint = table.network.Open();
+        endpoint->Connect(table.HostId());
+        Tampered tampered(*endpoint, hello.value_or(Bytes{}));
+        Lockstep joiner = Lockstep::Join(hello ? static_cast<Transport&>(tampered) : *endpoint, names);
+        for (std::uint64_t t = 0; t < 6000 && joiner.GetState() != Lockstep::State::Ended; t += kTickMs) {
+            table.network.Advance(kTickMs);
+            table.Host().Session().Update(table.network.Now());
+            joiner.Update(table.network.Now());
+        }
+        return joiner.Failure();
+    };
+    Message future;
+    future.kind = Kind::Hello;
+    future.version = kProtocolVersion + 1;
+    future.names = {"X"};
+
+    EXPECT_EQ(tryJoin(Names(7, 2)), "The game is full");
+    EXPECT_EQ(seatNames(), before);
+    EXPECT_EQ(tryJoin({}, Encode(future)), "The host runs another version of Quorvel");
+    EXPECT_EQ(tryJoin({}, Bytes{'Q', 1, 1, 1, 0}), "The host could not read what this machine sent");
+    EXPECT_EQ(tryJoin({}, Bytes{'Q', 5, 0, 0, 0, 9, 0, 1, 0, 0}), "The host could not read what this machine sent");
+    EXPECT_EQ(tryJoin({}, Bytes{0xff, 0xff, 0xff}), "The host could not read what this machine sent");
+    EXPECT_EQ(seatNames(), before);
+
+    // Nobody there at all.
+    auto lonely = table.network.Open();
+    lonely->Connect(999);
+    Lockstep nobody = Lockstep::Join(*lonely, {"Y"});
+    for (std::uint64_t t = 0; t < 6000; t += kTickMs) {
+        table.network.Advance(kTickMs);
+        table.Host().Session().Update(table.network.Now());
+        nobody.Update(table.network.Now());
+    }
+    EXPECT_EQ(nobody.Failure(), "The host could not be reached");
+
+    table.Start();
+    EXPECT_EQ(tryJoin({"Z"}), "The game has already started");
+    table.Play(100);
+    ExpectInStep(table.machines, 100);
+}
+
+TEST(Lockstep, HostilePacketsInAMatchAreRefusedAndTheMatchGoesOn)
+{
+    Table table(5, 100);
+    table.Seat({1, 1, 1});
+    table.Start();
+    table.Play(100);
+    MemoryEndpoint& cheat = table.Endpoint(1);  // seat 1's machine
+    auto input = [](std::uint32_t frame, std::uint8_t seat) {
+        Message m;
+        m.kind = Kind::Input;
+        m.frame = frame;
+        m.seat = seat;
+        m.input = SeatInput{0, 1};
+        return Encode(m);
+    };
+    Message drop;
+    drop.kind = Kind::Drop;
+    drop.seat = 2;
+    drop.frame = 0;
+    Message start;
+    start.kind = Kind::Start;
+    start.names = {"A", "B"};
+    start.seats = {0};
+    const std::uint32_t at = table.machines[1].frame;
+    const Bytes hostile[] = {
+        input(at + 200, 0),            // another machine's seat
+        input(at + 200, 2),            // likewise
+        input(at + 200, 1),            // its own seat, far past the next frame
+        input(at + 1000000, 1),        // far, far past it
+        input(0, 1),                   // a frame long gone
+        Encode(drop),                  // only the host drops seats
+        Encode(start),                 // only the host starts
+        {'Q', 5, 0},                   // cut short
+        {'Q', 5, 0, 0, 0, 9, 1, 3, 0, 0},  // position 768
+    };
+    for (const Bytes& bytes : hostile) cheat.Send(table.HostId(), bytes);
+    table.Play(600);
+    ExpectInStep(table.machines, 600);
+    EXPECT_EQ(table.Host().Session().Refused(), std::size(hostile));
+    for (unsigned int seat = 0; seat < 3; ++seat) EXPECT_FALSE(table.Host().Session().Computer(seat, 599));
+
+    // A flood gets its machine dropped: a computer plays its seat and the others go on.
+    for (unsigned int i = 0; i < 5000; ++i) cheat.Send(table.HostId(), Encode(Message{}));
+    table.machines[1].off = true;
+    table.Play(1000);
+    ExpectInStep(table.machines, 1000);
+    EXPECT_TRUE(table.Host().Session().Computer(1, 999));
+    EXPECT_TRUE(table.machines[2].Session().Computer(1, 999));
+}

@@ -1,0 +1,124 @@
+// The strict encoding of what machines say to each other.
+
+#include "net/message.h"
+
+#include <gtest/gtest.h>
+
+using namespace net;
+
+namespace {
+
+Message Of(Kind kind)
+{
+    Message m;
+    m.kind = kind;
+    return m;
+}
+
+// Every kind, filled with values at the ends of their ranges.
+std::vector<Message> Samples()
+{
+    std::vector<Message> all;
+    Message hello = Of(Kind::Hello);
+    hello.names = {"Ann", std::string(kMaxNameBytes, '~'), "B", "Player 4"};
+    all.push_back(hello);
+    all.push_back(Of(Kind::Welcome));
+    Message refuse = Of(Kind::Refuse);
+    refuse.reason = Refusal::WrongVersion;
+    all.push_back(refuse);
+    Message start = Of(Kind::Start);
+    start.seed = 0xfedcba98;
+    start.delay = kMaxDelay;
+    start.names = {"A", "B", "C"};
+    start.seats = {2, 0};
+    all.push_back(start);
+    Message input = Of(Kind::Input);
+    input.frame = 0xffffffff;
+    input.seat = 3;
+    input.input = SeatInput{kMaxPosition, kButtonBits};
+    all.push_back(input);
+    Message checksum = Of(Kind::Checksum);
+    checksum.frame = 8;
+    checksum.value = 0x80000001;
+    all.push_back(checksum);
+    Message drop = Of(Kind::Drop);
+    drop.seat = 1;
+    drop.frame = 1234;
+    all.push_back(drop);
+    Message outOfStep = Of(Kind::OutOfStep);
+    outOfStep.frame = 96;
+    all.push_back(outOfStep);
+    Message ping = Of(Kind::Ping);
+    ping.value = 77;
+    all.push_back(ping);
+    return all;
+}
+
+Bytes Hex(std::initializer_list<int> bytes)
+{
+    Bytes out;
+    for (int b : bytes) out.push_back(static_cast<std::uint8_t>(b));
+    return out;
+}
+
+}  // namespace
+
+TEST(OnlineMessage, EveryKindComesBackAsItWasSent)
+{
+    for (const Message& sent : Samples()) {
+        const std::optional<Message> got = Decode(Encode(sent));
+        ASSERT_TRUE(got.has_value()) << static_cast<int>(sent.kind);
+        EXPECT_EQ(Encode(*got), Encode(sent));
+        EXPECT_EQ(got->names, sent.names);
+        EXPECT_EQ(got->seats, sent.seats);
+        EXPECT_EQ(got->input, sent.input);
+    }
+}
+
+TEST(OnlineMessage, EveryCutOrPaddedMessageIsRefused)
+{
+    for (const Message& sent : Samples()) {
+        const Bytes whole = Encode(sent);
+        for (std::size_t length = 0; length < whole.size(); ++length)
+            EXPECT_FALSE(Decode(Bytes(whole.begin(), whole.begin() + static_cast<long>(length))).has_value())
+                << static_cast<int>(sent.kind) << " cut to " << length;
+        Bytes padded = whole;
+        padded.push_back(0);
+        EXPECT_FALSE(Decode(padded).has_value()) << static_cast<int>(sent.kind);
+    }
+}
+
+TEST(OnlineMessage, ImpossibleValuesAreRefused)
+{
+    const Bytes bad[] = {
+        Hex({'X', 5, 0, 0, 0, 1}),                           // not one of ours
+        Hex({'Q', 0}), Hex({'Q', 11}), Hex({'Q', 255}),      // no such kind
+        Hex({'Q', 5, 0, 0, 0, 9, 4, 1, 0, 0}),               // seat 4
+        Hex({'Q', 5, 0, 0, 0, 9, 0, 2, 1, 0}),               // position 513
+        Hex({'Q', 5, 0, 0, 0, 9, 0, 0xff, 0xff, 0}),         // position 65535
+        Hex({'Q', 5, 0, 0, 0, 9, 0, 1, 0, 8}),               // an unknown button
+        Hex({'Q', 7, 4, 0, 0, 0, 1}),                        // a drop of seat 4
+        Hex({'Q', 3, 0}), Hex({'Q', 3, 5}),                  // no such refusal
+        Hex({'Q', 1, 1, 0}),                                 // a hello without players
+        Hex({'Q', 1, 1, 5, 1, 'a', 1, 'b', 1, 'c', 1, 'd', 1, 'e'}),  // five players
+        Hex({'Q', 1, 1, 1, 0}),                              // an empty name
+        Hex({'Q', 1, 1, 1, 16, 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'}),
+        Hex({'Q', 1, 1, 1, 2, 'a', '\n'}),                   // a control character
+        Hex({'Q', 1, 1, 1, 2, 'a', 0xe9}),                   // a byte past ASCII
+        Hex({'Q', 1, 1, 1, 200, 'a'}),                       // a name longer than the packet
+        Hex({'Q', 4, 0, 0, 0, 1, 1, 1, 1, 'a', 1, 0}),       // delay 1
+        Hex({'Q', 4, 0, 0, 0, 1, 5, 1, 1, 'a', 1, 0}),       // delay 5
+        Hex({'Q', 4, 0, 0, 0, 1, 2, 2, 1, 'a', 1, 'b', 2, 1, 1}),  // a seat given twice
+        Hex({'Q', 4, 0, 0, 0, 1, 2, 2, 1, 'a', 1, 'b', 1, 2}),     // a seat past the names
+        Hex({'Q', 4, 0, 0, 0, 1, 2, 1, 1, 'a', 0}),          // no seat for the receiver
+    };
+    for (const Bytes& bytes : bad) EXPECT_FALSE(Decode(bytes).has_value()) << testing::PrintToString(bytes);
+}
+
+TEST(OnlineMessage, AHelloOfAnotherVersionIsReadForItsVersionAlone)
+{
+    const std::optional<Message> future = Decode(Hex({'Q', 1, 9, 0xde, 0xad}));
+    ASSERT_TRUE(future.has_value());
+    EXPECT_EQ(future->kind, Kind::Hello);
+    EXPECT_EQ(future->version, 9);
+}
