@@ -48,5 +48,6 @@ private:
     CData& RequireEngineData(const char* context);
     void ConfineCursor(CData& data);
     void HideCursor();
+    void ShowPaused();
     void ReplaceFinishedGame();
 };

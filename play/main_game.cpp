@@ -3,6 +3,7 @@
 #include "gfx/background.h"
 #include "play/ball.h"
 #include "play/brick.h"
+#include "play/countdown.h"
 #include "play/player.h"
 #include "screens/data.h"
 
@@ -26,6 +27,7 @@ CMainGame::CMainGame(const LList<CObject>& parents) : CGame(parents)
     auto* ball = new CBall(kServeX, kServeY, here);
     new CBricks(ball, here, Rect(kWallFrom, kWallFrom, kWallTo, kWallTo), kWallSize, kWallSize);
     new CPlayers(ball, here);
+    countdown = new CCountdown(ball, here);  // last: over everything else
 }
 
 bool CMainGame::HasType(str t) const { return t == "CMainGame" || CGame::HasType(t); }
@@ -38,6 +40,10 @@ str CMainGame::WinnerText()
         if (winner != 0 && record.number == winner) name = record.name;
     return name + str(" Wins!");
 }
+
+void CMainGame::Resumed() { countdown->Restart(); }
+
+void CMainGame::Paused(bool paused) { countdown->ShowPaused(paused); }
 
 CGame* CMainGame::NextGame()
 {

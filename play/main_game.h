@@ -6,16 +6,23 @@
 
 #include "screens/game.h"
 
+class CCountdown;
+
 class CMainGame : public CGame {
 public:
     explicit CMainGame(const LList<CObject>& parents);
     bool HasType(str t) const override;
 
     CGame* NextGame() override;
+    // The match counts down again before it goes on, and says when it is paused.
+    void Resumed() override;
+    void Paused(bool paused) override;
 
     // "<winner's name> Wins!", with "Nobody" when nobody won.
     str WinnerText();
 
     // The number (1 to 4) of the player who won, 0 for none; valid once the match is over.
     unsigned int winner = 0;
+
+    CCountdown* countdown;
 };

@@ -1,6 +1,7 @@
 #include "play/paddle_shapes.h"
 
 #include "play/ball.h"
+#include "play/heading.h"
 
 #include <cmath>
 
@@ -99,14 +100,25 @@ bool CRoundPaddle::BallHitting()
 }
 
 // The direction is mirrored about the tangent at the polar angle of the ball's centre,
-// then kept pointing into the field. The speed does not change.
+// then kept pointing into the field. A ball that is already leaving keeps its direction:
+// mirrored, it would head back into the wall (and be flattened along it). The speed does
+// not change.
 void CRoundPaddle::ReflectBall()
 {
+    if (Leaves(ball->velocity, side)) return;
     const View v = Look();
     const double c = std::cos(v.phi), s = std::sin(v.phi);
     const double d = std::sqrt(v.a * v.a * s * s + v.b * v.b * c * c);
     const double tangent = std::atan2(v.b * c / d, -v.a * s / d);
     ball->velocity.dT(IntoField(2 * tangent - ball->velocity.dT(), side));
+}
+
+// The ball is held at the paddle's middle, where the curve faces straight into the field:
+// it leaves that way. (Kept in its old direction, a ball served from a still paddle comes
+// back off the nearest bricks just past the thin end of the curve.)
+void CRoundPaddle::Serve()
+{
+    ball->velocity.dT(kFieldwardFrom[ValidSide(side)] + kPi / 2);
 }
 
 double CRoundPaddle::IntoField(double theta, Side side)

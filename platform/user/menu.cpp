@@ -17,6 +17,7 @@ constexpr int kShortcutGap = 24;
 constexpr int kPopupItemHeight = 18;
 constexpr int kSeparatorHeight = 9;
 constexpr int kPopupBorder = 2;
+constexpr int kCheckLeft = 4;        // the check mark's left end, inside the pop-up's border
 
 constexpr COLORREF kMenuFace = RGB(240, 240, 240);
 constexpr COLORREF kMenuText = RGB(0, 0, 0);
@@ -87,6 +88,16 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color)
     LineTo(dc, x2, y2);
     SelectObject(dc, oldPen);
     DeleteObject(pen);
+}
+
+// A check mark in the margin before an item's text: a short stroke down to the bottom
+// point at (x + 3, y + 2), a long one up from it, each two pixels thick.
+void DrawCheck(HDC dc, int x, int y, COLORREF color)
+{
+    for (int thick = 0; thick < 2; ++thick) {
+        DrawLine(dc, x, y - 1 + thick, x + 3, y + 2 + thick, color);
+        DrawLine(dc, x + 3, y + 2 + thick, x + 9, y - 4 + thick, color);
+    }
 }
 
 // Draws a label with its mnemonic underlined, the text cell's top-left at x, y.
@@ -387,12 +398,25 @@ void Menu::DrawPopup(HDC dc)
         if (lit) FillBox(dc, RECT{box.left + kPopupBorder, top, box.right - kPopupBorder, top + kPopupItemHeight}, kHighlight);
         const COLORREF color = lit ? kHighlightText : kMenuText;
         DrawLabel(dc, item.text, box.left + kPopupTextLeft, top + textOffset, color);
+        if (item.checked) DrawCheck(dc, box.left + kPopupBorder + kCheckLeft, top + kPopupItemHeight / 2, color);
         const std::string shortcut = Shortcut(item.text);
         if (shortcut.empty()) continue;
         const int right = box.right - kPopupTextRight - TextWidth(dc, shortcut);
         SetTextColor(dc, color);
         TextOut(dc, right, top + textOffset, shortcut.c_str(), static_cast<int>(shortcut.size()));
     }
+}
+
+std::optional<bool> Menu::Check(WORD id, bool checked)
+{
+    for (MenuEntry& entry : bar)
+        for (MenuEntry& item : entry.popup) {
+            if (item.separator || item.id != id) continue;
+            const bool was = item.checked;
+            item.checked = checked;
+            return was;
+        }
+    return std::nullopt;
 }
 
 void Menu::Draw(gdi::Surface& frame)

@@ -48,6 +48,10 @@ public:
     // (the text without '&' markers and shortcut) is text: its bar item, or its pop-up's bar item and then the item. Empty when none.
     std::vector<POINT> ClickPath(const std::string& text);
 
+    // Sets or clears the check mark of the pop-up item with this command id; its former
+    // state, or nothing when there is no such item.
+    std::optional<bool> Check(WORD id, bool checked);
+
     // Draws the bar over the frame's top rows and the open pop-up below it.
     void Draw(gdi::Surface& frame);
 

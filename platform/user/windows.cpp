@@ -216,6 +216,12 @@ BOOL CloseWindow(HWND handle)
     return TRUE;
 }
 
+BOOL IsIconic(HWND handle)
+{
+    const Window* window = user::FindWindow(handle);
+    return window && window->minimized;
+}
+
 LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM)
 {
     Window* window = user::FindWindow(handle);
@@ -301,4 +307,19 @@ HMENU GetMenu(HWND handle)
 {
     const Window* window = user::FindWindow(handle);
     return window ? window->menuHandle : nullptr;
+}
+
+DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags)
+{
+    constexpr DWORD kNoItem = static_cast<DWORD>(-1);
+    if (!menu || (flags & MF_BYPOSITION)) return kNoItem;
+    DWORD former = kNoItem;
+    System().windows.ForEach([&](Window& window) {
+        if (window.menuHandle != menu || !window.menu) return;
+        const std::optional<bool> was = window.menu->Check(static_cast<WORD>(item), (flags & MF_CHECKED) != 0);
+        if (!was) return;
+        former = *was ? MF_CHECKED : MF_UNCHECKED;
+        user::MarkFrameDirty(window);
+    });
+    return former;
 }
