@@ -11,6 +11,8 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr int kField = 512;
 constexpr int kRadialWidth = 2;
+// How far (radians) from straight out a rounded paddle serves.
+constexpr double kServeSlant = 0.2;
 
 // The lowest direction (radians) that points from each side's wall into the field,
 // indexed by Side; the highest is half a turn more.
@@ -113,12 +115,15 @@ void CRoundPaddle::ReflectBall()
     ball->velocity.dT(IntoField(2 * tangent - ball->velocity.dT(), side));
 }
 
-// The ball is held at the paddle's middle, where the curve faces straight into the field:
-// it leaves that way. (Kept in its old direction, a ball served from a still paddle comes
-// back off the nearest bricks just past the thin end of the curve.)
+// The ball is held at the paddle's middle, where the curve faces straight into the field;
+// it leaves steeply, a little to the side it was heading along the wall. (Kept in its old
+// direction, a ball served from a still paddle came back off the nearest bricks just past
+// the thin end of the curve; served straight out, it would come straight back for ever.)
 void CRoundPaddle::Serve()
 {
-    ball->velocity.dT(kFieldwardFrom[ValidSide(side)] + kPi / 2);
+    const double straight = kFieldwardFrom[ValidSide(side)] + kPi / 2;
+    const double aside = std::sin(ball->velocity.dT() - straight) < 0 ? -kServeSlant : kServeSlant;
+    ball->velocity.dT(straight + aside);
 }
 
 double CRoundPaddle::IntoField(double theta, Side side)

@@ -29,6 +29,7 @@ protected:
     // Lets the ball out through `side`, as its paddle sees it.
     void LoseOn(Side side)
     {
+        field.SkipCountdown();
         CBall& ball = field.Ball();
         ball.holder = nullptr;
         const Rect outside[] = {{}, {-5, 300, 19, 324}, {300, -5, 324, 19}, {300, 493, 324, 517}, {493, 300, 517, 324}};
@@ -53,7 +54,8 @@ TEST_F(PlayerTest, TheDefaultMatchHasFourPlayersBuiltInTheirOrder)
         "CPlayer", "CRoundPaddle", "CLRText", "CPaddleMeter",
         "CPlayer", "CRoundPaddle", "CUDText", "CPaddleMeter",
         "CPlayer", "CRectPaddle", "CRLText", "CPaddleMeter",
-        "CPlayer", "CRectPaddle", "CDUText", "CPaddleMeter"};
+        "CPlayer", "CRectPaddle", "CDUText", "CPaddleMeter",
+        "CCountdown", "CLRText"};  // the countdown's numbers over everything
     EXPECT_EQ(order, expected);
     CPlayer& first = *PlayerNumber(1);
     EXPECT_EQ(first.parents.Count(), 3u);
