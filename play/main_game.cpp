@@ -9,6 +9,8 @@
 
 #include "screens/game_over.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr unsigned int kServeX = 62, kServeY = 62;
@@ -45,7 +47,35 @@ void CMainGame::Resumed() { countdown->Restart(); }
 
 void CMainGame::Paused(bool paused) { countdown->ShowPaused(paused); }
 
+void CMainGame::Record(const CPlayer& player)
+{
+    const unsigned int number = player.options.number;
+    if (number < 1 || number > CData::kPlayers) return;
+    played[number - 1] = true;
+    finalScores[number - 1] = player.score;
+}
+
+std::vector<str> CMainGame::ScoreLines()
+{
+    CData& data = RequireData(this, "::NextGame");
+    std::vector<unsigned int> order;
+    for (unsigned int i = 0; i < CData::kPlayers; ++i)
+        if (played[i]) order.push_back(i);
+    const auto ahead = [&](unsigned int a, unsigned int b) {
+        const bool aWon = a + 1 == winner, bWon = b + 1 == winner;
+        if (aWon != bWon) return aWon;
+        return finalScores[a] > finalScores[b];
+    };
+    std::stable_sort(order.begin(), order.end(), ahead);
+    std::vector<str> lines;
+    for (unsigned int i : order) lines.push_back(data.players[i].name + str(": ") + str(finalScores[i]));
+    return lines;
+}
+
+// The players still in the match keep the scores they have now.
 CGame* CMainGame::NextGame()
 {
-    return new CGameOver(WinnerText(), Successor());
+    for (unsigned int n = 1; auto* player = dynamic_cast<CPlayer*>(FindChild(str("CPlayer"), true, n)); ++n)
+        Record(*player);
+    return new CGameOver(WinnerText(), Successor(), ScoreLines());
 }
