@@ -318,7 +318,11 @@ private:
         std::map<unsigned int, unsigned int> scores;  // by player number
         std::array<int, 5> outside{};                 // frames in a row beyond each side
         unsigned int ballFrames = 0;                  // the ball's steps when last looked at
+        int level = 0;  // steps in a row not moving on one axis, with no paddle touching it
     };
+
+    // One second of frames.
+    static constexpr int kLevelLimit = 50;
 
     void CheckFrame()
     {
@@ -365,6 +369,27 @@ private:
             ASSERT_FALSE(HasPaddle(players, static_cast<Side>(side))) << "beyond a guarded side " << side << ": "
                                                                         << where();
         }
+        CheckLevel(ball, players);
+        ASSERT_LE(match.level, kLevelLimit) << "level for over a second, untouched: " << where();
+    }
+
+    // A flying ball that moves by whole pixels on one axis only skims along a wall or
+    // bounces between two walls; a paddle touching it may turn it.
+    void CheckLevel(const CBall& ball, const std::vector<CObject*>& players)
+    {
+        const bool level = static_cast<int>(ball.velocity.dVx()) == 0 || static_cast<int>(ball.velocity.dVy()) == 0;
+        if (ball.holder || ball.waiting || !level || Touched(ball, players))
+            match.level = 0;
+        else
+            ++match.level;
+    }
+
+    static bool Touched(const CBall& ball, const std::vector<CObject*>& players)
+    {
+        for (CObject* player : players)
+            for (CObject* paddle : ChildrenOf(player, "CPaddle"))
+                if (ball.Touches(static_cast<CPaddle*>(paddle)->rect)) return true;
+        return false;
     }
 
     static bool HasPaddle(const std::vector<CObject*>& players, Side side)
