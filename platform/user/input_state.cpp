@@ -18,7 +18,15 @@ void InputState::Took(const MSG& msg)
 {
     const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     const bool up = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
-    if ((down || up) && msg.wParam < keysAsOfMessage.size()) keysAsOfMessage[msg.wParam] = down;
+    if ((!down && !up) || msg.wParam >= keysAsOfMessage.size()) return;
+    keysAsOfMessage[msg.wParam] = down;
+    constexpr LPARAM kWasDown = 1 << 30;  // an auto-repeat, not a new press
+    if (down && !(msg.lParam & kWasDown)) toggled[msg.wParam] = !toggled[msg.wParam];
+}
+
+bool InputState::ToggledAsOfMessage(UINT vk) const
+{
+    return vk < toggled.size() && toggled[vk];
 }
 
 bool InputState::KeyDownAsOfMessage(UINT vk) const

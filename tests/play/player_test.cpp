@@ -1,6 +1,7 @@
 #include "input/input_maker.h"
 #include "play/brick.h"
 #include "support/field.h"
+#include "ui/text_edit.h"
 #include "ui/text.h"
 
 #include <gtest/gtest.h>
@@ -192,6 +193,26 @@ TEST_F(PlayerTest, DeletingTheEngineInTheMiddleOfAPaintedMatchLeaksNothing)
     delete field.engine;  // no paint cycle closed first
     field.engine = nullptr;
     EXPECT_EQ(Field::GdiObjects(), start);
+}
+
+}  // namespace
+
+namespace {
+
+// The longest name the name field takes fits along a paddle, however wide its letters.
+TEST(PaddleName, TheLongestNameFitsAlongItsPaddle)
+{
+    Field field;
+    field.data->players[0].name = str("WWWWWWWWWWWW");
+    field.Match(true);
+    field.Frame();
+    field.Frame();
+    CPaddle& bottom = *field.PaddleOn(SideBottom);
+    auto* text = dynamic_cast<CText*>(bottom.GetChild(str("CText"), false, 1));
+    ASSERT_NE(text, nullptr);
+    ASSERT_EQ(field.data->players[0].name.Size(), CTextEdit::kMaxName);
+    EXPECT_GT(text->extent.width, CPaddle::kLength * 3 / 4) << "measured";
+    EXPECT_LE(text->extent.width, CPaddle::kLength) << static_cast<const char*>(text->text);
 }
 
 }  // namespace
