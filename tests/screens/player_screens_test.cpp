@@ -9,6 +9,7 @@
 #include "screens/options.h"
 #include "screens/player_options.h"
 #include "ui/get_key.h"
+#include "ui/mark.h"
 #include "ui/slider.h"
 #include "ui/text_edit.h"
 
@@ -28,6 +29,23 @@ protected:
     MenuChain chain;
     SPlayerOptions* player = nullptr;
 };
+
+// The button of the player's kind of input is framed, and no other.
+TEST_F(PlayerScreens, PlayerScreenMarksTheKindOfInputThePlayerHas)
+{
+    const auto markedAt = [&] {
+        CPlayerOptions* screen = OpenPlayer();
+        auto* mark = dynamic_cast<CMark*>(screen->GetChild(str("CMark"), true, 1));
+        EXPECT_EQ(screen->GetChild(str("CMark"), true, 2), nullptr) << "one mark";
+        return mark ? POINT{mark->rect.left + 4, mark->rect.top + 4} : POINT{-1, -1};
+    };
+    player->input->SetMouse(0);
+    EXPECT_EQ(markedAt().y, 96) << "Mouse";
+    player->input->SetKeyboard(VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_UP, VK_SHIFT);
+    const POINT keyboard = markedAt();
+    EXPECT_EQ(keyboard.x, 143);
+    EXPECT_EQ(keyboard.y, 171) << "Keyboard";
+}
 
 TEST_F(PlayerScreens, PlayerScreenOffersItsButtonsWithNetworkAndControllerDisabled)
 {
