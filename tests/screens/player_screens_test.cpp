@@ -228,4 +228,25 @@ TEST_F(PlayerScreens, EveryScreenReturnsItsDrawingObjects)
     EXPECT_EQ(GdiObjects(), before);
 }
 
+// The colour screen names its sliders and warns of a colour the field's grey would hide.
+TEST_F(PlayerScreens, ColourScreenLabelsItsSlidersAndWarnsOfAColourCloseToTheFieldsGrey)
+{
+    const auto shown = [&](COLORREF colour) {
+        player->color = colour;
+        auto* screen = chain.Open<CColorOptions>(player);
+        screen->Animate();
+        std::vector<std::string> texts;
+        for (unsigned int n = 1; auto* text = dynamic_cast<CText*>(screen->GetChild(str("CNormText"), true, n)); ++n)
+            if (text->text.Size() > 0) texts.emplace_back(static_cast<const char*>(text->text));
+        return texts;
+    };
+    // Each slider shows its value, then comes the name above it.
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(shown(RGB(0, 0, 255)), (Texts{"Back", "0", "Red", "0", "Green", "255", "Blue"}));
+    EXPECT_EQ(shown(RGB(100, 150, 168)), (Texts{"Back", "100", "Red", "150", "Green", "168", "Blue",
+                                                "Too close to the field's grey: the paddle would vanish"}));
+    EXPECT_EQ(shown(RGB(128, 128, 169)), (Texts{"Back", "128", "Red", "128", "Green", "169", "Blue"}))
+        << "one component far enough from the grey";
+}
+
 }  // namespace

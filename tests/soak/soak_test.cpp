@@ -253,13 +253,14 @@ private:
         if (ScreenType() == "CIntro") FreshIntro();
     }
 
-    // What may legitimately make the heap grow between two intros: glyphs rendered for
-    // the first time (cached for the run), message boxes recorded by the host, longer
+    // What may legitimately make the heap grow between two intros: faces opened and glyphs
+    // rendered for the first time (cached for the run: the countdown's large numbers open
+    // a face of their own in the first match), message boxes recorded by the host, longer
     // names typed into the settings, this test's own record of held keys, and the blocks
     // that the window system's message queues and key tables keep once they grew (4 KiB
     // in all, well below what a screen left behind would hold).
     struct Footprint {
-        std::size_t glyphs, boxes, nameLetters, heldKeys;
+        std::size_t glyphs, boxes, nameLetters, heldKeys, faces;
     };
 
     Footprint Measure()
@@ -267,7 +268,7 @@ private:
         std::size_t letters = 0;
         if (CData* data = FindData(&Engine()))
             for (const SPlayerOptions& player : data->players) letters += player.name.Size();
-        return {gdi::GlyphRenderCount(), session.Boxes().size(), letters, held.size()};
+        return {gdi::GlyphRenderCount(), session.Boxes().size(), letters, held.size(), gdi::FaceOpenCount()};
     }
 
     static std::size_t Growth(std::size_t before, std::size_t after, std::size_t each)
@@ -285,7 +286,8 @@ private:
     static std::size_t Allowance(const Footprint& before, const Footprint& after)
     {
         return 4096 + Growth(before.glyphs, after.glyphs, 4096) + BoxGrowth(before.boxes, after.boxes) +
-               Growth(before.nameLetters, after.nameLetters, 64) + Growth(before.heldKeys, after.heldKeys, 64);
+               Growth(before.nameLetters, after.nameLetters, 64) + Growth(before.heldKeys, after.heldKeys, 64) +
+               Growth(before.faces, after.faces, 128 * 1024);
     }
 
     // Every intro after the first (the first options screen makes the settings once)
@@ -307,7 +309,8 @@ private:
                 << "heap at intro " << freshIntros << " after " << framesRun << " frames; glyphs "
                 << lastFootprint.glyphs << " -> " << footprint.glyphs << ", boxes " << lastFootprint.boxes << " -> "
                 << footprint.boxes << ", name letters " << lastFootprint.nameLetters << " -> "
-                << footprint.nameLetters << ", held keys " << lastFootprint.heldKeys << " -> " << footprint.heldKeys;
+                << footprint.nameLetters << ", held keys " << lastFootprint.heldKeys << " -> " << footprint.heldKeys
+                << ", faces " << lastFootprint.faces << " -> " << footprint.faces;
             ++heapChecks;
         }
         lastHeap = heap;
