@@ -16,7 +16,10 @@ bool Leaves(const CVector& velocity, Side side);
 
 // After a paddle on `side` sent the ball back: a ball left moving less than one whole pixel
 // a frame across (neither away from the wall nor into it) is turned, as little as
-// possible, to move one pixel a frame away from the wall. A ball too slow for that is left.
+// possible, to move one pixel a frame away from the wall; and one that drifts along the
+// wall by less than a pixel a frame (but is not going straight out) to one pixel a frame
+// along it. Otherwise it would skim along a wall, or bounce between two walls, for ever.
+// A ball too slow for that is left.
 void KeepLeaving(CVector& velocity, Side side);
 
 // Whether the ball moves at least one whole pixel a frame on both axes.

@@ -4,6 +4,12 @@
 
 namespace user {
 
+namespace {
+
+bool IsToggleKey(UINT vk) { return vk == VK_CAPITAL || vk == VK_NUMLOCK || vk == VK_SCROLL; }
+
+}  // namespace
+
 void InputState::SetKey(UINT vk, bool down)
 {
     if (vk < keys.size()) keys[vk] = down;
@@ -21,7 +27,8 @@ void InputState::Took(const MSG& msg)
     if ((!down && !up) || msg.wParam >= keysAsOfMessage.size()) return;
     keysAsOfMessage[msg.wParam] = down;
     constexpr LPARAM kWasDown = 1 << 30;  // an auto-repeat, not a new press
-    if (down && !(msg.lParam & kWasDown)) toggled[msg.wParam] = !toggled[msg.wParam];
+    if (down && !(msg.lParam & kWasDown) && IsToggleKey(static_cast<UINT>(msg.wParam)))
+        toggled[msg.wParam] = !toggled[msg.wParam];
 }
 
 bool InputState::ToggledAsOfMessage(UINT vk) const

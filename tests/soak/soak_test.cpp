@@ -12,6 +12,8 @@
 #include "play/player.h"
 #include "screens/data.h"
 #include "platform/gdi/font.h"
+#include "play/countdown.h"
+#include "play/main_game.h"
 #include "platform/host/headless/program.h"
 #include "platform/host/headless/session.h"
 #include "screens/game.h"
@@ -141,9 +143,18 @@ private:
     CGamer& Engine() { return *CurrentGamer(); }
     std::string ScreenType() { return Engine().GetGame() ? std::string(Engine().GetGame()->type) : ""; }
 
+    // While a match counts down, players wait for it: frames pass and the pointer moves
+    // (the paddles follow it), nothing else; otherwise every focus change and pause would
+    // hold the ball again and matches would rarely end.
+    bool CountingDown()
+    {
+        auto* match = dynamic_cast<CMainGame*>(Engine().GetGame());
+        return match && Engine().running && match->countdown->Running();
+    }
+
     void Step()
     {
-        const int dice = Roll(1000);
+        const int dice = Roll(CountingDown() ? 800 : 1000);
         if (dice < 680) Frame();
         else if (dice < 800) MovePointer();
         else if (dice < 850) ClickChainButton();
