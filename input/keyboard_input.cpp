@@ -30,11 +30,16 @@ void CKeyboardInput::UpdateInput()
     Step();
 }
 
-void CKeyboardInput::Step()
+void CKeyboardInput::Step() { position = Stepped(position, pressed[Decrease], pressed[Increase], pressed[Speed]); }
+
+unsigned int CKeyboardInput::StepSize(bool speed) { return speed ? kSpeedStep : kStep; }
+
+unsigned int CKeyboardInput::Stepped(unsigned int position, bool decrease, bool increase, bool speed)
 {
-    const unsigned int step = pressed[Speed] ? kSpeedStep : kStep;
-    if (pressed[Decrease]) position = position < step ? 0 : position - step;
-    if (pressed[Increase]) position = position + step > kFieldEnd ? kFieldEnd : position + step;
+    const unsigned int step = StepSize(speed);
+    if (decrease) position = position < step ? 0 : position - step;
+    if (increase) position = position + step > kFieldEnd ? kFieldEnd : position + step;
+    return position;
 }
 
 unsigned int CKeyboardInput::GetPos() { return position; }

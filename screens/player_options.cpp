@@ -2,6 +2,7 @@
 
 #include "screens/choose_paddle.h"
 #include "screens/color_options.h"
+#include "screens/computer_config.h"
 #include "screens/data.h"
 #include "screens/keyboard_config.h"
 #include "screens/menu.h"
@@ -35,6 +36,7 @@ CPlayerOptions::CPlayerOptions(SPlayerOptions* options, const LList<CObject>& pa
     MarkKind(CInputMaker::Mouse, AddButton(this, DoNext, AsContext(Mouse), 143, 96, str("Mouse"), kGreen));
     MarkKind(CInputMaker::Network, AddDisabledButton(Network, 293, 96, str("Network")));
     MarkKind(CInputMaker::Controller, AddDisabledButton(Controller, 293, 171, str("Controller")));
+    MarkKind(CInputMaker::Computer, AddButton(this, DoNext, AsContext(Computer), 218, 134, str("Computer"), kGreen));
     AddShapeButton();
 }
 
@@ -75,6 +77,7 @@ CGame* CPlayerOptions::NextGame()
     case Mouse: return new CMouseConfig(options, Successor());
     case Shape: return new CChoosePaddle(options, Successor());
     case Color: return new CColorOptions(options, Successor());
+    case Computer: return new CComputerConfig(options, Successor());
     default: return nullptr;
     }
 }

@@ -139,6 +139,26 @@ TEST_F(PlayerTest, TheLastButOnePlayerLeavingCrownsTheOneLeftWhateverTheScores)
     EXPECT_STREQ(game.WinnerText(), "Quill Wins!");
 }
 
+// The game-over screen lists every player's final score, the winner first, then the
+// highest scores; a player who dropped out keeps the score it had then.
+TEST_F(PlayerTest, TheFinalScoresListTheWinnerFirstThenTheHighestScores)
+{
+    field.Slots(1, 2, 3, 4);
+    CMainGame& game = field.Match();
+    PlayerNumber(1)->score = 50;
+    PlayerNumber(2)->score = 10;
+    PlayerNumber(3)->score = 70;
+    PlayerNumber(4)->score = 30;
+    LoseOn(SideTop);  // player 3 goes with 70, and gives 7 to nobody (the ball is neutral)
+    game.winner = 2;
+    CGame* over = game.NextGame();
+    std::vector<std::string> lines;
+    for (unsigned int n = 1; auto* text = dynamic_cast<CText*>(over->GetChild(str("CNormText"), true, n)); ++n)
+        lines.emplace_back(static_cast<const char*>(text->text));
+    delete over;
+    EXPECT_EQ(lines, (std::vector<std::string>{"Continue", "Marigold: 10", "Quill: 70", "Harrow: 50", "Saltire: 30"}));
+}
+
 TEST_F(PlayerTest, AMatchWithNobodyLeftNamesNobody)
 {
     field.Slots(2, 0, 0, 0);
