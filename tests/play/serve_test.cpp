@@ -23,6 +23,7 @@ TEST_F(ServeTest, AStillRoundedPaddleKeepsItsOwnServeInPlay)
     std::srand(3);
     field.data->players[0].input->SetKeyboard(VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_UP, VK_SHIFT);
     field.data->players[0].padType = PadRounded;
+    for (unsigned int i = 1; i < CData::kPlayers; ++i) field.data->players[i].input->SetMouse(0);  // still too
     field.Match(true);
     const int frames = CCountdown::kFrames + 84 + 200;
     for (int f = 0; f < frames; ++f) {
