@@ -3,6 +3,7 @@
 #include "play/online.h"
 
 #include "play/ball.h"
+#include "play/heading.h"
 #include "screens/data.h"
 #include "screens/game.h"
 
@@ -55,7 +56,9 @@ void CGamer::Start()
 {
     if (running || paused) return;
     if (SetTimer(window, timerId, period, nullptr)) running = true;
-    if (!RequireGame("::Start").capturesCursor) return;
+    CGame& current = RequireGame("::Start");
+    current.Resumed();
+    if (!current.capturesCursor) return;
     ConfineCursor(RequireEngineData("::Start()"));
     HideCursor();
 }
@@ -85,13 +88,23 @@ void CGamer::Pause()
     if (paused) return;
     paused = true;
     Stop();
+    ShowPaused();
 }
 
 void CGamer::UnPause()
 {
     if (!paused) return;
     paused = false;
+    ShowPaused();
     Start();
+}
+
+// The screen says so at once: with the clock stopped, only a repaint shows it.
+void CGamer::ShowPaused()
+{
+    if (!GetGame()) return;
+    game->Paused(paused);
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 void CGamer::TogglePaused()
@@ -223,6 +236,6 @@ bool CGamer::Tilt()
 {
     auto* ball = dynamic_cast<CBall*>(FindChild(str("CBall"), true, 1));
     if (!ball) return false;
-    ball->velocity.aT(0.1);
+    TiltTurn(ball->velocity);
     return true;
 }

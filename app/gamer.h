@@ -56,5 +56,6 @@ private:
     CData& RequireEngineData(const char* context);
     void ConfineCursor(CData& data);
     void HideCursor();
+    void ShowPaused();
     void ReplaceFinishedGame();
 };

@@ -163,12 +163,28 @@ void WatchPads(HWND window)
     KeepPadTimer(window, inUse, ServiceRumbles());
 }
 
+// "Pause Game" carries a check mark while the game is paused.
+void ShowPauseCheck(HWND window)
+{
+    CheckMenuItem(GetMenu(window), resources::kPauseGame, MF_BYCOMMAND | (theGamer->paused ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// A minimised window shows nothing: pausing or going on there would happen unseen.
+void TogglePause(HWND window)
+{
+    if (!IsIconic(window)) theGamer->TogglePaused();
+    ShowPauseCheck(window);
+}
+
 bool RunCommand(HWND window, WORD command)
 {
     switch (command) {
-    case resources::kNewGame: NewGame(); return true;
+    case resources::kNewGame:
+        NewGame();
+        ShowPauseCheck(window);
+        return true;
     case resources::kBoss: CloseWindow(window); return true;
-    case resources::kPauseGame: theGamer->TogglePaused(); return true;
+    case resources::kPauseGame: TogglePause(window); return true;
     case resources::kTilt: theGamer->Tilt(); return true;
     case resources::kSound: ToggleSound(window); return true;
     case resources::kResetPlayers: ResetPlayers(); return true;

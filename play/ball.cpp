@@ -44,9 +44,11 @@ void CBall::SetPlayer(CPlayer* player)
     ReleaseDC(data.window, dc);
 }
 
-void CBall::Release(const CPaddle* paddle)
+bool CBall::Release(const CPaddle* paddle)
 {
-    if (paddle && holder == paddle) holder = nullptr;
+    if (!paddle || holder != paddle) return false;
+    holder = nullptr;
+    return true;
 }
 
 bool CBall::Touches(const Rect& body) const
@@ -74,7 +76,7 @@ void CBall::Animate()
     CData& data = RequireData(this, "::Animate()");
     if (holder)
         FollowHolder();
-    else
+    else if (!waiting)
         Fly(data.client);
 }
 

@@ -18,8 +18,8 @@ public:
 
     void SetPlayer(CPlayer* player);
     // Lets go of the ball if `paddle` holds it (a paddle that goes away must not stay
-    // reachable through the ball).
-    void Release(const CPaddle* paddle);
+    // reachable through the ball); true when it did.
+    bool Release(const CPaddle* paddle);
 
     // Whether the ball overlaps `body` (edges that only touch do not count).
     bool Touches(const Rect& body) const;
@@ -35,6 +35,9 @@ public:
     COLORREF color = RGB(255, 255, 255);
     CPaddle* holder = nullptr;
     Side holderSide = SideNone;
+    // While the match waits to go on (its countdown), the ball stays where it is, or in
+    // front of the paddle that holds it.
+    bool waiting = false;
 
 private:
     void Fly(const Rect& field);

@@ -3,11 +3,14 @@
 #include "gfx/background.h"
 #include "play/ball.h"
 #include "play/brick.h"
+#include "play/countdown.h"
 #include "play/player.h"
 #include "screens/data.h"
 #include "screens/sounds.h"
 
 #include "screens/game_over.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +30,7 @@ CMainGame::CMainGame(const LList<CObject>& parents) : CGame(parents)
     auto* ball = new CBall(kServeX, kServeY, here);
     new CBricks(ball, here, Rect(kWallFrom, kWallFrom, kWallTo, kWallTo), kWallSize, kWallSize);
     new CPlayers(ball, here);
+    countdown = new CCountdown(ball, here);  // last: over everything else
 }
 
 bool CMainGame::HasType(str t) const { return t == "CMainGame" || CGame::HasType(t); }
@@ -40,8 +44,40 @@ str CMainGame::WinnerText()
     return name + str(" Wins!");
 }
 
+void CMainGame::Resumed() { countdown->Restart(); }
+
+void CMainGame::Paused(bool paused) { countdown->ShowPaused(paused); }
+
+void CMainGame::Record(const CPlayer& player)
+{
+    const unsigned int number = player.options.number;
+    if (number < 1 || number > CData::kPlayers) return;
+    played[number - 1] = true;
+    finalScores[number - 1] = player.score;
+}
+
+std::vector<str> CMainGame::ScoreLines()
+{
+    CData& data = RequireData(this, "::NextGame");
+    std::vector<unsigned int> order;
+    for (unsigned int i = 0; i < CData::kPlayers; ++i)
+        if (played[i]) order.push_back(i);
+    const auto ahead = [&](unsigned int a, unsigned int b) {
+        const bool aWon = a + 1 == winner, bWon = b + 1 == winner;
+        if (aWon != bWon) return aWon;
+        return finalScores[a] > finalScores[b];
+    };
+    std::stable_sort(order.begin(), order.end(), ahead);
+    std::vector<str> lines;
+    for (unsigned int i : order) lines.push_back(data.players[i].name + str(": ") + str(finalScores[i]));
+    return lines;
+}
+
+// The players still in the match keep the scores they have now.
 CGame* CMainGame::NextGame()
 {
+    for (unsigned int n = 1; auto* player = dynamic_cast<CPlayer*>(FindChild(str("CPlayer"), true, n)); ++n)
+        Record(*player);
     if (winner != 0) PlayEffect(this, SoundWinner);
-    return new CGameOver(WinnerText(), Successor());
+    return new CGameOver(WinnerText(), Successor(), ScoreLines());
 }

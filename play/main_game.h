@@ -4,7 +4,13 @@
 // The playfield's rules end the match through `winner` and `gameOver`; the screen then
 // builds the game-over screen with the winner's name.
 
+#include "screens/data.h"
 #include "screens/game.h"
+
+#include <vector>
+
+class CCountdown;
+class CPlayer;
 
 class CMainGame : public CGame {
 public:
@@ -12,10 +18,23 @@ public:
     bool HasType(str t) const override;
 
     CGame* NextGame() override;
+    // The match counts down again before it goes on, and says when it is paused.
+    void Resumed() override;
+    void Paused(bool paused) override;
 
     // "<winner's name> Wins!", with "Nobody" when nobody won.
     str WinnerText();
 
+    // Keeps a player's score as its match ends (when it drops out, or at the end).
+    void Record(const CPlayer& player);
+    // "<name>: <score>" for every player who played, the winner first, then the highest
+    // scores (a tie in player order).
+    std::vector<str> ScoreLines();
+
     // The number (1 to 4) of the player who won, 0 for none; valid once the match is over.
     unsigned int winner = 0;
+
+    CCountdown* countdown;
+    bool played[CData::kPlayers] = {};
+    unsigned int finalScores[CData::kPlayers] = {};
 };

@@ -3,6 +3,7 @@
 #include "input/input.h"
 #include "input/input_maker.h"
 #include "play/ball.h"
+#include "play/heading.h"
 #include "play/paddle_shapes.h"
 #include "play/player.h"
 #include "screens/data.h"
@@ -96,6 +97,7 @@ void CPaddle::Animate()
     RequirePlayer("::Animate(Player)");
     CData& data = RequireData(this, "::Animate(Data)");
     SetPos(controls.GetPos());
+    if (ball->waiting) return;  // the match has not started or gone on yet
     const bool grab = controls.GetButton(0);
     UpdateMeter(grab);
     if (BallHitting()) TakeBall(grab);
@@ -108,13 +110,19 @@ void CPaddle::UpdateMeter(bool grab)
 {
     if (grab) {
         if (player->meter == 0)
-            ball->Release(this);
+            LetGo();
         else
             --player->meter;
         return;
     }
-    ball->Release(this);
+    LetGo();
     if (frames % kRefillPeriod == 0 && player->meter <= kRefillLimit) ++player->meter;
+}
+
+// The ball nobody has touched yet is the match's opening serve.
+void CPaddle::LetGo()
+{
+    if (ball->Release(this) && !ball->owner) Serve();
 }
 
 // A free ball is caught while the grab button is held and the meter lasts; a ball held by
@@ -130,6 +138,7 @@ void CPaddle::TakeBall(bool grab)
     if (ball->holder && ball->holder != this) return;
     const double vx = ball->velocity.dVx(), vy = ball->velocity.dVy();
     ReflectBall();
+    KeepLeaving(ball->velocity, side);
     if (!ball->holder && (ball->velocity.dVx() != vx || ball->velocity.dVy() != vy)) PlayEffect(this, SoundPaddle);
     ball->SetPlayer(player);
 }

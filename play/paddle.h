@@ -23,6 +23,9 @@ public:
     virtual bool BallHitting() = 0;
     virtual void ReflectBall() = 0;
     virtual void SetPos(unsigned int pos);
+    // Sends off the ball this paddle held at the start of the match and has just let go
+    // of; it keeps its direction.
+    virtual void Serve() {}
 
     void Animate() override;
     void Die();
@@ -44,6 +47,7 @@ private:
     CInput& RequireInput(const char* context);
     CPlayer& RequirePlayer(const char* context);
     void UpdateMeter(bool grab);
+    void LetGo();
     void TakeBall(bool grab);
 };
 

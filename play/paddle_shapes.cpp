@@ -1,6 +1,7 @@
 #include "play/paddle_shapes.h"
 
 #include "play/ball.h"
+#include "play/heading.h"
 
 #include <cmath>
 
@@ -10,6 +11,8 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr int kField = 512;
 constexpr int kRadialWidth = 2;
+// How far (radians) from straight out a rounded paddle serves.
+constexpr double kServeSlant = 0.2;
 
 // The lowest direction (radians) that points from each side's wall into the field,
 // indexed by Side; the highest is half a turn more.
@@ -104,9 +107,12 @@ bool CRoundPaddle::Reaches(double dx, double dy, double a, double b)
 }
 
 // The direction is mirrored about the tangent at the polar angle of the ball's centre,
-// then kept pointing into the field. The speed does not change.
+// then kept pointing into the field. A ball that is already leaving keeps its direction:
+// mirrored, it would head back into the wall (and be flattened along it). The speed does
+// not change.
 void CRoundPaddle::ReflectBall()
 {
+    if (Leaves(ball->velocity, side)) return;
     const View v = Look();
     ball->velocity.dT(Reflected(ball->velocity.dT(), v.dx, v.dy, v.a, v.b, side));
 }
@@ -118,6 +124,17 @@ double CRoundPaddle::Reflected(double theta, double dx, double dy, double a, dou
     const double d = std::sqrt(a * a * s * s + b * b * c * c);
     const double tangent = std::atan2(b * c / d, -a * s / d);
     return IntoField(2 * tangent - theta, side);
+}
+
+// The ball is held at the paddle's middle, where the curve faces straight into the field;
+// it leaves steeply, a little to the side it was heading along the wall. (Kept in its old
+// direction, a ball served from a still paddle came back off the nearest bricks just past
+// the thin end of the curve; served straight out, it would come straight back for ever.)
+void CRoundPaddle::Serve()
+{
+    const double straight = kFieldwardFrom[ValidSide(side)] + kPi / 2;
+    const double aside = std::sin(ball->velocity.dT() - straight) < 0 ? -kServeSlant : kServeSlant;
+    ball->velocity.dT(straight + aside);
 }
 
 double CRoundPaddle::IntoField(double theta, Side side)

@@ -23,6 +23,7 @@ public:
     bool BallHitting() override;
     void ReflectBall() override;
     void SetPos(unsigned int pos) override;
+    void Serve() override;
     bool Paint(HDC dc) override;
 
     // `theta` (radians) brought into the half circle of directions that point from

@@ -41,12 +41,13 @@ void CPlayers::AddPlayer(unsigned int, const SPlayerOptions& record)
 // Below two players the match is over: the one left wins, or nobody.
 void CPlayers::RemovePlayer(CPlayer* leaving)
 {
+    // A screen that is being torn down is no CMainGame any more and is left alone.
+    auto* game = dynamic_cast<CMainGame*>(GetParent(str("CMainGame"), false, 1));
+    if (game && leaving && leaving->InMatch()) game->Record(*leaving);
     if (count > 0) --count;
     if (count >= 2) return;
     auto* winner = static_cast<CPlayer*>(GetChild(str("CPlayer"), true, 1));
     if (winner == leaving) winner = static_cast<CPlayer*>(GetChild(str("CPlayer"), true, 2));
-    // A screen that is being torn down is no CMainGame any more and is left alone.
-    auto* game = dynamic_cast<CMainGame*>(GetParent(str("CMainGame"), false, 1));
     if (!game) return;
     game->winner = winner ? winner->options.number : 0;
     game->gameOver = true;

@@ -5,16 +5,32 @@
 #include "screens/player_options.h"
 #include "ui/color_block.h"
 #include "ui/slider.h"
+#include "ui/text.h"
+
+#include <cstdlib>
 
 namespace {
 
 constexpr unsigned int kSliderY = 150;
+constexpr unsigned int kSliderWidth = 30;
 constexpr unsigned int kMaxComponent = 255;
+constexpr LONG kLabelHeight = 18;
+constexpr LONG kLabelWidth = 60;
 
-void AddComponentSlider(CGame* screen, unsigned int x, unsigned int* component)
+// The field is grey 128 on every component; within this of it on all three, a paddle
+// is hard to see.
+constexpr int kFieldGrey = 128;
+constexpr int kTooClose = 40;
+
+// A slider (which shows its value) with its component's name above it.
+void AddComponentSlider(CGame* screen, LONG x, unsigned int* component, const char* name)
 {
-    new CSlider(x, kSliderY, component, Under(screen), Vertical, 0, kMaxComponent);
+    new CSlider(static_cast<unsigned int>(x), kSliderY, component, Under(screen), Vertical, 0, kMaxComponent);
+    const LONG left = x + kSliderWidth / 2 - kLabelWidth / 2, top = kSliderY;
+    AddLine(screen, str(name), Rect(left, top - kLabelHeight - 2, left + kLabelWidth, top - 2));
 }
+
+const Rect kWarningBox(0, 404, 512, 424);
 
 }  // namespace
 
@@ -26,10 +42,25 @@ CColorOptions::CColorOptions(SPlayerOptions* options, const LList<CObject>& pare
     AddBackground(this);
     AddTitle(this, str("Color Chooser"));
     AddFootButton(this, DoNext, AsContext(0));
-    AddComponentSlider(this, 166, &red);
-    AddComponentSlider(this, 241, &green);
-    AddComponentSlider(this, 316, &blue);
+    AddComponentSlider(this, 166, &red, "Red");
+    AddComponentSlider(this, 241, &green, "Green");
+    AddComponentSlider(this, 316, &blue, "Blue");
     new CColorBlock(&red, &green, &blue, 206, 300, Under(this));
+    warning = AddLine(this, str(""), kWarningBox);
+}
+
+bool CColorOptions::NearFieldGrey(unsigned int r, unsigned int g, unsigned int b)
+{
+    for (unsigned int component : {r, g, b})
+        if (std::abs(static_cast<int>(component) - kFieldGrey) > kTooClose) return false;
+    return true;
+}
+
+// The warning follows the sliders.
+void CColorOptions::Animate()
+{
+    CGame::Animate();
+    warning->text = str(NearFieldGrey(red, green, blue) ? "Too close to the field's grey: the paddle would vanish" : "");
 }
 
 bool CColorOptions::HasType(str t) const { return t == "CColorOptions" || CGame::HasType(t); }

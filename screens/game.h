@@ -13,6 +13,12 @@ public:
     virtual bool GameOver();
     virtual CGame* NextGame();
 
+    // The engine's clock starts again after it stopped (a pause, the window losing its
+    // focus or being minimised), and the player pauses or goes on. Screens that run
+    // against the clock react; menus do not.
+    virtual void Resumed() {}
+    virtual void Paused(bool) {}
+
     bool gameOver = false;
     bool capturesCursor = false;
 

@@ -1,12 +1,14 @@
 #pragma once
-// The screen after a match: the result in large letters and a "Continue" button that
-// leads back to the intro.
+// The screen after a match: the result in large letters, every player's final score
+// below it, and a "Continue" button that leads back to the intro.
 
 #include "screens/game.h"
 
+#include <vector>
+
 class CGameOver : public CGame {
 public:
-    CGameOver(const str& text, const LList<CObject>& parents);
+    CGameOver(const str& text, const LList<CObject>& parents, const std::vector<str>& scores = {});
     bool HasType(str t) const override;
     CGame* NextGame() override;
 

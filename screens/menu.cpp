@@ -25,6 +25,12 @@ CButton* AddButton(CGame* screen, ObjectCallback callback, void* context, unsign
                        PadRectangular, SideBottom);
 }
 
+CText* AddLine(CGame* screen, const str& text, const Rect& box)
+{
+    auto* place = new CGraphic(Under(screen), box);
+    return new CNormText(text, LList<CObject>(false, 2, place, screen), Rect());
+}
+
 CButton* AddFootButton(CGame* screen, ObjectCallback callback, void* context, const str& caption)
 {
     return AddButton(screen, callback, context, kBackX, kBackY, caption, kGreen);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class CData;
+class CText;
 
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 
@@ -37,6 +38,9 @@ void AddBanner(CGame* screen, const str& text);
 // A rectangular 75 x 20 button drawn against the bottom side.
 CButton* AddButton(CGame* screen, ObjectCallback callback, void* context, unsigned int x, unsigned int y,
                    const str& caption, COLORREF color);
+
+// A line in the default GUI font, centred in `box` (a box of its own on the screen).
+CText* AddLine(CGame* screen, const str& text, const Rect& box);
 
 // The green "Back" (or "Start", "Continue", ...) button at the foot of a screen.
 CButton* AddFootButton(CGame* screen, ObjectCallback callback, void* context, const str& caption = str("Back"));

@@ -26,6 +26,8 @@ constexpr SlotPlace kSlotPlaces[kPadSlots] = {
 constexpr unsigned int kPlayerColumnX = 218;
 constexpr unsigned int kFirstPlayerY = 402;
 constexpr unsigned int kPlayerPitch = 30;
+// Between player 1's button and "Start".
+const Rect kWarningBox(0, 428, 512, 448);
 
 // The name on a player's button, with the level after it when the computer plays.
 str PlayerCaption(const SPlayerOptions& p)
@@ -51,6 +53,7 @@ COptions::COptions(const LList<CObject>& parents) : CGame(parents)
     AddBackground(this);
     AddTitle(this, str("Options"));
     AddFootButton(this, DoNext, AsContext(Match), str("Start"));
+    warning = AddLine(this, str(""), kWarningBox);
     for (unsigned int k = 0; k < CData::kPlayers; ++k) {
         AddPlayerButton(data.players[k], k);
         AddSlotButton(SlotPlayer(data, k), k);
@@ -83,8 +86,26 @@ CGame* COptions::NextGame()
     }
 }
 
+bool COptions::EnoughPlayers()
+{
+    CData& data = RequireData(this, "::EnoughPlayers");
+    unsigned int first = 0;
+    for (unsigned int number : data.padPlayers) {
+        if (number == 0 || number == first) continue;
+        if (first != 0) return true;
+        first = number;
+    }
+    return false;
+}
+
+// A match without two players would be over before it began: the screen says why instead.
 bool COptions::DoNext(void* context, CObject* screen)
 {
+    auto* options = dynamic_cast<COptions*>(screen);
+    if (options && ContextValue(context) == Match && !options->EnoughPlayers()) {
+        options->warning->text = str("Give the sides to at least two players");
+        return true;
+    }
     return FinishScreen<COptions>(screen, [&](COptions& options) {
         options.choice = static_cast<int>(ContextValue(context));
     });

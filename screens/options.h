@@ -7,6 +7,7 @@
 
 struct SPlayerOptions;
 class CData;
+class CText;
 
 class COptions : public CGame {
 public:
@@ -21,11 +22,16 @@ public:
     static bool DoPlayer(void* context, CObject* screen);
     static bool DoPaddle(void* context, CObject* screen);
 
+    // Whether at least two different players hold the sides: a match needs them.
+    bool EnoughPlayers();
+
     int choice = Nothing;
     SPlayerOptions* player = nullptr;
     unsigned int slot = 0;
 
 private:
+    CText* warning;
+
     void AddPlayerButton(SPlayerOptions& p, unsigned int k);
     void AddSlotButton(const SPlayerOptions& p, unsigned int s);
 };

@@ -22,6 +22,7 @@ CPaddleOptions::CPaddleOptions(unsigned int slot, const LList<CObject>& parents)
     playerNumber = data.padPlayers[slot];
     AddBackground(this);
     AddTitle(this, str("Paddle Options"));
+    AddFootButton(this, DoNext, AsContext(playerNumber));  // "Back": the side keeps its player
     for (unsigned int k = 0; k < CData::kPlayers; ++k) {
         const SPlayerOptions& p = data.players[k];
         AddButton(this, DoNext, AsContext(k + 1), kColumnX, kFirstY - kPitch * k, p.name, p.color);

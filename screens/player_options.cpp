@@ -10,6 +10,8 @@
 #include "screens/options.h"
 #include "screens/pad_config.h"
 #include "ui/text.h"
+#include "input/input_maker.h"
+#include "ui/mark.h"
 #include "ui/text_edit.h"
 
 namespace {
@@ -31,12 +33,18 @@ CPlayerOptions::CPlayerOptions(SPlayerOptions* options, const LList<CObject>& pa
     AddFootButton(this, DoNext, AsContext(Back));
     AddButton(this, DoNext, AsContext(Color), 218, 302, str("Color"), options->color);
     AddNameField();
-    AddButton(this, DoNext, AsContext(Keyboard), 143, 171, str("Keyboard"), kGreen);
-    AddButton(this, DoNext, AsContext(Mouse), 143, 96, str("Mouse"), kGreen);
-    AddDisabledButton(Network, 293, 96, str("Network"));
-    AddButton(this, DoNext, AsContext(Controller), 293, 171, str("Controller"), kGreen);
-    AddButton(this, DoNext, AsContext(Computer), 218, 134, str("Computer"), kGreen);
+    MarkKind(CInputMaker::Keyboard, AddButton(this, DoNext, AsContext(Keyboard), 143, 171, str("Keyboard"), kGreen));
+    MarkKind(CInputMaker::Mouse, AddButton(this, DoNext, AsContext(Mouse), 143, 96, str("Mouse"), kGreen));
+    MarkKind(CInputMaker::Network, AddDisabledButton(Network, 293, 96, str("Network")));
+    MarkKind(CInputMaker::Controller, AddButton(this, DoNext, AsContext(Controller), 293, 171, str("Controller"), kGreen));
+    MarkKind(CInputMaker::Computer, AddButton(this, DoNext, AsContext(Computer), 218, 134, str("Computer"), kGreen));
     AddShapeButton();
+}
+
+// The button of the kind of input the player has is framed.
+void CPlayerOptions::MarkKind(unsigned int kind, CButton* button)
+{
+    if (options->input && options->input->kind == kind) new CMark(button->rect, Under(this));
 }
 
 void CPlayerOptions::AddNameField()
@@ -47,9 +55,11 @@ void CPlayerOptions::AddNameField()
     new CRightNormText(str("Name:"), LList<CObject>(false, 2, field, this), Rect());
 }
 
-void CPlayerOptions::AddDisabledButton(Choice code, unsigned int x, unsigned int y, const str& caption)
+CButton* CPlayerOptions::AddDisabledButton(Choice code, unsigned int x, unsigned int y, const str& caption)
 {
-    AddButton(this, nullptr, AsContext(code), x, y, caption, kGreen)->enabled = false;
+    CButton* button = AddButton(this, nullptr, AsContext(code), x, y, caption, kGreen);
+    button->enabled = false;
+    return button;
 }
 
 void CPlayerOptions::AddShapeButton()

@@ -7,6 +7,7 @@
 #include "screens/game.h"
 
 struct SPlayerOptions;
+class CButton;
 
 class CPlayerOptions : public CGame {
 public:
@@ -24,8 +25,9 @@ public:
 
 private:
     void AddNameField();
-    void AddDisabledButton(Choice choice, unsigned int x, unsigned int y, const str& caption);
+    CButton* AddDisabledButton(Choice choice, unsigned int x, unsigned int y, const str& caption);
     void AddShapeButton();
+    void MarkKind(unsigned int kind, CButton* button);
 };
 
 // The caption that names a paddle shape.

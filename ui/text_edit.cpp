@@ -12,6 +12,8 @@ namespace {
 
 constexpr unsigned int kWidth = 100;
 constexpr unsigned int kHeight = 20;
+// The widest name the field shows whole, with a margin each side.
+constexpr LONG kNameWidth = kWidth - 8;
 
 str WithoutCharacter(const str& s, unsigned int at)
 {
@@ -27,16 +29,36 @@ str WithCharacter(const str& s, unsigned int at, char c)
     return str(edited.c_str());
 }
 
-bool ShiftHeld() { return GetAsyncKeyState(VK_SHIFT) != 0; }
+// Shift and Caps Lock as they were when the key went down, not when its message is read:
+// typed fast, the Shift of "Bob" is up again before the B is handled.
+bool Capitals()
+{
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    return shift != capsLock;
+}
+
+// The width of `text` in the field's font (measured in a memory context: no window is
+// needed), or 0 when there is nothing to measure in.
+LONG TextWidth(const str& text)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) return 0;
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{0, 0};
+    GetTextExtentPoint32(dc, text, static_cast<int>(text.Size()), &size);
+    DeleteDC(dc);
+    return size.cx;
+}
 
 }  // namespace
 
-char NameCharacter(unsigned int key, bool shift)
+char NameCharacter(unsigned int key, bool capitals)
 {
     const UINT c = MapVirtualKey(key, MAPVK_VK_TO_CHAR);
     // Dead keys come back with the top bit set; only plain characters are classified.
-    if (c > UCHAR_MAX || !std::isalnum(static_cast<int>(c))) return 0;
-    return static_cast<char>(shift ? c : std::tolower(static_cast<int>(c)));
+    if (c > UCHAR_MAX || (c != ' ' && !std::isalnum(static_cast<int>(c)))) return 0;
+    return static_cast<char>(capitals ? c : std::tolower(static_cast<int>(c)));
 }
 
 CTextEdit::CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CObject>& parents)
@@ -56,10 +78,11 @@ CTextEdit::~CTextEdit()
 
 bool CTextEdit::HasType(str t) const { return t == "CTextEdit" || CGraphic::HasType(t); }
 
+// Keys act as they go down, and again with every repeat while held.
 void CTextEdit::KeyDown(unsigned int key, bool down)
 {
     CGraphic::KeyDown(key, down);
-    if (!down) EditKey(key);
+    if (down) EditKey(key);
 }
 
 void CTextEdit::EditKey(unsigned int key)
@@ -75,8 +98,10 @@ void CTextEdit::EditKey(unsigned int key)
     case VK_RIGHT:
         if (cursor < length) ++cursor;
         break;
+    case VK_HOME: cursor = 0; break;
+    case VK_END: cursor = length; break;
     default:
-        if (char c = NameCharacter(key, ShiftHeld())) Enter(c);
+        if (char c = NameCharacter(key, Capitals())) Enter(c);
     }
 }
 
@@ -93,9 +118,12 @@ void CTextEdit::Delete()
     *target = WithoutCharacter(*target, cursor);
 }
 
+// A name that would no longer fit on a paddle or in the field takes nothing more.
 void CTextEdit::Enter(char c)
 {
-    *target = WithCharacter(*target, cursor, c);
+    const str longer = WithCharacter(*target, cursor, c);
+    if (longer.Size() > kMaxName || TextWidth(longer) > kNameWidth) return;
+    *target = longer;
     ++cursor;
 }
 

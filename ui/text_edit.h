@@ -1,7 +1,8 @@
 #pragma once
-// A 100 x 20 field that edits a string in place: letters and digits are entered when
-// their key is released, Backspace, Delete and the arrows edit around a blinking caret.
-// A string left empty gets its first value back when the field goes away.
+// A 100 x 20 field that edits a name in place: letters, digits and spaces are entered as
+// their key goes down (and repeat while it is held); Backspace, Delete, the arrows, Home
+// and End edit around a blinking caret. A name is at most 12 characters and never wider
+// than the field. A string left empty gets its first value back when the field goes away.
 
 #include "gfx/graphic.h"
 
@@ -17,6 +18,8 @@ public:
 
     // Frames the caret stays on, and then off.
     static constexpr unsigned int kBlinkFrames = 11;
+    // The longest name: twelve characters fill a paddle's 124 pixels in its fixed-width face.
+    static constexpr unsigned int kMaxName = 12;
 
     str* target;
     bool caretOn = false;
@@ -33,5 +36,5 @@ private:
 };
 
 // The character that a key enters into a name: its unshifted character when that is a
-// letter or a digit, letters in lower case unless Shift is held; 0 for any other key.
-char NameCharacter(unsigned int key, bool shift);
+// letter, a digit or a space, letters in lower case unless `capitals`; 0 for any other key.
+char NameCharacter(unsigned int key, bool capitals);

@@ -18,6 +18,7 @@ namespace gdi {
 namespace {
 
 std::size_t renderedGlyphs = 0;
+std::size_t openedFaces = 0;
 
 // FreeType and fontconfig, started once. Every face keeps a reference, so the library
 // outlives the last face whatever order static objects are destroyed in.
@@ -177,6 +178,7 @@ std::shared_ptr<FontFace> OpenFace(const LOGFONT& logfont)
         FT_Done_Face(face);
         return nullptr;
     }
+    ++openedFaces;
     return faces[key] = std::make_shared<FontFace>(library, face, logfont.lfHeight);
 }
 
@@ -219,6 +221,7 @@ const Glyph& GlyphOf(FontFace& face, unsigned char c) { return face.GlyphOf(c); 
 std::string FamilyName(FontFace& face) { return face.Family(); }
 
 std::size_t GlyphRenderCount() { return renderedGlyphs; }
+std::size_t FaceOpenCount() { return openedFaces; }
 
 std::string FontConfigFileFor(const std::filesystem::path& executable)
 {

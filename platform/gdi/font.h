@@ -54,6 +54,8 @@ std::string FamilyName(FontFace& face);
 
 // How many glyph bitmaps have been rendered since start-up.
 std::size_t GlyphRenderCount();
+// How many faces (a font file at one size) have been opened since start-up.
+std::size_t FaceOpenCount();
 
 // The fontconfig file that maps the program's Windows face names to installed fonts:
 // the installed copy beside the running program (<prefix>/bin/quorvel reads

@@ -4,6 +4,12 @@
 
 namespace user {
 
+namespace {
+
+bool IsToggleKey(UINT vk) { return vk == VK_CAPITAL || vk == VK_NUMLOCK || vk == VK_SCROLL; }
+
+}  // namespace
+
 void InputState::SetKey(UINT vk, bool down)
 {
     if (vk < keys.size()) keys[vk] = down;
@@ -18,7 +24,16 @@ void InputState::Took(const MSG& msg)
 {
     const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     const bool up = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
-    if ((down || up) && msg.wParam < keysAsOfMessage.size()) keysAsOfMessage[msg.wParam] = down;
+    if ((!down && !up) || msg.wParam >= keysAsOfMessage.size()) return;
+    keysAsOfMessage[msg.wParam] = down;
+    constexpr LPARAM kWasDown = 1 << 30;  // an auto-repeat, not a new press
+    if (down && !(msg.lParam & kWasDown) && IsToggleKey(static_cast<UINT>(msg.wParam)))
+        toggled[msg.wParam] = !toggled[msg.wParam];
+}
+
+bool InputState::ToggledAsOfMessage(UINT vk) const
+{
+    return vk < toggled.size() && toggled[vk];
 }
 
 bool InputState::KeyDownAsOfMessage(UINT vk) const

@@ -28,6 +28,8 @@ public:
     // The program took this message from its queue.
     void Took(const MSG& msg);
     bool KeyDownAsOfMessage(UINT vk) const;
+    // Toggle keys (Caps Lock) turn on and off with every press, as of the last key message.
+    bool ToggledAsOfMessage(UINT vk) const;
     // A window of the program became active: keys pressed or let go while it was not
     // are seen as they are now.
     void CatchUp() { keysAsOfMessage = keys; }
@@ -44,6 +46,7 @@ public:
 private:
     std::array<bool, 256> keys{};
     std::array<bool, 256> keysAsOfMessage{};
+    std::array<bool, 256> toggled{};
     struct Click {
         int button = -1;
         HWND window = nullptr;

@@ -48,9 +48,12 @@ SHORT GetAsyncKeyState(int virtualKey)
     return System().input.KeyDown(static_cast<UINT>(virtualKey)) ? static_cast<SHORT>(0x8000) : 0;
 }
 
-// The keys as of the last key message taken from the queue.
+// The keys as of the last key message taken from the queue: the top bit while down, the
+// lowest bit while toggled on.
 SHORT GetKeyState(int virtualKey)
 {
     if (virtualKey < 0) return 0;
-    return System().input.KeyDownAsOfMessage(static_cast<UINT>(virtualKey)) ? static_cast<SHORT>(0x8000) : 0;
+    const UINT vk = static_cast<UINT>(virtualKey);
+    const user::InputState& input = System().input;
+    return static_cast<SHORT>((input.KeyDownAsOfMessage(vk) ? 0x8000 : 0) | (input.ToggledAsOfMessage(vk) ? 1 : 0));
 }

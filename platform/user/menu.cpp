@@ -18,6 +18,7 @@ constexpr int kShortcutGap = 24;
 constexpr int kPopupItemHeight = 18;
 constexpr int kSeparatorHeight = 9;
 constexpr int kPopupBorder = 2;
+constexpr int kCheckLeft = 4;        // the check mark's left end, inside the pop-up's border
 
 constexpr COLORREF kMenuFace = RGB(240, 240, 240);
 constexpr COLORREF kMenuText = RGB(0, 0, 0);
@@ -90,12 +91,13 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color)
     DeleteObject(pen);
 }
 
-// A tick in the room left of the item's text: down to the bottom point, then up.
-void DrawCheckMark(HDC dc, int left, int middle, COLORREF color)
+// A check mark in the margin before an item's text: a short stroke down to the bottom
+// point at (x + 3, y + 2), a long one up from it, each two pixels thick.
+void DrawCheck(HDC dc, int x, int y, COLORREF color)
 {
-    for (int thickness = 0; thickness < 2; ++thickness) {
-        DrawLine(dc, left, middle - 1 + thickness, left + 3, middle + 2 + thickness, color);
-        DrawLine(dc, left + 3, middle + 2 + thickness, left + 9, middle - 4 + thickness, color);
+    for (int thick = 0; thick < 2; ++thick) {
+        DrawLine(dc, x, y - 1 + thick, x + 3, y + 2 + thick, color);
+        DrawLine(dc, x + 3, y + 2 + thick, x + 9, y - 4 + thick, color);
     }
 }
 
@@ -397,8 +399,8 @@ void Menu::DrawPopup(HDC dc)
         const bool lit = highlight == i;
         if (lit) FillBox(dc, RECT{box.left + kPopupBorder, top, box.right - kPopupBorder, top + kPopupItemHeight}, kHighlight);
         const COLORREF color = lit ? kHighlightText : kMenuText;
-        if (item.checked) DrawCheckMark(dc, box.left + kPopupBorder + 4, top + kPopupItemHeight / 2, color);
         DrawLabel(dc, item.text, box.left + kPopupTextLeft, top + textOffset, color);
+        if (item.checked) DrawCheck(dc, box.left + kPopupBorder + kCheckLeft, top + kPopupItemHeight / 2, color);
         const std::string shortcut = Shortcut(item.text);
         if (shortcut.empty()) continue;
         const int right = box.right - kPopupTextRight - TextWidth(dc, shortcut);

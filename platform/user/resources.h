@@ -26,7 +26,7 @@ struct MenuEntry {
     WORD id = 0;
     bool separator = false;
     std::vector<MenuEntry> popup;
-    bool checked = false;
+    bool checked = false;  // a check mark before the item's text
 
     bool IsPopup() const { return !popup.empty(); }
 };

@@ -208,6 +208,7 @@ BOOL ShowWindow(HWND window, int showCmd);
 BOOL UpdateWindow(HWND window);
 BOOL DestroyWindow(HWND window);
 BOOL CloseWindow(HWND window);
+BOOL IsIconic(HWND window);
 BOOL IsWindow(HWND window);
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HINSTANCE GetModuleHandle(LPCSTR moduleName);
@@ -310,13 +311,13 @@ int TranslateAccelerator(HWND window, HACCEL table, LPMSG msg);
 HMENU LoadMenu(HINSTANCE instance, LPCSTR menuName);
 HMENU GetMenu(HWND window);
 
-constexpr UINT MF_BYCOMMAND = 0x0000;
-constexpr UINT MF_UNCHECKED = 0x0000;
-constexpr UINT MF_CHECKED = 0x0008;
-constexpr UINT MF_BYPOSITION = 0x0400;
-
-// By command only; returns the item's former state, or (DWORD)-1 when there is none.
-DWORD CheckMenuItem(HMENU menu, UINT item, UINT check);
+constexpr UINT MF_BYCOMMAND = 0x00000000;
+constexpr UINT MF_BYPOSITION = 0x00000400;
+constexpr UINT MF_UNCHECKED = 0x00000000;
+constexpr UINT MF_CHECKED = 0x00000008;
+// By command id only; the former state (MF_CHECKED or MF_UNCHECKED), or (DWORD)-1 when
+// the menu has no such item.
+DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags);
 
 // ---- Keyboard -----------------------------------------------------------------------
 UINT MapVirtualKey(UINT code, UINT mapType);

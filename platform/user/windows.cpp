@@ -216,6 +216,12 @@ BOOL CloseWindow(HWND handle)
     return TRUE;
 }
 
+BOOL IsIconic(HWND handle)
+{
+    const Window* window = user::FindWindow(handle);
+    return window && window->minimized;
+}
+
 LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM)
 {
     Window* window = user::FindWindow(handle);

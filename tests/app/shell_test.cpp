@@ -1,6 +1,9 @@
 #include "app/gamer.h"
 #include "app/main_window.h"
 #include "app/resources.h"
+#include "play/ball.h"
+#include "play/countdown.h"
+#include "play/main_game.h"
 #include "platform/host/headless/program.h"
 #include "platform/host/headless/session.h"
 #include "screens/data.h"
@@ -81,6 +84,60 @@ TEST_F(Shell, BossKeyMinimisesAndStopsTheClock)
     EXPECT_FALSE(Engine().paused);
     program.Focus(true);
     EXPECT_TRUE(Engine().running) << "restoring resumes an unpaused game";
+    program.Tap(VK_ESCAPE);
+}
+
+// The state of the "Pause Game" check mark (setting it to what it was).
+bool PauseChecked(HWND window)
+{
+    const DWORD was = CheckMenuItem(GetMenu(window), resources::kPauseGame, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(GetMenu(window), resources::kPauseGame, MF_BYCOMMAND | was);
+    return was == MF_CHECKED;
+}
+
+// Every way the clock stops and starts again during a match counts down before the ball
+// moves: the player pausing, the window losing its focus, the boss key. The ball stayed
+// where it was; in the old game it flew on the instant the window came back.
+TEST_F(Shell, AMatchCountsDownAgainWheneverItGoesOnAndSaysWhenItIsPaused)
+{
+    Program program(session);
+    program.Click(255, 330);
+    program.Frames(30);
+    program.Click(255, 460);  // Start
+    program.Frames(2);
+    auto* match = dynamic_cast<CMainGame*>(Engine().GetGame());
+    ASSERT_NE(match, nullptr);
+    CBall& ball = *dynamic_cast<CBall*>(match->FindChild(str("CBall"), true, 1));
+    EXPECT_TRUE(match->countdown->Running());
+    program.Frames(CCountdown::kFrames + 30);
+    ASSERT_FALSE(match->countdown->Running());
+    ASSERT_EQ(ball.holder, nullptr) << "served";
+
+    const auto stillFor = [&](const char* how) {
+        const Rect at = ball.rect;
+        EXPECT_TRUE(match->countdown->Running()) << how;
+        program.Frames(CCountdown::kFrames - 2);
+        EXPECT_TRUE(EqualRect(&at, &ball.rect)) << how << ": the ball waits through the countdown";
+        program.Frames(3);
+        EXPECT_FALSE(EqualRect(&at, &ball.rect)) << how << ": then it flies on";
+    };
+    program.Tap(VK_F3);
+    EXPECT_TRUE(Engine().paused);
+    EXPECT_TRUE(PauseChecked(session.Window()));
+    program.Tap(VK_F3);
+    EXPECT_FALSE(PauseChecked(session.Window()));
+    stillFor("after a pause");
+
+    program.Focus(false);
+    program.Focus(true);
+    stillFor("after a focus loss");
+
+    program.Tap(VK_F1);
+    program.Command(resources::kPauseGame);  // F3 on a minimised window
+    EXPECT_FALSE(Engine().paused) << "nothing toggles unseen";
+    EXPECT_FALSE(PauseChecked(session.Window()));
+    program.Focus(true);
+    stillFor("after the boss key");
     program.Tap(VK_ESCAPE);
 }
 

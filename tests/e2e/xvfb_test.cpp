@@ -116,12 +116,14 @@ TEST_F(RealWindow, APlayerStartsAMatchSteersPausesStartsOverAndQuits)
     EXPECT_TRUE(BallAbovePaddle(match, *window, kPaddleStart)) << "the white ball waits above the bottom paddle";
     EXPECT_EQ(Hex(ClientPixel(match, *window, kPaddleStart, kPaddleRow)), Hex(kBlack)) << "the paddle, grabbing";
 
-    // Paused, the paddle stays where it was; going on, it follows the pointer.
+    // Paused, the paddle stays where it was and the match says so; going on, it follows
+    // the pointer.
     window->MoveTo(300, 470);
     std::this_thread::sleep_for(std::chrono::seconds(1));
     const Picture paused = Screen("paused");
     EXPECT_EQ(Hex(ClientPixel(paused, *window, kPaddleStart, kPaddleRow)), Hex(kBlack)) << "a paused paddle stays";
     EXPECT_EQ(Hex(ClientPixel(paused, *window, 300, kPaddleRow)), Hex(kGrey));
+    EXPECT_EQ(Hex(ClientPixel(paused, *window, 145, 255)), Hex(kBlack)) << "\"Paused\" over the field (its P)";
     window->Key("F3");
     ExpectSoon(300, kPaddleRow, kBlack, "the bottom paddle under the pointer");
     Release();

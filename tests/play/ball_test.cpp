@@ -84,6 +84,7 @@ TEST_F(BallTest, AHeldBallSitsInFrontOfItsPaddle)
 TEST_F(BallTest, ANewOwnerRepaintsItAtOnceAndItTakesAnExtraStep)
 {
     CMainGame& game = field.Match(true);
+    field.SkipCountdown();
     CBall& ball = field.Ball();
     ball.holder = nullptr;
     ball.rect = Rect(200, 200, 224, 224);

@@ -98,6 +98,7 @@ TEST_F(PadMatchTest, AHoldsTheServedBallUntilLetGoAndFourPadsSteerOnlyTheirOwnPa
 {
     PadPlayers({1, 2, 3, 4});
     field.Match(true);
+    field.SkipCountdown();
     CPaddle* bottom = field.PaddleOn(SideBottom);
     Frames(3);
     EXPECT_EQ(field.Ball().holder, bottom) << "the first paddle is served the ball";
@@ -125,6 +126,7 @@ TEST_F(PadMatchTest, APadPlayerCatchesAFreeBallWithA)
 {
     PadPlayers({1});
     field.Match(true);
+    field.SkipCountdown();
     CPaddle* bottom = field.PaddleOn(SideBottom);
     pads.Press(0, XINPUT_GAMEPAD_A, true);
     Frames(1);

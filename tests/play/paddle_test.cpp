@@ -18,6 +18,7 @@ protected:
     {
         field.Mice();
         CMainGame& game = field.Match();
+        field.SkipCountdown();
         Ball().holder = nullptr;
         Ball().rect = Rect(150, 60, 174, 84);
         return game;
@@ -57,11 +58,21 @@ TEST_F(PaddleTest, SetPosKeepsThePaddleWithinTheSide)
 
 TEST_F(PaddleTest, TheFirstPaddleStartsHoldingTheBallAndLetsGoWhenTheMeterRunsOut)
 {
-    field.Match();
+    CMainGame& game = field.Match();
     CPaddle& bottom = *field.PaddleOn(SideBottom);
     CPlayer& player = *bottom.player;
     EXPECT_EQ(Ball().holder, &bottom);
     EXPECT_TRUE(InputOf(bottom).GetButton(0)) << "pressed on the player's behalf";
+    // The countdown: the paddle moves, holding the ball, and its meter does not drain.
+    for (unsigned int i = 0; i < CCountdown::kFrames; ++i) {
+        field.engine->MouseMove(100 + i, 300);
+        field.engine->UpdateInput();
+        game.Animate();
+    }
+    EXPECT_FALSE(game.countdown->Running());
+    EXPECT_EQ(bottom.rect.left, 100 + static_cast<LONG>(CCountdown::kFrames) - 1 - 62) << "it followed the mouse";
+    EXPECT_EQ(Ball().holder, &bottom);
+    EXPECT_EQ(player.meter, 83u);
     int frame = 0;
     while (Ball().holder == &bottom && frame < 200) {
         ++frame;

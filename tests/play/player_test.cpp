@@ -1,6 +1,7 @@
 #include "input/input_maker.h"
 #include "play/brick.h"
 #include "support/field.h"
+#include "ui/text_edit.h"
 #include "ui/text.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,7 @@ protected:
     // Lets the ball out through `side`, as its paddle sees it.
     void LoseOn(Side side)
     {
+        field.SkipCountdown();
         CBall& ball = field.Ball();
         ball.holder = nullptr;
         const Rect outside[] = {{}, {-5, 300, 19, 324}, {300, -5, 324, 19}, {300, 493, 324, 517}, {493, 300, 517, 324}};
@@ -53,7 +55,8 @@ TEST_F(PlayerTest, TheDefaultMatchHasFourPlayersBuiltInTheirOrder)
         "CPlayer", "CRoundPaddle", "CLRText", "CPaddleMeter",
         "CPlayer", "CRoundPaddle", "CUDText", "CPaddleMeter",
         "CPlayer", "CRectPaddle", "CRLText", "CPaddleMeter",
-        "CPlayer", "CRectPaddle", "CDUText", "CPaddleMeter"};
+        "CPlayer", "CRectPaddle", "CDUText", "CPaddleMeter",
+        "CCountdown", "CLRText"};  // the countdown's numbers over everything
     EXPECT_EQ(order, expected);
     CPlayer& first = *PlayerNumber(1);
     EXPECT_EQ(first.parents.Count(), 3u);
@@ -136,6 +139,26 @@ TEST_F(PlayerTest, TheLastButOnePlayerLeavingCrownsTheOneLeftWhateverTheScores)
     EXPECT_STREQ(game.WinnerText(), "Quill Wins!");
 }
 
+// The game-over screen lists every player's final score, the winner first, then the
+// highest scores; a player who dropped out keeps the score it had then.
+TEST_F(PlayerTest, TheFinalScoresListTheWinnerFirstThenTheHighestScores)
+{
+    field.Slots(1, 2, 3, 4);
+    CMainGame& game = field.Match();
+    PlayerNumber(1)->score = 50;
+    PlayerNumber(2)->score = 10;
+    PlayerNumber(3)->score = 70;
+    PlayerNumber(4)->score = 30;
+    LoseOn(SideTop);  // player 3 goes with 70, and gives 7 to nobody (the ball is neutral)
+    game.winner = 2;
+    CGame* over = game.NextGame();
+    std::vector<std::string> lines;
+    for (unsigned int n = 1; auto* text = dynamic_cast<CText*>(over->GetChild(str("CNormText"), true, n)); ++n)
+        lines.emplace_back(static_cast<const char*>(text->text));
+    delete over;
+    EXPECT_EQ(lines, (std::vector<std::string>{"Continue", "Marigold: 10", "Quill: 70", "Harrow: 50", "Saltire: 30"}));
+}
+
 TEST_F(PlayerTest, AMatchWithNobodyLeftNamesNobody)
 {
     field.Slots(2, 0, 0, 0);
@@ -190,6 +213,26 @@ TEST_F(PlayerTest, DeletingTheEngineInTheMiddleOfAPaintedMatchLeaksNothing)
     delete field.engine;  // no paint cycle closed first
     field.engine = nullptr;
     EXPECT_EQ(Field::GdiObjects(), start);
+}
+
+}  // namespace
+
+namespace {
+
+// The longest name the name field takes fits along a paddle, however wide its letters.
+TEST(PaddleName, TheLongestNameFitsAlongItsPaddle)
+{
+    Field field;
+    field.data->players[0].name = str("WWWWWWWWWWWW");
+    field.Match(true);
+    field.Frame();
+    field.Frame();
+    CPaddle& bottom = *field.PaddleOn(SideBottom);
+    auto* text = dynamic_cast<CText*>(bottom.GetChild(str("CText"), false, 1));
+    ASSERT_NE(text, nullptr);
+    ASSERT_EQ(field.data->players[0].name.Size(), CTextEdit::kMaxName);
+    EXPECT_GT(text->extent.width, CPaddle::kLength * 3 / 4) << "measured";
+    EXPECT_LE(text->extent.width, CPaddle::kLength) << static_cast<const char*>(text->text);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "screens/options.h"
 #include "screens/player_options.h"
 #include "ui/get_key.h"
+#include "ui/mark.h"
 #include "ui/slider.h"
 #include "ui/text_edit.h"
 
@@ -29,6 +30,23 @@ protected:
     MenuChain chain;
     SPlayerOptions* player = nullptr;
 };
+
+// The button of the player's kind of input is framed, and no other.
+TEST_F(PlayerScreens, PlayerScreenMarksTheKindOfInputThePlayerHas)
+{
+    const auto markedAt = [&] {
+        CPlayerOptions* screen = OpenPlayer();
+        auto* mark = dynamic_cast<CMark*>(screen->GetChild(str("CMark"), true, 1));
+        EXPECT_EQ(screen->GetChild(str("CMark"), true, 2), nullptr) << "one mark";
+        return mark ? POINT{mark->rect.left + 4, mark->rect.top + 4} : POINT{-1, -1};
+    };
+    player->input->SetMouse(0);
+    EXPECT_EQ(markedAt().y, 96) << "Mouse";
+    player->input->SetKeyboard(VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_UP, VK_SHIFT);
+    const POINT keyboard = markedAt();
+    EXPECT_EQ(keyboard.x, 143);
+    EXPECT_EQ(keyboard.y, 171) << "Keyboard";
+}
 
 TEST_F(PlayerScreens, PlayerScreenOffersItsButtonsWithNetworkDisabled)
 {
@@ -237,6 +255,27 @@ TEST_F(PlayerScreens, EveryScreenReturnsItsDrawingObjects)
     chain.Open<CGameOver>(str("Nobody Wins!"));  // the old screen goes while prepared
     chain.PaintOnce();
     EXPECT_EQ(GdiObjects(), before);
+}
+
+// The colour screen names its sliders and warns of a colour the field's grey would hide.
+TEST_F(PlayerScreens, ColourScreenLabelsItsSlidersAndWarnsOfAColourCloseToTheFieldsGrey)
+{
+    const auto shown = [&](COLORREF colour) {
+        player->color = colour;
+        auto* screen = chain.Open<CColorOptions>(player);
+        screen->Animate();
+        std::vector<std::string> texts;
+        for (unsigned int n = 1; auto* text = dynamic_cast<CText*>(screen->GetChild(str("CNormText"), true, n)); ++n)
+            if (text->text.Size() > 0) texts.emplace_back(static_cast<const char*>(text->text));
+        return texts;
+    };
+    // Each slider shows its value, then comes the name above it.
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(shown(RGB(0, 0, 255)), (Texts{"Back", "0", "Red", "0", "Green", "255", "Blue"}));
+    EXPECT_EQ(shown(RGB(100, 150, 168)), (Texts{"Back", "100", "Red", "150", "Green", "168", "Blue",
+                                                "Too close to the field's grey: the paddle would vanish"}));
+    EXPECT_EQ(shown(RGB(128, 128, 169)), (Texts{"Back", "128", "Red", "128", "Green", "169", "Blue"}))
+        << "one component far enough from the grey";
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "play/player.h"
 #include "screens/data.h"
 #include "platform/gdi/font.h"
+#include "play/countdown.h"
+#include "play/main_game.h"
 #include "platform/host/headless/program.h"
 #include "platform/host/headless/session.h"
 #include "screens/game.h"
@@ -142,9 +144,18 @@ private:
     CGamer& Engine() { return *CurrentGamer(); }
     std::string ScreenType() { return Engine().GetGame() ? std::string(Engine().GetGame()->type) : ""; }
 
+    // While a match counts down, players wait for it: frames pass and the pointer moves
+    // (the paddles follow it), nothing else; otherwise every focus change and pause would
+    // hold the ball again and matches would rarely end.
+    bool CountingDown()
+    {
+        auto* match = dynamic_cast<CMainGame*>(Engine().GetGame());
+        return match && Engine().running && match->countdown->Running();
+    }
+
     void Step()
     {
-        const int dice = Roll(1000);
+        const int dice = Roll(CountingDown() ? 800 : 1000);
         if (dice < 680) Frame();
         else if (dice < 800) MovePointer();
         else if (dice < 850) ClickChainButton();
@@ -254,13 +265,14 @@ private:
         if (ScreenType() == "CIntro") FreshIntro();
     }
 
-    // What may legitimately make the heap grow between two intros: glyphs rendered for
-    // the first time (cached for the run), message boxes and sounds recorded by the host, longer
+    // What may legitimately make the heap grow between two intros: faces opened and glyphs
+    // rendered for the first time (cached for the run: the countdown's large numbers open
+    // a face of their own in the first match), message boxes and sounds recorded by the host, longer
     // names typed into the settings, this test's own record of held keys, and the blocks
     // that the window system's message queues and key tables keep once they grew (4 KiB
     // in all, well below what a screen left behind would hold).
     struct Footprint {
-        std::size_t glyphs, boxes, nameLetters, heldKeys, sounds;
+        std::size_t glyphs, boxes, nameLetters, heldKeys, sounds, faces;
     };
 
     Footprint Measure()
@@ -268,7 +280,8 @@ private:
         std::size_t letters = 0;
         if (CData* data = FindData(&Engine()))
             for (const SPlayerOptions& player : data->players) letters += player.name.Size();
-        return {gdi::GlyphRenderCount(), session.Boxes().size(), letters, held.size(), session.Sounds().size()};
+        return {gdi::GlyphRenderCount(), session.Boxes().size(), letters, held.size(), session.Sounds().size(),
+                gdi::FaceOpenCount()};
     }
 
     static std::size_t Growth(std::size_t before, std::size_t after, std::size_t each)
@@ -293,7 +306,8 @@ private:
     {
         return 4096 + Growth(before.glyphs, after.glyphs, 4096) + BoxGrowth(before.boxes, after.boxes) +
                SoundGrowth(before.sounds, after.sounds) +
-               Growth(before.nameLetters, after.nameLetters, 64) + Growth(before.heldKeys, after.heldKeys, 64);
+               Growth(before.nameLetters, after.nameLetters, 64) + Growth(before.heldKeys, after.heldKeys, 64) +
+               Growth(before.faces, after.faces, 128 * 1024);
     }
 
     // Every intro after the first (the first options screen makes the settings once)
@@ -317,7 +331,8 @@ private:
                 << lastFootprint.glyphs << " -> " << footprint.glyphs << ", boxes " << lastFootprint.boxes << " -> "
                 << footprint.boxes << ", name letters " << lastFootprint.nameLetters << " -> "
                 << footprint.nameLetters << ", held keys " << lastFootprint.heldKeys << " -> " << footprint.heldKeys
-                << ", sounds " << lastFootprint.sounds << " -> " << footprint.sounds;
+                << ", sounds " << lastFootprint.sounds << " -> " << footprint.sounds
+                << ", faces " << lastFootprint.faces << " -> " << footprint.faces;
             ++heapChecks;
         }
         lastHeap = heap;
@@ -328,7 +343,11 @@ private:
         std::map<unsigned int, unsigned int> scores;  // by player number
         std::array<int, 5> outside{};                 // frames in a row beyond each side
         unsigned int ballFrames = 0;                  // the ball's steps when last looked at
+        int level = 0;  // steps in a row not moving on one axis, with no paddle touching it
     };
+
+    // One second of frames.
+    static constexpr int kLevelLimit = 50;
 
     void CheckFrame()
     {
@@ -375,6 +394,27 @@ private:
             ASSERT_FALSE(HasPaddle(players, static_cast<Side>(side))) << "beyond a guarded side " << side << ": "
                                                                         << where();
         }
+        CheckLevel(ball, players);
+        ASSERT_LE(match.level, kLevelLimit) << "level for over a second, untouched: " << where();
+    }
+
+    // A flying ball that moves by whole pixels on one axis only skims along a wall or
+    // bounces between two walls; a paddle touching it may turn it.
+    void CheckLevel(const CBall& ball, const std::vector<CObject*>& players)
+    {
+        const bool level = static_cast<int>(ball.velocity.dVx()) == 0 || static_cast<int>(ball.velocity.dVy()) == 0;
+        if (ball.holder || ball.waiting || !level || Touched(ball, players))
+            match.level = 0;
+        else
+            ++match.level;
+    }
+
+    static bool Touched(const CBall& ball, const std::vector<CObject*>& players)
+    {
+        for (CObject* player : players)
+            for (CObject* paddle : ChildrenOf(player, "CPaddle"))
+                if (ball.Touches(static_cast<CPaddle*>(paddle)->rect)) return true;
+        return false;
     }
 
     static bool HasPaddle(const std::vector<CObject*>& players, Side side)

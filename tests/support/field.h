@@ -7,6 +7,7 @@
 #include "app/resources.h"
 #include "input/input_maker.h"
 #include "play/ball.h"
+#include "play/countdown.h"
 #include "play/main_game.h"
 #include "play/paddle.h"
 #include "play/player.h"
@@ -79,6 +80,13 @@ public:
         auto* game = new CMainGame(LList<CObject>(false, 1, engine));
         if (paint) engine->InitPaint();
         return *game;
+    }
+
+    // Lets the current match's countdown run out at once: the ball and the paddles play.
+    void SkipCountdown()
+    {
+        auto* game = dynamic_cast<CMainGame*>(Screen());
+        while (game && game->countdown->Running()) game->countdown->Animate();
     }
 
     // The engine's current screen.

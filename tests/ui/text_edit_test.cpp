@@ -23,35 +23,100 @@ protected:
         for (unsigned int key : keys) tree.Tap(key);
     }
     void HoldShift(bool held) { user::input::Key(VK_SHIFT, held, false); }
+    // The program took this key's message from its queue: GetKeyState answers as of it.
+    void Took(UINT vk, bool down)
+    {
+        MSG msg{};
+        msg.message = down ? WM_KEYDOWN : WM_KEYUP;
+        msg.wParam = vk;
+        user::System().input.Took(msg);
+    }
 
     str name;  // outlives the tree, as a player's record outlives the screens
     MenuTree tree;
 };
 
-TEST_F(TextEditTest, LettersAreEnteredInLowerCaseAndInUpperCaseWithShift)
+// Capitals follow Shift and Caps Lock as they were when the key's message was taken:
+// typing "Bob" fast, Shift is up again (now) by the time the B is handled. Read as it is
+// now, the name came out "bob".
+TEST_F(TextEditTest, CapitalsFollowShiftAndCapsLockAsOfTheKeysMessage)
 {
     MakeField("");
     Type({'A', 'B', 'C'});
     EXPECT_STREQ(name, "abc");
-    HoldShift(true);
+    Took(VK_SHIFT, true);
     Type({'D', 'E', '1'});
     EXPECT_STREQ(name, "abcDE1") << "Shift leaves digits alone";
+    Took(VK_SHIFT, false);
+
+    delete tree.screen->GetChild(str("CTextEdit"), true, 1);
+    MakeField("");
+    HoldShift(true);
+    Type({'X'});
+    EXPECT_STREQ(name, "x") << "Shift went down after the X's message";
+    Took(VK_SHIFT, true);
+    HoldShift(false);
+    Type({'B'});
+    Took(VK_SHIFT, false);
+    Type({'O', 'B'});
+    EXPECT_STREQ(name, "xBob");
+
+    delete tree.screen->GetChild(str("CTextEdit"), true, 1);
+    MakeField("");
+    Took(VK_CAPITAL, true);
+    Took(VK_CAPITAL, false);
+    Type({'C', 'A'});
+    Took(VK_SHIFT, true);
+    Type({'P', 'S'});
+    EXPECT_STREQ(name, "CAps") << "Caps Lock on, and Shift turns it round";
 }
 
-TEST_F(TextEditTest, KeysThatAreNeitherLettersNorDigitsAreIgnored)
+TEST_F(TextEditTest, SpacesAreEnteredOtherKeysThatAreNeitherLettersNorDigitsAreIgnored)
 {
     MakeField("ab");
-    Type({VK_SPACE, VK_RETURN, VK_OEM_MINUS, VK_SHIFT, VK_F5, VK_NUMLOCK, 0, 0xFF, 0x1234, 0xFFFFFFFFu});
+    Type({VK_RETURN, VK_OEM_MINUS, VK_SHIFT, VK_F5, VK_NUMLOCK, 0, 0xFF, 0x1234, 0xFFFFFFFFu});
     EXPECT_STREQ(name, "ab");
+    Type({VK_SPACE});
+    EXPECT_STREQ(name, " ab");
 }
 
-TEST_F(TextEditTest, KeysActOnlyWhenReleasedAndOnceWhenHeld)
+TEST_F(TextEditTest, KeysActAsTheyGoDownAndRepeatWhileHeld)
 {
     MakeField("");
     for (int repeat = 0; repeat < 5; ++repeat) tree.root->KeyDown('Q', true);
-    EXPECT_STREQ(name, "");
+    EXPECT_STREQ(name, "qqqqq");
     tree.root->KeyDown('Q', false);
-    EXPECT_STREQ(name, "q");
+    EXPECT_STREQ(name, "qqqqq");
+}
+
+TEST_F(TextEditTest, HomeAndEndMoveTheCaretToTheEnds)
+{
+    CTextEdit* field = MakeField("bcd");
+    Type({VK_END, 'E', VK_HOME, 'A'});
+    EXPECT_STREQ(name, "abcde");
+    EXPECT_EQ(field->cursor, 1u);
+}
+
+// A name fits on a paddle (twelve characters) and in the field; typing past does nothing.
+TEST_F(TextEditTest, ANameStopsGrowingAtTwelveCharactersOrTheFieldsWidth)
+{
+    MakeField("");
+    for (int i = 0; i < 20; ++i) Type({'I'});
+    EXPECT_STREQ(name, "iiiiiiiiiiii");
+    Type({VK_HOME, 'I'});
+    EXPECT_STREQ(name, "iiiiiiiiiiii") << "not in the middle either";
+
+    delete tree.screen->GetChild(str("CTextEdit"), true, 1);
+    MakeField("");
+    for (int i = 0; i < 20; ++i) Type({'W'});
+    EXPECT_GE(name.Size(), 6u);
+    tree.PaintOnce();
+    auto* text = dynamic_cast<CText*>(tree.screen->GetChild(str("CNormText"), true, 1));
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(text->text, name);
+    EXPECT_GT(text->extent.left, 223) << "the name stands inside the field";
+    EXPECT_LT(text->extent.right, 323);
+    EXPECT_LT(name.Size(), 12u) << "wide letters fill the field first; " << text->extent.width << " pixels";
 }
 
 TEST_F(TextEditTest, CaretEditsWithBackspaceDeleteAndArrows)

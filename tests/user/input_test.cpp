@@ -319,6 +319,33 @@ TEST_F(MenuTest, TheOpenPopupIsDrawnOverTheClientAreaAndGoesWithIt)
     EXPECT_EQ(presentedAt(path[1]), clientUnderItem);
 }
 
+// A checked item shows a mark in the pop-up's margin; CheckMenuItem answers the former
+// state, and -1 for an item the menu does not have.
+TEST_F(MenuTest, CheckMenuItemMarksThePopupItem)
+{
+    const std::vector<POINT> path = PathTo("Pause Game");
+    const auto itemRows = [&] {
+        ClickFrame(path[0]);
+        MSG msg;
+        PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);  // idle: the frame is presented
+        std::vector<std::uint32_t> pixels;
+        for (int y = path[1].y - 6; y <= path[1].y + 6; ++y)
+            for (int x = 0; x < path[1].x; ++x) pixels.push_back(session.PresentedFrame()->Row(y)[x]);
+        session.KeyDown(VK_ESCAPE);
+        Pump();
+        return pixels;
+    };
+    HMENU menu = GetMenu(window);
+    const auto plain = itemRows();
+    EXPECT_EQ(CheckMenuItem(menu, 303, MF_BYCOMMAND | MF_CHECKED), MF_UNCHECKED);
+    const auto checked = itemRows();
+    EXPECT_NE(checked, plain);
+    EXPECT_EQ(CheckMenuItem(menu, 303, MF_BYCOMMAND | MF_UNCHECKED), MF_CHECKED);
+    EXPECT_EQ(itemRows(), plain);
+    EXPECT_EQ(CheckMenuItem(menu, 9999, MF_BYCOMMAND | MF_CHECKED), static_cast<DWORD>(-1));
+    EXPECT_EQ(CheckMenuItem(menu, 0, MF_BYPOSITION | MF_CHECKED), static_cast<DWORD>(-1));
+}
+
 TEST_F(MenuTest, BarCommandChosenWithThePointer)
 {
     const std::vector<POINT> path = PathTo("!Boss!");

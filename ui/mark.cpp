@@ -1,0 +1,26 @@
+#include "ui/mark.h"
+
+namespace {
+
+constexpr int kGap = 2;
+constexpr int kThickness = 2;
+
+}  // namespace
+
+CMark::CMark(const Rect& around, const LList<CObject>& parents) : CGraphic(parents, around)
+{
+    type.Load("CMark");
+    InflateRect(&rect, kGap + kThickness, kGap + kThickness);
+    rect.Recalc();
+}
+
+bool CMark::HasType(str t) const { return t == "CMark" || CGraphic::HasType(t); }
+
+bool CMark::Paint(HDC dc)
+{
+    if (!CGraphic::Paint(dc)) return false;
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    for (int i = 0; i < kThickness; ++i) Rectangle(dc, rect.left + i, rect.top + i, rect.right - i, rect.bottom - i);
+    return true;
+}

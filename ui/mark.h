@@ -1,0 +1,13 @@
+#pragma once
+// A black frame around a widget: marks the chosen one of a group of buttons, such as the
+// kind of input a player uses.
+
+#include "gfx/graphic.h"
+
+class CMark : public CGraphic {
+public:
+    // `parents`: the marked widget's screen; the frame stands just outside `around`.
+    CMark(const Rect& around, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+    bool Paint(HDC dc) override;
+};
