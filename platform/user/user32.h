@@ -209,6 +209,7 @@ BOOL UpdateWindow(HWND window);
 BOOL DestroyWindow(HWND window);
 BOOL CloseWindow(HWND window);
 BOOL IsWindow(HWND window);
+HWND GetActiveWindow();
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HINSTANCE GetModuleHandle(LPCSTR moduleName);
 

@@ -99,7 +99,36 @@ TEST_F(Shell, NewGameReplacesTheScreenWithAFreshIntro)
     EXPECT_EQ(Engine().children.Count(), 6u) << "settings, four input makers and one screen";
     EXPECT_TRUE(Engine().running);
     program.Frames(3);
-    EXPECT_EQ(session.Pixel(255, 330), RGB(0, 255, 0)) << "the intro's green button is shown";
+    EXPECT_EQ(session.Pixel(255, 330), RGB(255, 255, 0)) << "the intro's button, lit by the pointer still on it";
+    program.Tap(VK_ESCAPE);
+}
+
+// A click whose press and release both arrive between two ticks still lands, and a
+// screen's buttons see the pointer where it already is: a second foot button on the
+// same spot works without moving the mouse.
+TEST_F(Shell, AClickShorterThanAFrameLandsAndTheNextScreenKnowsWhereThePointerIs)
+{
+    using user::input::Button;
+    Program program(session);
+    program.Frames(2);
+    program.MoveTo(255, 330);
+    program.Press(Button::Left);
+    program.Release(Button::Left);
+    program.Frames(2);
+    ASSERT_TRUE(Engine().GetGame()->IsType(str("COptions")));
+    program.Click(250, 410);
+    program.Frames(2);
+    program.Click(250, 310);
+    program.Frames(2);
+    ASSERT_TRUE(Engine().GetGame()->IsType(str("CColorOptions")));
+    program.Click(250, 460);
+    program.Frames(2);
+    ASSERT_TRUE(Engine().GetGame()->IsType(str("CPlayerOptions")));
+    program.Frames(30);  // past the double-click time
+    program.Press(Button::Left);
+    program.Release(Button::Left);
+    program.Frames(2);
+    EXPECT_TRUE(Engine().GetGame()->IsType(str("COptions"))) << "the player screen's Back, under the pointer";
     program.Tap(VK_ESCAPE);
 }
 
