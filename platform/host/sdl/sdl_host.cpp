@@ -2,6 +2,7 @@
 
 #include "platform/gdi/surface.h"
 #include "platform/host/sdl/sdl_keys.h"
+#include "platform/host/sdl/window_icon.h"
 #include "platform/user/input.h"
 
 #include <algorithm>
@@ -109,18 +110,16 @@ void SdlHost::OpenWindow(HWND owner, const std::string& title, POINT, int width,
     frameWidth = width;
     frameHeight = height;
     scale = LargestScale(0, 0);
+    const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (startFullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale,
-                              height * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+                              height * scale, flags);
     if (!window) {
         std::fprintf(stderr, "quorvel: cannot open the window: %s\n", SDL_GetError());
         return;
     }
-    renderer = SDL_CreateRenderer(window, -1, 0);
-    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer) {
-        SDL_RenderSetLogicalSize(renderer, width, height);
-        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
-    }
+    SDL_SetWindowMinimumSize(window, width, height);
+    SetWindowIcon(window);
+    presenter = MakePresenter(window, width, height, polledDriver);
     handle = owner;
 }
 
@@ -150,11 +149,8 @@ void SdlHost::FitDecorations()
 
 void SdlHost::Destroy()
 {
-    if (texture) SDL_DestroyTexture(texture);
-    if (renderer) SDL_DestroyRenderer(renderer);
+    presenter.reset();
     if (window) SDL_DestroyWindow(window);
-    texture = nullptr;
-    renderer = nullptr;
     window = nullptr;
     handle = nullptr;
     confinement.reset();
@@ -182,20 +178,31 @@ void SdlHost::MinimizeWindow(HWND owner)
     if (Owns(owner) && window) SDL_MinimizeWindow(window);
 }
 
-void SdlHost::Present(HWND owner, const gdi::Surface& frame)
+void SdlHost::Present(HWND owner, const gdi::Surface& frame, const std::vector<RECT>& damage)
 {
-    if (!Owns(owner) || !texture || frame.Width() != frameWidth || frame.Height() != frameHeight) return;
-    SDL_UpdateTexture(texture, nullptr, frame.Data(), frameWidth * static_cast<int>(sizeof(std::uint32_t)));
-    Render();
+    if (!Owns(owner) || !presenter || frame.Width() != frameWidth || frame.Height() != frameHeight) return;
+    presenter->Present(frame, damage);
 }
 
-void SdlHost::Render()
+bool SdlHost::Fullscreen() const
 {
-    if (!renderer || !texture) return;
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-    SDL_RenderPresent(renderer);
+    return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+void SdlHost::ToggleFullscreen()
+{
+    if (!window) return;
+    SDL_SetWindowFullscreen(window, Fullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    PictureLost();
+}
+
+// The window's picture must be made again, bars and all, and the confinement follows
+// the picture.
+void SdlHost::PictureLost()
+{
+    if (presenter) presenter->Invalidate();
+    if (handle) user::input::RepaintRequested(handle);
+    ApplyConfinement();
 }
 
 int SdlHost::ShowBox(HWND, const user::Box& box)
@@ -232,17 +239,14 @@ void SdlHost::ConfineCursor(HWND owner, const RECT* frameRect)
 // The confinement holds only while the window has the focus.
 void SdlHost::ApplyConfinement()
 {
-    if (!window || !renderer) return;
+    if (!window || !presenter) return;
     if (!confinement || !focused) {
         SDL_SetWindowMouseRect(window, nullptr);
         return;
     }
-    int left = 0, top = 0, right = 0, bottom = 0;
-    SDL_RenderLogicalToWindow(renderer, static_cast<float>(confinement->left), static_cast<float>(confinement->top),
-                              &left, &top);
-    SDL_RenderLogicalToWindow(renderer, static_cast<float>(confinement->right),
-                              static_cast<float>(confinement->bottom), &right, &bottom);
-    const SDL_Rect area{left, top, std::max(1, right - left), std::max(1, bottom - top)};
+    SDL_Rect area = presenter->Where().ToWindow(*confinement);
+    area.w = std::max(1, area.w);
+    area.h = std::max(1, area.h);
     SDL_SetWindowMouseRect(window, &area);
 }
 
@@ -260,28 +264,47 @@ POINT SdlHost::FrameOrigin(HWND owner)
     return POINT{x, y};
 }
 
-bool SdlHost::InsideFrame(int x, int y) const
+std::optional<POINT> SdlHost::FramePoint(int x, int y) const
 {
-    return x >= 0 && y >= 0 && x < frameWidth && y < frameHeight;
+    if (!presenter) return std::nullopt;
+    return presenter->Where().ToFrame(x, y, frameWidth, frameHeight);
 }
 
-// Mouse positions arrive in frame pixels: the renderer's logical size maps them back
-// through the scale and the letter-box.
+// Alt+Enter and F11 switch between the window and the full screen; the game never sees
+// them.
+bool SdlHost::TakesKey(const SDL_KeyboardEvent& event)
+{
+    const SDL_Scancode key = event.keysym.scancode;
+    if (event.type == SDL_KEYUP) {
+        if (key != swallowedKey) return false;
+        swallowedKey = SDL_SCANCODE_UNKNOWN;
+        return true;
+    }
+    const bool toggle = key == SDL_SCANCODE_F11 || (key == SDL_SCANCODE_RETURN && (event.keysym.mod & KMOD_ALT));
+    if (!toggle) return false;
+    swallowedKey = key;
+    if (!event.repeat) ToggleFullscreen();
+    return true;
+}
+
+// Mouse positions arrive in window pixels and are mapped back through the scale and the
+// letter-box; the bars around the picture are outside the frame.
 void SdlHost::Handle(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_MOUSEMOTION:
-        if (InsideFrame(event.motion.x, event.motion.y))
-            user::input::PointerMove(handle, POINT{event.motion.x, event.motion.y});
+        if (const auto point = FramePoint(event.motion.x, event.motion.y)) user::input::PointerMove(handle, *point);
         break;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        if (const auto button = ButtonOf(event.button.button); button && InsideFrame(event.button.x, event.button.y))
-            user::input::PointerButton(handle, *button, event.type == SDL_MOUSEBUTTONDOWN,
-                                       POINT{event.button.x, event.button.y});
+    case SDL_MOUSEBUTTONUP: {
+        const auto button = ButtonOf(event.button.button);
+        const auto point = FramePoint(event.button.x, event.button.y);
+        if (button && point) user::input::PointerButton(handle, *button, event.type == SDL_MOUSEBUTTONDOWN, *point);
         break;
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+        if (TakesKey(event.key)) break;
         if (const UINT vk = VirtualKeyOf(event.key.keysym.scancode))
             user::input::Key(vk, event.type == SDL_KEYDOWN, event.key.repeat != 0);
         break;
@@ -315,8 +338,7 @@ void SdlHost::HandleWindowEvent(const SDL_WindowEvent& event)
         break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        Render();
-        ApplyConfinement();
+        PictureLost();
         break;
     default:
         break;
