@@ -13,7 +13,7 @@
 namespace {
 
 constexpr char kClassName[] = "Quorvel";
-constexpr char kTitle[] = "Windows App";
+constexpr char kTitle[] = "Quorvel";
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 constexpr int kClientSize = 512;
 constexpr unsigned int kFramePeriod = 20;

@@ -110,9 +110,8 @@ void SdlHost::OpenWindow(HWND owner, const std::string& title, POINT, int width,
     frameWidth = width;
     frameHeight = height;
     scale = LargestScale(0, 0);
-    const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (startFullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale,
-                              height * scale, flags);
+                              height * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (!window) {
         std::fprintf(stderr, "quorvel: cannot open the window: %s\n", SDL_GetError());
         return;
@@ -121,6 +120,7 @@ void SdlHost::OpenWindow(HWND owner, const std::string& title, POINT, int width,
     SetWindowIcon(window);
     presenter = MakePresenter(window, width, height, polledDriver);
     handle = owner;
+    if (startFullscreen) ToggleFullscreen();
 }
 
 // The largest integer scale at which the frame and the window's decorations fit the
@@ -138,6 +138,7 @@ int SdlHost::LargestScale(int decorationWidth, int decorationHeight) const
 // with them is lowered.
 void SdlHost::FitDecorations()
 {
+    if (fullscreen) return;
     int top = 0, left = 0, bottom = 0, right = 0;
     if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
     const int fitting = LargestScale(left + right, top + bottom);
@@ -153,6 +154,7 @@ void SdlHost::Destroy()
     if (window) SDL_DestroyWindow(window);
     window = nullptr;
     handle = nullptr;
+    fullscreen = false;
     confinement.reset();
 }
 
@@ -184,15 +186,26 @@ void SdlHost::Present(HWND owner, const gdi::Surface& frame, const std::vector<R
     presenter->Present(frame, damage);
 }
 
-bool SdlHost::Fullscreen() const
-{
-    return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
-}
-
+// Full screen is a borderless window over the whole display, which needs no help from
+// a window manager (and so works on a bare X server too); the window's place and size
+// come back when it ends.
 void SdlHost::ToggleFullscreen()
 {
     if (!window) return;
-    SDL_SetWindowFullscreen(window, Fullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (fullscreen) {
+        SDL_SetWindowBordered(window, SDL_TRUE);
+        SDL_SetWindowSize(window, windowed.w, windowed.h);
+        SDL_SetWindowPosition(window, windowed.x, windowed.y);
+    } else {
+        SDL_GetWindowPosition(window, &windowed.x, &windowed.y);
+        SDL_GetWindowSize(window, &windowed.w, &windowed.h);
+        SDL_Rect display{0, 0, windowed.w, windowed.h};
+        SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &display);
+        SDL_SetWindowBordered(window, SDL_FALSE);
+        SDL_SetWindowPosition(window, display.x, display.y);
+        SDL_SetWindowSize(window, display.w, display.h);
+    }
+    fullscreen = !fullscreen;
     PictureLost();
 }
 

@@ -44,7 +44,7 @@ public:
     int Scale() const { return scale; }
     // Whether the window opens filling the screen (before OpenWindow), or fills it now.
     void StartFullscreen(bool on) { startFullscreen = on; }
-    bool Fullscreen() const;
+    bool Fullscreen() const { return fullscreen; }
     void ToggleFullscreen();
     // How frames reach the screen ("surface" or "renderer"), or null without a window.
     const char* PresenterName() const { return presenter ? presenter->Name() : nullptr; }
@@ -67,6 +67,8 @@ private:
     SDL_Window* window = nullptr;
     std::unique_ptr<Presenter> presenter;
     bool startFullscreen = false;
+    bool fullscreen = false;
+    SDL_Rect windowed{};  // the window's place and size before it went full screen
     SDL_Scancode swallowedKey = SDL_SCANCODE_UNKNOWN;  // its release is the host's too
     int frameWidth = 0;
     int frameHeight = 0;
