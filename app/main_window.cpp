@@ -4,6 +4,7 @@
 #include "app/resources.h"
 #include "core/alert.h"
 #include "screens/intro.h"
+#include "ui/get_key.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -91,6 +92,13 @@ void NewGame()
     theGamer->UnPause();
 }
 
+// Esc while a key-capture field waits for a key ends the capture, not the program.
+bool CancelsKeyCapture(WORD command, WORD source)
+{
+    constexpr WORD kFromAccelerator = 1;
+    return command == resources::kExit && source == kFromAccelerator && CancelKeyCapture(theGamer);
+}
+
 bool RunCommand(HWND window, WORD command)
 {
     switch (command) {
@@ -139,6 +147,7 @@ LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         theGamer->UpdateInput();
         return 0;
     case WM_COMMAND:
+        if (CancelsKeyCapture(LOWORD(wParam), HIWORD(wParam))) return 0;
         if (RunCommand(window, LOWORD(wParam))) return 0;
         break;
     case WM_ACTIVATE:

@@ -6,6 +6,7 @@
 #include "screens/data.h"
 #include "screens/game.h"
 #include "screens/intro.h"
+#include "ui/get_key.h"
 
 #include <gtest/gtest.h>
 
@@ -130,6 +131,33 @@ TEST_F(Shell, AClickShorterThanAFrameLandsAndTheNextScreenKnowsWhereThePointerIs
     program.Frames(2);
     EXPECT_TRUE(Engine().GetGame()->IsType(str("COptions"))) << "the player screen's Back, under the pointer";
     program.Tap(VK_ESCAPE);
+}
+
+// Esc while a key-capture field waits ends the wait and keeps the stored key; the next
+// Esc ends the program.
+TEST_F(Shell, EscDuringKeyCaptureCancelsTheCaptureNotTheProgram)
+{
+    Program program(session);
+    program.Frames(2);
+    program.Click(250, 330);
+    program.Frames(2);
+    program.Click(250, 410);
+    program.Frames(2);
+    program.Click(150, 180);
+    program.Frames(2);
+    program.Click(300, 150);  // the first field: Up
+    program.Frames(2);
+    auto* field = dynamic_cast<CGetKey*>(Engine().FindChild(str("CGetKey"), true, 1));
+    ASSERT_NE(field, nullptr) << "the keyboard screen";
+    ASSERT_TRUE(field->active);
+    const unsigned int key = *field->key;
+    program.Tap(VK_ESCAPE);
+    program.Frames(2);
+    EXPECT_FALSE(program.Finished());
+    EXPECT_FALSE(field->active);
+    EXPECT_EQ(*field->key, key) << "Esc is not captured";
+    program.Tap(VK_ESCAPE);
+    EXPECT_TRUE(program.Finished());
 }
 
 TEST_F(Shell, TiltWithoutABallChangesNothing)
