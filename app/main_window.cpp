@@ -31,8 +31,8 @@ bool RegisterWindowClass()
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = WindowProcedure;
     wc.hInstance = hInstance;
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    wc.hIconSm = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.hIcon = LoadIcon(hInstance, MAKEINTRESOURCE(resources::kAboutIcon));
+    wc.hIconSm = LoadIcon(hInstance, MAKEINTRESOURCE(resources::kAboutIcon));
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = nullptr;
     wc.lpszMenuName = MAKEINTRESOURCE(resources::kMenu);

@@ -8,6 +8,8 @@ namespace resources {
 constexpr WORD kMenu = 979;
 constexpr WORD kAccelerators = 109;
 constexpr WORD kAboutDialog = 103;
+// The game's icon (assets/icons): on the window, in the task bar and in the About box.
+// Elsewhere than Windows the SDL host puts the same picture on the window itself.
 constexpr WORD kAboutIcon = 107;
 
 constexpr WORD kExit = 105;

@@ -192,6 +192,7 @@ TEST_F(Shell, AboutBoxOpensFromAltSlashAndAltQuestionMark)
     program.KeyUp(VK_MENU);
     ASSERT_EQ(session.Boxes().size(), 1u);
     EXPECT_NE(session.Boxes()[0].text.find("Quorvel Version 0.5b"), std::string::npos);
+    EXPECT_EQ(session.Boxes()[0].caption, "About Quorvel");
     program.KeyDown(VK_MENU);
     program.KeyDown(VK_SHIFT);
     program.Tap(VK_OEM_2);

@@ -1,6 +1,7 @@
 #include "platform/host/sdl/sdl_host.h"
 
 #include "platform/gdi/surface.h"
+#include "platform/host/sdl/command_line.h"
 #include "platform/host/sdl/sdl_keys.h"
 #include "platform/host/sdl/window_icon.h"
 #include "platform/user/input.h"
@@ -60,16 +61,19 @@ int DefaultAnswer(const user::Box& box)
 SdlHost::SdlHost()
 {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "quorvel: cannot start SDL video: %s\n", SDL_GetError());
+        std::fputs(NoDisplayText(SDL_GetError()).c_str(), stderr);
         return;
     }
     SDL_StopTextInput();
-    const char* driver = SDL_GetCurrentVideoDriver();
-    polledDriver = IsPolledDriver(driver);
-    // Without a display SDL falls back to a driver that shows nothing; say so, unless
-    // that driver was asked for.
-    if (polledDriver && !SDL_getenv("SDL_VIDEODRIVER"))
-        std::fprintf(stderr, "quorvel: no display found; SDL's '%s' driver shows nothing\n", driver);
+    polledDriver = IsPolledDriver(SDL_GetCurrentVideoDriver());
+    // Without a display SDL may fall back to a driver that shows nothing: a game nobody
+    // can see is not started, unless that driver was asked for.
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (polledDriver && !(asked && *asked)) {
+        std::fputs(NoDisplayText(nullptr).c_str(), stderr);
+        SDL_Quit();
+        return;
+    }
     ready = true;
 }
 

@@ -24,7 +24,8 @@ public:
     SdlHost(const SdlHost&) = delete;
     SdlHost& operator=(const SdlHost&) = delete;
 
-    // False (with the reason on standard error) when SDL's video could not start.
+    // False (with the reason on standard error) when SDL's video could not start or
+    // found no display (a driver that shows nothing runs only when asked for).
     bool Ready() const { return ready; }
 
     DWORD Now() override;
