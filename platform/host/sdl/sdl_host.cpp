@@ -213,6 +213,14 @@ void SdlHost::ToggleFullscreen()
     PictureLost();
 }
 
+void SdlHost::SetScale(int wanted)
+{
+    if (!window || fullscreen || wanted < 1) return;
+    scale = wanted;
+    SDL_SetWindowSize(window, frameWidth * scale, frameHeight * scale);
+    PictureLost();
+}
+
 // The window's picture must be made again, bars and all, and the confinement follows
 // the picture.
 void SdlHost::PictureLost()

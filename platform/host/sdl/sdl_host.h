@@ -47,6 +47,8 @@ public:
     void StartFullscreen(bool on) { startFullscreen = on; }
     bool Fullscreen() const { return fullscreen; }
     void ToggleFullscreen();
+    // Sizes the window to show the frame at this whole scale.
+    void SetScale(int wanted);
     // How frames reach the screen ("surface" or "renderer"), or null without a window.
     const char* PresenterName() const { return presenter ? presenter->Name() : nullptr; }
 
