@@ -77,6 +77,7 @@ public:
 
     double cpu = 0;
     double wall = 0;
+    unsigned long ballSteps = 0;  // while measuring: the ball's moves, to show the match ran
 
 private:
     void Drive(Uint32 now)
@@ -117,6 +118,8 @@ private:
     {
         auto* ball = dynamic_cast<CBall*>(CurrentGamer()->FindChild(str("CBall"), true, 1));
         if (!ball) return;
+        if (measureEnd && ball->frames > lastBallFrames) ballSteps += ball->frames - lastBallFrames;
+        lastBallFrames = ball->frames;
         if (++frames % 40 == 0) offset = std::rand() % 81 - 40;
         Point(std::clamp<int>((ball->rect.left + ball->rect.right) / 2 + offset, 0, 511),
               std::clamp<int>((ball->rect.top + ball->rect.bottom) / 2 - offset, 0, 511));
@@ -143,6 +146,7 @@ private:
     Clock::time_point wallStart;
     int frames = 0;
     int offset = 0;
+    unsigned int lastBallFrames = 0;
 };
 
 // args: driver (0 dummy, 1 x11), scale, match (0 intro, 1 match)
@@ -169,6 +173,7 @@ void RealWindow(benchmark::State& state)
         user::InstallHost(nullptr);
         state.SetIterationTime(std::max(host.wall, 1e-3));
         state.counters["cpu_percent_of_a_core"] = host.wall > 0 ? 100.0 * host.cpu / host.wall : 0;
+        if (state.range(2) == 1) state.counters["ball_steps_per_second"] = host.ballSteps / std::max(host.wall, 1e-3);
     }
 }
 
