@@ -49,6 +49,8 @@ public:
     void ToggleFullscreen();
     // Sizes the window to show the frame at this whole scale.
     void SetScale(int wanted);
+    // The SDL window, or null.
+    SDL_Window* Window() const { return window; }
     // How frames reach the screen ("surface" or "renderer"), or null without a window.
     const char* PresenterName() const { return presenter ? presenter->Name() : nullptr; }
 
