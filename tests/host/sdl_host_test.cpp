@@ -36,19 +36,46 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
+// The SDL host under SDL's dummy driver, installed on a fresh window system, with a
+// window class "SdlTest" of the procedure.
+class DummyHost {
+public:
+    explicit DummyHost(WNDPROC procedure)
+    {
+        user::ResetWindowSystem();
+        user::InstallHost(&host);
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = procedure;
+        wc.lpszClassName = "SdlTest";
+        registered = RegisterClassEx(&wc) != 0;
+    }
+    ~DummyHost()
+    {
+        user::ResetWindowSystem();
+        user::InstallHost(nullptr);
+    }
+    DummyHost(const DummyHost&) = delete;
+    DummyHost& operator=(const DummyHost&) = delete;
+
+    bool Ready() const { return host.Ready() && registered; }
+
+private:
+    static bool DummyDriver() { return setenv("SDL_VIDEODRIVER", "dummy", 1) == 0; }
+
+    bool driverChosen = DummyDriver();
+
+public:
+    sdlhost::SdlHost host;
+
+private:
+    bool registered = false;
+};
+
 TEST(SdlHostTest, DummyDriverWindowTicksPaintsAndGoes)
 {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    user::ResetWindowSystem();
-    sdlhost::SdlHost host;
-    ASSERT_TRUE(host.Ready());
-    user::InstallHost(&host);
-
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = Procedure;
-    wc.lpszClassName = "SdlTest";
-    ASSERT_NE(RegisterClassEx(&wc), 0);
+    DummyHost dummy(Procedure);
+    ASSERT_TRUE(dummy.Ready());
     RECT work;
     ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0));
     EXPECT_GT(work.right - work.left, 0);
@@ -73,8 +100,6 @@ TEST(SdlHostTest, DummyDriverWindowTicksPaintsAndGoes)
     EXPECT_EQ(seen.back(), WM_DESTROY);
     EXPECT_GE(elapsed, 55u);  // three real 20 ms periods at the least
     EXPECT_FALSE(IsWindow(window));
-    user::ResetWindowSystem();
-    user::InstallHost(nullptr);
 }
 
 // Window points map to frame pixels through the whole scale and the bars around the
@@ -119,17 +144,10 @@ LRESULT CALLBACK RedSquare(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // code: at 2x each client pixel is a 2 x 2 block of the surface.
 TEST(SdlHostTest, TheWindowSurfaceShowsTheFrameAtTwiceItsSize)
 {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    user::ResetWindowSystem();
-    sdlhost::SdlHost host;
-    ASSERT_TRUE(host.Ready());
-    user::InstallHost(&host);
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = RedSquare;
-    wc.lpszClassName = "SdlScaled";
-    ASSERT_NE(RegisterClassEx(&wc), 0);
-    HWND window = CreateWindow("SdlScaled", "Scaled", WS_CAPTION, 0, 0, 512, 512, nullptr, nullptr, nullptr, nullptr);
+    DummyHost dummy(RedSquare);
+    ASSERT_TRUE(dummy.Ready());
+    sdlhost::SdlHost& host = dummy.host;
+    HWND window = CreateWindow("SdlTest", "Scaled", WS_CAPTION, 0, 0, 512, 512, nullptr, nullptr, nullptr, nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
     ASSERT_STREQ(host.PresenterName(), "surface");
     host.SetScale(2);
@@ -151,8 +169,6 @@ TEST(SdlHostTest, TheWindowSurfaceShowsTheFrameAtTwiceItsSize)
     EXPECT_EQ(pixel(2 * 10 + 1, top + 2 * 50), 0x000000u);
     EXPECT_NE(pixel(2 * 9 + 1, top + 2 * 50), 0xFF0000u) << "outside it";
     DestroyWindow(window);
-    user::ResetWindowSystem();
-    user::InstallHost(nullptr);
 }
 
 }  // namespace
