@@ -88,6 +88,18 @@ bool BallAbovePaddle(const Picture& picture, const GameWindow& window, int x)
     return false;
 }
 
+// The window wears the game's 64 x 64 icon and cannot be made smaller than the picture
+// at 1x (512 x 512 and the 20-row menu bar).
+TEST_F(RealWindow, HasTheGamesIconAndNoSizeBelowOneToOne)
+{
+    const e2e::Output icon = e2e::Shell("xprop -id " + window->id + " _NET_WM_ICON | head -c 200");
+    EXPECT_NE(icon.text.find("Icon (64 x 64)"), std::string::npos) << icon.text;
+    const e2e::Output hints = e2e::Shell("xprop -id " + window->id + " WM_NORMAL_HINTS");
+    EXPECT_NE(hints.text.find("minimum size: 512 by 532"), std::string::npos) << hints.text;
+    window->Key("Escape");
+    EXPECT_EQ(game->Wait(kPatience), std::optional<int>(0));
+}
+
 TEST_F(RealWindow, APlayerStartsAMatchSteersPausesStartsOverAndQuits)
 {
     // The intro, with the pointer away from its button (which lights up under it).

@@ -14,10 +14,12 @@
 #include "platform/gdi/font.h"
 #include "platform/host/headless/program.h"
 #include "platform/host/headless/session.h"
+#include "platform/user/window_system.h"
 #include "screens/game.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdlib>
@@ -162,6 +164,7 @@ private:
         program.Frames(1);
         if (counts) ++framesRun;
         CheckFrame();
+        if (++framesSeen % kPresentCheckPeriod == 0) CheckPresented();
         ++sinceLastScreen;
     }
 
@@ -319,6 +322,23 @@ private:
         std::array<int, 5> outside{};                 // frames in a row beyond each side
         unsigned int ballFrames = 0;                  // the ball's steps when last looked at
     };
+    static constexpr unsigned long kPresentCheckPeriod = 8;
+    unsigned long framesSeen = 0;
+
+    // What the host shows is the client area: a change the damage missed stays stale in
+    // the host's picture until that part changes again, so a look every few frames
+    // catches it.
+    void CheckPresented()
+    {
+        const user::Window* window = user::FindWindow(session.Window());
+        const gdi::Surface* shown = session.PresentedFrame();
+        if (!window || window->minimized || !shown) return;
+        const gdi::Surface& client = window->client;
+        for (int y = 0; y < client.Height(); ++y)
+            ASSERT_TRUE(std::equal(client.Row(y), client.Row(y) + client.Width(),
+                                   shown->Row(y + window->MenuBarHeight())))
+                << "row " << y << " differs from what was presented, after " << framesRun << " frames";
+    }
 
     void CheckFrame()
     {
