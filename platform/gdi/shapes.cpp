@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace gdi {
 namespace {
@@ -77,9 +78,15 @@ void PaintShape(Surface& surface, const RectangleShape& shape, std::optional<std
     }
 }
 
-// The ellipse inscribed in the box: pixels whose centres lie inside it. Its radii are a
-// tenth of a pixel short of half the box, so that it touches all four sides of the box
-// (left..right-1, top..bottom-1) with the few pixels nearest its axes, as GDI's does.
+// The ellipse inscribed in the box, as GDI rasterises it: a curve traced through the
+// box's corner pixels (left..right-1, top..bottom-1) one step at a time, each step to
+// the neighbour that keeps the error of the ellipse's equation smallest (the
+// integer-only ellipse of A. Zingl's "A Rasterizing Algorithm for Drawing Curves"). Each
+// row covers the columns from the curve's leftmost pixel on it to its rightmost; the
+// outline rule of the painter then gives the curve itself back.
+//
+// The trace costs a step per pixel of the curve, so boxes larger than any surface are
+// drawn instead by sampling pixel centres against the ellipse's equation.
 class EllipseShape : public Shape {
 public:
     explicit EllipseShape(Box box)
@@ -87,7 +94,8 @@ public:
           cx((box.left + box.right) / 2.0),
           cy((box.top + box.bottom) / 2.0),
           a((box.right - box.left) / 2.0 - EdgeInset),
-          b((box.bottom - box.top) / 2.0 - EdgeInset)
+          b((box.bottom - box.top) / 2.0 - EdgeInset),
+          traced(Traceable(box) ? &Trace(box) : nullptr)
     {
     }
     int Top() const override { return box.top; }
@@ -95,7 +103,12 @@ public:
     Runs Row(int y) const override
     {
         Runs runs;
-        if (y < box.top || y >= box.bottom || a <= 0) return runs;
+        if (y < box.top || y >= box.bottom || box.right <= box.left) return runs;
+        if (traced) {
+            const Run& row = (*traced)[static_cast<std::size_t>(y - box.top)];
+            runs.Add(row.begin, row.end);
+            return runs;
+        }
         const double dy = (y + 0.5 - cy) / b;
         const double half = a * std::sqrt(std::max(0.0, 1.0 - dy * dy));
         const int x0 = static_cast<int>(std::ceil(cx - half - 0.5 - Tolerance));
@@ -105,8 +118,67 @@ public:
     }
 
 private:
+    static constexpr int kLargestTraced = 1 << 14;
+
+    static bool Traceable(Box box)
+    {
+        const int width = box.right - box.left, height = box.bottom - box.top;
+        return width > 0 && height > 0 && width <= kLargestTraced && height <= kLargestTraced;
+    }
+
+    // The rows of the traced curve, in a buffer kept for the thread (one shape is drawn
+    // at a time), so that drawing a shape every frame allocates nothing.
+    static const std::vector<Run>& Trace(Box box)
+    {
+        thread_local std::vector<Run> rows;
+        rows.assign(static_cast<std::size_t>(box.bottom - box.top), Run{box.right, box.left});
+        const auto mark = [&](long long x, long long y) {
+            if (y < box.top || y >= box.bottom) return;
+            Run& row = rows[static_cast<std::size_t>(y - box.top)];
+            row.begin = std::min(row.begin, static_cast<int>(x));
+            row.end = std::max(row.end, static_cast<int>(x) + 1);
+        };
+        long long left = box.left, right = box.right - 1;
+        const long long a = right - left, b = box.bottom - 1 - box.top, odd = b & 1;
+        long long dx = 4 * (1 - a) * b * b, dy = 4 * (odd + 1) * a * a, err = dx + dy + odd * a * a;
+        long long lower = box.top + (b + 1) / 2, upper = lower - odd;
+        // The four quarters are walked at once, from the middle rows out to the top and
+        // bottom: the error decides whether to step a row outward, a column inward, or both.
+        const auto markFour = [&](long long x0, long long x1) {
+            mark(x0, lower);
+            mark(x1, lower);
+            mark(x0, upper);
+            mark(x1, upper);
+        };
+        do {
+            markFour(left, right);
+            const long long e2 = 2 * err;
+            if (e2 <= dy) {
+                ++lower;
+                --upper;
+                dy += 8 * a * a;
+                err += dy;
+            }
+            if (e2 >= dx) {
+                ++left;
+                --right;
+                dx += 8 * b * b;
+                err += dx;
+            }
+        } while (left <= right);
+        // A very flat ellipse runs out of columns before it reaches its top and bottom
+        // rows: its tips go straight on.
+        while (lower - upper < b) {
+            markFour(left - 1, right + 1);
+            ++lower;
+            --upper;
+        }
+        return rows;
+    }
+
     Box box;
     double cx, cy, a, b;
+    const std::vector<Run>* traced;
 };
 
 // A direction with y pointing up, so that counter-clockwise means what it means on
@@ -198,9 +270,13 @@ private:
     bool whole;
 };
 
+// Without a pen a rectangle's (and a pie's) fill loses the right column and bottom row,
+// as on Windows; an ellipse's fills its whole box.
+enum class NullPen { Shrinks, KeepsBox };
+
 // `make` builds the shape for the box that the pen leaves; the shape lives on the stack.
 template <class MakeShape>
-BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, MakeShape make)
+BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, MakeShape make, NullPen nullPen = NullPen::Shrinks)
 {
     const DeviceContext* context = FindDC(dc);
     Surface* surface = context ? context->Target() : nullptr;
@@ -212,20 +288,24 @@ BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, MakeShape make)
     if (pen && !pen->null) outline = SurfacePixel(*surface, pen->color);
     if (brush && !brush->null) fill = SurfacePixel(*surface, brush->color);
     if (!outline) {
-        // The null pen's fill loses the right column and bottom row, as on Windows.
-        box.right -= 1;
-        box.bottom -= 1;
+        if (nullPen == NullPen::Shrinks) {
+            box.right -= 1;
+            box.bottom -= 1;
+        }
         outline = fill;
+    } else if (box.right - box.left == 1 && box.bottom - box.top == 1) {
+        return TRUE;  // a pen draws nothing around a single pixel, as on Windows
     }
     PaintShape(*surface, make(box), outline, fill);
     return TRUE;
 }
 
-// Floor of numerator / denominator rounded to the nearest integer, halves upward.
+// numerator / denominator (denominator > 0) rounded to the nearest integer; a half goes
+// to the smaller one, whichever way the line runs, as GDI breaks its ties.
 long long RoundedQuotient(long long numerator, long long denominator)
 {
-    const long long twice = 2 * numerator + denominator, below = 2 * denominator;
-    return twice >= 0 ? twice / below : -((-twice + below - 1) / below);
+    const long long twice = 2 * numerator - denominator, below = 2 * denominator;
+    return twice >= 0 ? (twice + below - 1) / below : -(-twice / below);
 }
 
 // One pixel per step along the longer axis, the other coordinate rounded to the ideal
@@ -270,7 +350,7 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
     return gdi::DrawShape(dc, left, top, right, bottom,
-                          [](Box box) { return gdi::EllipseShape(box); });
+                          [](Box box) { return gdi::EllipseShape(box); }, gdi::NullPen::KeepsBox);
 }
 
 BOOL Pie(HDC dc, int left, int top, int right, int bottom, int x1, int y1, int x2, int y2)

@@ -170,13 +170,17 @@ std::optional<Picture> VirtualDisplay::Screenshot(const std::string& path) const
 
 // ---- Process -------------------------------------------------------------------------
 
-Process::Process(const std::string& program, const std::string& directory, const Environment& environment)
+Process::Process(const std::string& program, const std::string& directory, const Environment& environment,
+                 const std::vector<std::string>& arguments)
 {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid = fork();
     if (pid == 0) {
         for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
         if (chdir(directory.c_str()) != 0) _exit(126);
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
 }

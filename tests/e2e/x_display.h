@@ -74,7 +74,8 @@ private:
 class Process {
 public:
     using Environment = std::vector<std::pair<std::string, std::string>>;
-    Process(const std::string& program, const std::string& directory, const Environment& environment = {});
+    Process(const std::string& program, const std::string& directory, const Environment& environment = {},
+            const std::vector<std::string>& arguments = {});
     Process(Process&& other) noexcept;
     ~Process();
     Process(const Process&) = delete;

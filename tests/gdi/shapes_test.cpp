@@ -119,12 +119,43 @@ TEST(Ellipse, FitsTheBoxWithTheOutlineOverTheFill)
               "...oooo...\n");
 }
 
-TEST(Ellipse, NullPenShrinksTheFilledBoxByOne)
+// The curve is traced a pixel at a time through the box's edges, as Windows draws it
+// (this picture is Windows' own): the top and bottom runs are wider than the pixel
+// centres inside the exact ellipse would make them.
+TEST(Ellipse, OutlineIsWindowsTracedCurve)
+{
+    Canvas canvas(15, 10);
+    Tools tools(canvas.dc, GetStockObject(BLACK_PEN), GetStockObject(NULL_BRUSH));
+    Ellipse(canvas.dc, 0, 0, 15, 10);
+    EXPECT_EQ(canvas.Picture(RGB(0, 0, 0)),
+              "....#######....\n"
+              "..##.......##..\n"
+              ".#...........#.\n"
+              "#.............#\n"
+              "#.............#\n"
+              "#.............#\n"
+              "#.............#\n"
+              ".#...........#.\n"
+              "..##.......##..\n"
+              "....#######....\n");
+}
+
+// Unlike a rectangle's, the fill of an ellipse without a pen reaches all four sides of
+// its box (Windows' GDI draws it so); and a pen around a single pixel draws nothing.
+TEST(Ellipse, NullPenFillsTheWholeBoxAndAOnePixelBoxStaysEmpty)
 {
     Canvas canvas(10, 8);
-    Tools tools(canvas.dc, GetStockObject(NULL_PEN));
-    Ellipse(canvas.dc, 0, 0, 10, 8);
-    EXPECT_TRUE(Same(canvas.Painted(), RECT{0, 0, 9, 7}));
+    {
+        Tools tools(canvas.dc, GetStockObject(NULL_PEN));
+        Ellipse(canvas.dc, 0, 0, 10, 8);
+    }
+    EXPECT_TRUE(Same(canvas.Painted(), RECT{0, 0, 10, 8}));
+
+    Canvas dot(4, 4);
+    Tools pen(dot.dc, GetStockObject(BLACK_PEN));
+    Ellipse(dot.dc, 1, 1, 2, 2);
+    Rectangle(dot.dc, 2, 2, 3, 3);
+    EXPECT_TRUE(Same(dot.Painted(), RECT{4, 4, 0, 0})) << "nothing painted";
 }
 
 TEST(Ellipse, MonochromeSurfaceGetsBlackAndWhite)

@@ -1,0 +1,26 @@
+# The Windows program: the game against the real Win32, with its resources from
+# app/quorvel.rc, linked statically so that it needs no DLL beyond Windows' own.
+enable_language(RC)
+
+# ANSI Win32 (no UNICODE), and no min/max macros from <windows.h>.
+target_compile_definitions(quorvel_game PUBLIC NOMINMAX _WIN32_WINNT=0x0601)
+target_compile_options(quorvel_game PUBLIC -UUNICODE -U_UNICODE)
+# gdi32, user32 and kernel32 come by default; sound (winmm) and gamepads (XInput) are
+# named here so that the game can call them.
+target_link_libraries(quorvel_game PUBLIC gdi32 user32 kernel32 winmm xinput9_1_0)
+
+set(QUORVEL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+add_executable(quorvel WIN32 app/quorvel.rc)
+target_link_libraries(quorvel PRIVATE quorvel_game)
+# WinMain lives in the game library; the start-up code asks for it after our libraries.
+target_link_options(quorvel PRIVATE ${QUORVEL_STATIC_RUNTIME} -mwindows -Wl,--undefined=WinMain)
+
+# The GDI picture set, drawn by the real GDI (compared with ours under Wine).
+add_executable(gdi-pictures tools/gdi_pictures/main.cpp tools/gdi_pictures/pictures.cpp)
+target_include_directories(gdi-pictures PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_options(gdi-pictures PRIVATE ${QUORVEL_WARNINGS})
+target_compile_definitions(gdi-pictures PRIVATE NOMINMAX)
+target_link_libraries(gdi-pictures PRIVATE gdi32)
+target_link_options(gdi-pictures PRIVATE ${QUORVEL_STATIC_RUNTIME})
+
