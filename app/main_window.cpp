@@ -31,8 +31,8 @@ bool RegisterWindowClass()
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = WindowProcedure;
     wc.hInstance = hInstance;
-    wc.hIcon = LoadIcon(hInstance, MAKEINTRESOURCE(resources::kAboutIcon));
-    wc.hIconSm = LoadIcon(hInstance, MAKEINTRESOURCE(resources::kAboutIcon));
+    wc.hIcon = LoadIcon(hInstance, MAKEINTRESOURCE(resources::kProgramIcon));
+    wc.hIconSm = LoadIcon(hInstance, MAKEINTRESOURCE(resources::kProgramIcon));
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = nullptr;
     wc.lpszMenuName = MAKEINTRESOURCE(resources::kMenu);

@@ -232,8 +232,9 @@ std::optional<GameWindow> GameWindow::Find(const std::string& title, Seconds lim
     return window;
 }
 
-// The frame (menu bar and client area) is drawn at the largest whole scale that fits
-// the window, centred in it.
+// A window as wide as the picture holds the client area at its bottom, under whatever
+// stands above it (the menu bar, Wine's title bar); a wider one, full screen, shows the
+// frame (menu bar and client area) at the largest whole scale that fits, centred.
 bool GameWindow::Measure()
 {
     const Output geometry = Shell("xdotool getwindowgeometry --shell " + id);
@@ -246,6 +247,11 @@ bool GameWindow::Measure()
     height = *h;
     const int frameHeight = kClientSize + kBarHeight;
     scale = std::max(1, std::min(width / kClientSize, height / frameHeight));
+    if (width == kClientSize * scale) {
+        pictureLeft = left;
+        clientTop = top + height - kClientSize * scale;
+        return true;
+    }
     pictureLeft = left + (width - kClientSize * scale) / 2;
     clientTop = top + (height - frameHeight * scale) / 2 + kBarHeight * scale;
     return true;
