@@ -332,7 +332,8 @@ private:
     {
         const user::Window* window = user::FindWindow(session.Window());
         const gdi::Surface* shown = session.PresentedFrame();
-        if (!window || window->minimized || !shown) return;
+        const bool menuOver = window && window->menu && window->menu->IsOpen();  // a pop-up covers it
+        if (!window || window->minimized || menuOver || !shown) return;
         const gdi::Surface& client = window->client;
         for (int y = 0; y < client.Height(); ++y)
             ASSERT_TRUE(std::equal(client.Row(y), client.Row(y) + client.Width(),
