@@ -37,6 +37,7 @@ public:
     RunningMatch()
     {
         std::srand(3);
+        field.Mice();
         Restart();
     }
 

@@ -1,5 +1,6 @@
 #include "input/input_maker.h"
 
+#include "input/computer_input.h"
 #include "input/keyboard_input.h"
 #include "input/mouse_input.h"
 
@@ -24,6 +25,12 @@ void CInputMaker::SetMouse(unsigned int value)
 void CInputMaker::SetPad() { kind = Controller; }
 void CInputMaker::SetNet() { kind = Network; }
 
+void CInputMaker::SetComputer(unsigned int l)
+{
+    kind = Computer;
+    level = ValidLevel(l);
+}
+
 CInput* CInputMaker::MakeInput(EAxis axis, const LList<CObject>& parents)
 {
     if (kind == Keyboard) {
@@ -34,5 +41,6 @@ CInput* CInputMaker::MakeInput(EAxis axis, const LList<CObject>& parents)
         return new CKeyboardInput(codes, parents);
     }
     if (kind == Mouse) return new CMouseInput(axis, parents);
+    if (kind == Computer) return new CComputerInput(level, parents);
     return nullptr;
 }

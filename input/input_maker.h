@@ -5,7 +5,7 @@
 // One player's control settings, and the factory of the device that a paddle gets.
 class CInputMaker : public CObject {
 public:
-    enum Kind : unsigned int { Unset = 0, Keyboard = 1, Mouse = 2, Controller = 3, Network = 4 };
+    enum Kind : unsigned int { Unset = 0, Keyboard = 1, Mouse = 2, Controller = 3, Network = 4, Computer = 5 };
     enum Control { Up = 0, Down, Left, Right, Grab, Special, Speed, ControlCount };
 
     explicit CInputMaker(const LList<CObject>& parents);
@@ -16,8 +16,11 @@ public:
     void SetMouse(unsigned int value);
     void SetPad();
     void SetNet();
+    // A computer player at `level` (0 Easy, 1 Fair, 2 Hard; higher counts as Hard).
+    void SetComputer(unsigned int level);
     CInput* MakeInput(EAxis axis, const LList<CObject>& parents);
 
     unsigned int keys[ControlCount] = {};
     unsigned int kind = Unset;
+    unsigned int level = 0;
 };

@@ -34,11 +34,16 @@ void CKeyboardInput::UpdateInput()
     for (bool& key : pressedSinceUpdate) key = false;
 }
 
-void CKeyboardInput::Step()
+void CKeyboardInput::Step() { position = Stepped(position, Held(Decrease), Held(Increase), Held(Speed)); }
+
+unsigned int CKeyboardInput::StepSize(bool speed) { return speed ? kSpeedStep : kStep; }
+
+unsigned int CKeyboardInput::Stepped(unsigned int position, bool decrease, bool increase, bool speed)
 {
-    const unsigned int step = Held(Speed) ? kSpeedStep : kStep;
-    if (Held(Decrease)) position = position < step ? 0 : position - step;
-    if (Held(Increase)) position = position + step > kFieldEnd ? kFieldEnd : position + step;
+    const unsigned int step = StepSize(speed);
+    if (decrease) position = position < step ? 0 : position - step;
+    if (increase) position = position + step > kFieldEnd ? kFieldEnd : position + step;
+    return position;
 }
 
 unsigned int CKeyboardInput::GetPos() { return position; }

@@ -18,6 +18,11 @@ public:
     bool GetButton(unsigned int i) override;
     void SetButton(unsigned int i, bool v) override;
 
+    // How far one update moves the position, with or without Speed.
+    static unsigned int StepSize(bool speed);
+    // The position after one update with the decreasing and increasing keys as given.
+    static unsigned int Stepped(unsigned int position, bool decrease, bool increase, bool speed);
+
     unsigned int keys[KeyCount] = {};
     bool pressed[KeyCount] = {};
     bool pressedSinceUpdate[KeyCount] = {};

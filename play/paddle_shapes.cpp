@@ -80,7 +80,6 @@ CRoundPaddle::View CRoundPaddle::Look() const
     View v;
     v.dx = MidX(b) - MidX(ellipse);
     v.dy = MidY(b) - MidY(ellipse);
-    v.phi = std::atan2(v.dy, v.dx);
     v.a = ellipse.width / 2;
     v.b = ellipse.height / 2;
     return v;
@@ -92,9 +91,15 @@ bool CRoundPaddle::BallHitting()
 {
     if (!ball->Touches(rect)) return false;
     const View v = Look();
-    const double dist = std::sqrt(v.dx * v.dx + v.dy * v.dy);
-    const double c = std::cos(v.phi), s = std::sin(v.phi);
-    const double boundary = std::sqrt(v.a * v.a * v.b * v.b / (v.b * v.b * c * c + v.a * v.a * s * s));
+    return Reaches(v.dx, v.dy, v.a, v.b);
+}
+
+bool CRoundPaddle::Reaches(double dx, double dy, double a, double b)
+{
+    const double phi = std::atan2(dy, dx);
+    const double dist = std::sqrt(dx * dx + dy * dy);
+    const double c = std::cos(phi), s = std::sin(phi);
+    const double boundary = std::sqrt(a * a * b * b / (b * b * c * c + a * a * s * s));
     return dist - boundary - CBall::kRadius <= 0;
 }
 
@@ -103,10 +108,16 @@ bool CRoundPaddle::BallHitting()
 void CRoundPaddle::ReflectBall()
 {
     const View v = Look();
-    const double c = std::cos(v.phi), s = std::sin(v.phi);
-    const double d = std::sqrt(v.a * v.a * s * s + v.b * v.b * c * c);
-    const double tangent = std::atan2(v.b * c / d, -v.a * s / d);
-    ball->velocity.dT(IntoField(2 * tangent - ball->velocity.dT(), side));
+    ball->velocity.dT(Reflected(ball->velocity.dT(), v.dx, v.dy, v.a, v.b, side));
+}
+
+double CRoundPaddle::Reflected(double theta, double dx, double dy, double a, double b, Side side)
+{
+    const double phi = std::atan2(dy, dx);
+    const double c = std::cos(phi), s = std::sin(phi);
+    const double d = std::sqrt(a * a * s * s + b * b * c * c);
+    const double tangent = std::atan2(b * c / d, -a * s / d);
+    return IntoField(2 * tangent - theta, side);
 }
 
 double CRoundPaddle::IntoField(double theta, Side side)

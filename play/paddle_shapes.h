@@ -29,6 +29,15 @@ public:
     // `side`'s wall into the field; a direction outside it goes to the nearer bound.
     static double IntoField(double theta, Side side);
 
+    // The direction (radians) in which a ball flying at `theta` leaves a paddle on `side`
+    // whose ellipse has the half-axes a (along x) and b (along y), when the ball's centre
+    // lies at (dx, dy) from the ellipse's centre: mirrored about the tangent there.
+    static double Reflected(double theta, double dx, double dy, double a, double b, Side side);
+
+    // Whether a ball whose centre lies at (dx, dy) from the centre of an ellipse with the
+    // half-axes a and b comes within its radius of the ellipse's boundary.
+    static bool Reaches(double dx, double dy, double a, double b);
+
     // The whole ellipse: the paddle doubled in thickness outward.
     Rect ellipse;
     // The pie's two radial end points, (left, top) and (right, bottom).
@@ -37,7 +46,7 @@ public:
 private:
     // Where the ball's centre lies as seen from the ellipse's centre.
     struct View {
-        double dx, dy, phi, a, b;
+        double dx, dy, a, b;
     };
     View Look() const;
 };

@@ -1,5 +1,6 @@
 #include "screens/data.h"
 
+#include "input/computer_input.h"
 #include "input/input_maker.h"
 
 namespace {
@@ -29,7 +30,11 @@ bool CData::FillDefaults(CObject* makerParent)
     configured = true;
     for (unsigned int i = 0; i < kPlayers; ++i) {
         auto* maker = new CInputMaker(LList<CObject>(false, 1, makerParent));
-        maker->SetMouse(0);
+        // One person on the mouse against three computer players.
+        if (i == 0)
+            maker->SetMouse(0);
+        else
+            maker->SetComputer(ComputerFair);
         players[i].input = maker;
         players[i].number = i + 1;
         padPlayers[i] = i + 1;

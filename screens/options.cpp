@@ -1,5 +1,7 @@
 #include "screens/options.h"
 
+#include "input/computer_input.h"
+#include "input/input_maker.h"
 #include "play/main_game.h"
 #include "screens/data.h"
 #include "screens/menu.h"
@@ -24,6 +26,13 @@ constexpr SlotPlace kSlotPlaces[kPadSlots] = {
 constexpr unsigned int kPlayerColumnX = 218;
 constexpr unsigned int kFirstPlayerY = 402;
 constexpr unsigned int kPlayerPitch = 30;
+
+// The name on a player's button, with the level after it when the computer plays.
+str PlayerCaption(const SPlayerOptions& p)
+{
+    if (!p.input || p.input->kind != CInputMaker::Computer) return p.name;
+    return p.name + str(" (") + str(ComputerLevelName(p.input->level)) + str(")");
+}
 
 }  // namespace
 
@@ -50,7 +59,8 @@ COptions::COptions(const LList<CObject>& parents) : CGame(parents)
 
 void COptions::AddPlayerButton(SPlayerOptions& p, unsigned int k)
 {
-    AddButton(this, DoPlayer, &p, kPlayerColumnX, kFirstPlayerY - kPlayerPitch * k, p.name, p.color);
+    AddButton(this, DoPlayer, &p, kPlayerColumnX, kFirstPlayerY - kPlayerPitch * k, PlayerCaption(p),
+              p.color);
 }
 
 void COptions::AddSlotButton(const SPlayerOptions& p, unsigned int s)

@@ -2,6 +2,7 @@
 
 #include "screens/choose_paddle.h"
 #include "screens/color_options.h"
+#include "screens/computer_config.h"
 #include "screens/data.h"
 #include "screens/keyboard_config.h"
 #include "screens/menu.h"
@@ -33,6 +34,7 @@ CPlayerOptions::CPlayerOptions(SPlayerOptions* options, const LList<CObject>& pa
     AddButton(this, DoNext, AsContext(Mouse), 143, 96, str("Mouse"), kGreen);
     AddDisabledButton(Network, 293, 96, str("Network"));
     AddDisabledButton(Controller, 293, 171, str("Controller"));
+    AddButton(this, DoNext, AsContext(Computer), 218, 134, str("Computer"), kGreen);
     AddShapeButton();
 }
 
@@ -65,6 +67,7 @@ CGame* CPlayerOptions::NextGame()
     case Mouse: return new CMouseConfig(options, Successor());
     case Shape: return new CChoosePaddle(options, Successor());
     case Color: return new CColorOptions(options, Successor());
+    case Computer: return new CComputerConfig(options, Successor());
     default: return nullptr;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // One player's screen: the name field, and the ways to the colour, control and
-// paddle-shape screens of that player. "Network" and "Controller" are shown disabled.
+// paddle-shape screens of that player. "Network" and "Controller" are shown disabled;
+// "Computer" stands between the other four ways of playing.
 
 #include "play/side.h"
 #include "screens/game.h"
@@ -10,7 +11,7 @@ struct SPlayerOptions;
 class CPlayerOptions : public CGame {
 public:
     // The codes of the buttons that end the screen.
-    enum Choice : unsigned int { Back = 0, Keyboard = 1, Mouse = 2, Network = 3, Controller = 4, Shape = 5, Color = 6 };
+    enum Choice : unsigned int { Back = 0, Keyboard = 1, Mouse = 2, Network = 3, Controller = 4, Shape = 5, Color = 6, Computer = 7 };
 
     CPlayerOptions(SPlayerOptions* options, const LList<CObject>& parents);
     bool HasType(str t) const override;

@@ -61,6 +61,7 @@ protected:
 
 TEST_F(MatchTest, TheTopPlayerOutlastsTheBottomOneAndWins)
 {
+    field.Mice();
     field.Slots(1, 0, 3, 0);
     const DWORD start = Field::GdiObjects();
     field.Match(true);
@@ -81,6 +82,7 @@ TEST_F(MatchTest, TheTopPlayerOutlastsTheBottomOneAndWins)
 
 TEST_F(MatchTest, ALonePlayerWhoLetsTheBallOutLeavesNobodyToWin)
 {
+    field.Mice();
     field.Slots(2, 0, 0, 0);
     const DWORD start = Field::GdiObjects();
     field.Match(true);
@@ -96,6 +98,7 @@ TEST_F(MatchTest, ALonePlayerWhoLetsTheBallOutLeavesNobodyToWin)
 TEST_F(MatchTest, AllBricksBrokenWithATieGoToSuddenDeathUntilOneIsLeft)
 {
     std::srand(1);
+    field.Mice();
     const DWORD start = Field::GdiObjects();
     field.Match(true);
     LetGo();

@@ -13,9 +13,11 @@ constexpr double kPi = 3.141592653589793;
 
 class PaddleTest : public ::testing::Test {
 protected:
-    // A match whose ball flies freely, far from every paddle.
+    // A match of mouse players whose ball flies freely, far from every paddle; the
+    // paddles stand where the pointer left them, at the start of their sides.
     CMainGame& FreeBallMatch()
     {
+        field.Mice();
         CMainGame& game = field.Match();
         Ball().holder = nullptr;
         Ball().rect = Rect(150, 60, 174, 84);

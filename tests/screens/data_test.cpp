@@ -18,7 +18,7 @@ TEST(CData, IsAGlobalOfItsTreeWithEmptySettings)
     EXPECT_EQ(data->client.width, 2);
 }
 
-TEST(CData, DefaultsAreFilledOnceWithMouseMakersUnderTheGivenParent)
+TEST(CData, DefaultsAreFilledOnceOneMouseAgainstThreeFairComputersWithMakersUnderTheGivenParent)
 {
     CObject root(LList<CObject>(false, 0));
     auto* data = new CData(LList<CObject>(false, 1, &root));
@@ -33,7 +33,8 @@ TEST(CData, DefaultsAreFilledOnceWithMouseMakersUnderTheGivenParent)
         EXPECT_EQ(p.color, colors[i]);
         EXPECT_EQ(p.padType, shapes[i]);
         ASSERT_NE(p.input, nullptr);
-        EXPECT_EQ(p.input->kind, CInputMaker::Mouse);
+        EXPECT_EQ(p.input->kind, i == 0 ? CInputMaker::Mouse : CInputMaker::Computer);
+        EXPECT_EQ(p.input->level, i == 0 ? 0u : 1u) << "the computer players play Fair";
         EXPECT_EQ(p.input->GetParent(), &root);
         EXPECT_EQ(data->padPlayers[i], i + 1);
     }

@@ -47,7 +47,8 @@ TEST(Options, ShowsThePlayersInAColumnAndTheSlotsAsAMiniatureField)
 {
     MenuChain chain;
     COptions* options = chain.Open<COptions>();
-    const char* names[] = {"Harrow", "Marigold", "Quill", "Saltire"};
+    // The computer's players show their level after the name.
+    const char* names[] = {"Harrow", "Marigold (Fair)", "Quill (Fair)", "Saltire (Fair)"};
     for (unsigned int k = 0; k < 4; ++k) {
         CButton* button = ButtonAt(options, 218, 402 - 30 * k);
         ASSERT_NE(button, nullptr) << k;

@@ -1,4 +1,5 @@
 #include "input/input_maker.h"
+#include "screens/computer_config.h"
 #include "menu_chain.h"
 #include "screens/choose_paddle.h"
 #include "screens/color_options.h"
@@ -39,7 +40,7 @@ TEST_F(PlayerScreens, PlayerScreenOffersItsButtonsWithNetworkAndControllerDisabl
     } buttons[] = {{218, 452, "Back", true},      {218, 302, "Color", true},
                    {143, 171, "Keyboard", true},  {143, 96, "Mouse", true},
                    {293, 96, "Network", false},   {293, 171, "Controller", false},
-                   {193, 375, "Rounded", true}};
+                   {218, 134, "Computer", true},  {193, 375, "Rounded", true}};
     for (const Expected& e : buttons) {
         CButton* button = ButtonAt(screen, e.x, e.y);
         ASSERT_NE(button, nullptr) << e.caption;
@@ -126,6 +127,35 @@ TEST_F(PlayerScreens, MouseScreenMakesTheKeyboardPlayerAMousePlayerAgain)
     chain.Current<CPlayerOptions>();
     chain.Click(150, 180);
     EXPECT_EQ(player->input->keys[CInputMaker::Up], VK_UP) << "back to the default keys";
+}
+
+// Entering makes the player a computer player at Fair; a level is stored and leads back;
+// Back keeps the level the screen was built with; the options screen shows it.
+TEST_F(PlayerScreens, ComputerScreenMakesTheMousePlayerAComputerPlayerAtTheChosenLevel)
+{
+    OpenPlayer();
+    chain.Click(250, 140);
+    auto* computer = chain.Current<CComputerConfig>();
+    ASSERT_NE(computer, nullptr);
+    EXPECT_EQ(player->input->kind, CInputMaker::Computer);
+    EXPECT_EQ(player->input->level, 1u);
+    const char* levels[] = {"Easy", "Fair", "Hard"};
+    for (unsigned int level = 0; level < 3; ++level)
+        EXPECT_STREQ(Shown(ButtonAt(computer, 218, static_cast<LONG>(171 + 50 * level))), levels[level]);
+    chain.Click(250, 280);
+    chain.Current<CPlayerOptions>();
+    EXPECT_EQ(player->input->level, 2u) << "Hard";
+
+    chain.Click(250, 140);
+    chain.Current<CComputerConfig>();
+    EXPECT_EQ(player->input->level, 2u) << "a computer player keeps its level on entering";
+    player->input->SetComputer(0);
+    chain.Click(250, 460);
+    EXPECT_EQ(player->input->level, 2u) << "Back keeps the level the screen was built with";
+    chain.Current<CPlayerOptions>();
+    chain.Click(250, 460);
+    auto* options = chain.Current<COptions>();
+    EXPECT_STREQ(Shown(ButtonAt(options, 218, 402)), "Harrow (Hard)");
 }
 
 TEST_F(PlayerScreens, ShapeChoiceIsStoredAtOnceAndBackRestoresTheFormerShape)

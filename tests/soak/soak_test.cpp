@@ -95,10 +95,11 @@ const std::map<std::string, std::vector<POINT>>& ChainButtons()
         {"CIntro", {{255, 330}}},
         {"COptions", {{255, 462}, {255, 462}, {255, 412}, {255, 382}, {255, 352}, {255, 322},
                       {255, 230}, {180, 155}, {255, 80}, {330, 155}}},
-        {"CPlayerOptions", {{255, 462}, {255, 312}, {180, 181}, {180, 106}, {255, 387}, {255, 255}}},
+        {"CPlayerOptions", {{255, 462}, {255, 312}, {180, 181}, {180, 106}, {255, 144}, {255, 387}, {255, 255}}},
         {"CKeyboardConfig", {{255, 462}, {311, 156}, {311, 181}, {311, 206}, {311, 231}, {311, 256},
                              {311, 281}, {311, 306}}},
         {"CMouseConfig", {{255, 462}}},
+        {"CComputerConfig", {{255, 462}, {255, 181}, {255, 231}, {255, 281}}},
         {"CColorOptions", {{255, 462}, {181, 160}, {256, 240}, {331, 200}}},
         {"CChoosePaddle", {{255, 462}, {255, 282}, {255, 182}}},
         {"CPaddleOptions", {{255, 312}, {255, 252}, {255, 192}, {255, 132}}},
@@ -440,7 +441,8 @@ TEST_P(Soaking, RandomInputWalksEveryScreenWithoutFaultOrLeak)
     if (HasFatalFailure()) return;
 
     for (const char* screen : {"CIntro", "COptions", "CPlayerOptions", "CKeyboardConfig", "CMouseConfig",
-                               "CColorOptions", "CChoosePaddle", "CPaddleOptions", "CMainGame", "CGameOver"})
+                               "CComputerConfig", "CColorOptions", "CChoosePaddle", "CPaddleOptions", "CMainGame",
+                               "CGameOver"})
         EXPECT_GT(soak.Visits().count(screen), 0u) << screen << " was never shown (seed " << seed << ")";
     for (const auto& [screen, count] : soak.Visits()) std::printf("%-16s %d visits\n", screen.c_str(), count);
     EXPECT_GE(soak.FreshIntros(), 3);

@@ -4,6 +4,7 @@
 // default settings, and helpers to build a match and run it frame by frame.
 
 #include "app/gamer.h"
+#include "input/input_maker.h"
 #include "play/ball.h"
 #include "play/main_game.h"
 #include "play/paddle.h"
@@ -55,6 +56,18 @@ public:
     {
         const unsigned int numbers[kPadSlots] = {bottom, left, top, right};
         for (unsigned int s = 0; s < kPadSlots; ++s) data->padPlayers[s] = numbers[s];
+    }
+
+    // Every player on the mouse, for tests that steer the paddles with the pointer.
+    void Mice()
+    {
+        for (SPlayerOptions& player : data->players) player.input->SetMouse(0);
+    }
+
+    // Every player a computer player at `level`.
+    void Computers(unsigned int level)
+    {
+        for (SPlayerOptions& player : data->players) player.input->SetComputer(level);
     }
 
     // A match with the current settings, as the options screen starts it; with `paint`

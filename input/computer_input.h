@@ -1,0 +1,63 @@
+#pragma once
+// A computer player's controls. Once a frame it looks at the match as a player sees it
+// (the ball's place and velocity, its own paddle and side, its player's meter, which
+// sides are guarded) and then works the keys a keyboard player has: towards where the
+// ball will cross its side, at the keyboard's pace, with the grab button while the meter
+// allows. It only reads the match; its paddle moves by its position and button 0 like
+// any other.
+
+#include "input/input.h"
+
+class CPaddle;
+struct SComputerSight;
+
+// The three levels of play.
+enum EComputerLevel : unsigned int { ComputerEasy = 0, ComputerFair = 1, ComputerHard = 2, ComputerLevels = 3 };
+
+// "Easy", "Fair" or "Hard"; a level out of range is named as the hardest.
+const char* ComputerLevelName(unsigned int level);
+
+// A level out of range counts as the hardest.
+EComputerLevel ValidLevel(unsigned int level);
+
+class CComputerInput : public CInput {
+public:
+    // Frames of what the player saw, kept for its reaction delay.
+    static constexpr unsigned int kMemory = 32;
+
+    CComputerInput(unsigned int level, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+
+    void UpdateInput() override;
+    unsigned int GetPos() override;
+    bool GetButton(unsigned int i) override;
+    void SetButton(unsigned int i, bool v) override;
+
+    // One look at the match around `paddle` and what to do about it: where to go and
+    // whether to hold the grab button.
+    void Decide(CPaddle& paddle);
+
+    EComputerLevel level;
+    unsigned int position = 256;
+    // Grab, Special and Speed, as a keyboard player's.
+    bool buttons[3] = {false, false, false};
+    // Where the paddle's centre is wanted along its side.
+    unsigned int target = 256;
+
+private:
+    void Step();
+    void NoticeNewPath(const SComputerSight& sight);
+    int Remembered(int seen);
+    void Chase(const SComputerSight& sight);
+    void Hold(const SComputerSight& sight);
+
+    unsigned long long lastFrame = ~0ull;
+    unsigned int looks = 0;
+    int memory[kMemory] = {};
+    int aimError = 0;
+    bool wantsGrab = false;
+    bool holding = false;
+    unsigned int heldFrames = 0;
+    unsigned int releaseAt = 256;
+    int signX = 0, signY = 0;
+};

@@ -1,0 +1,41 @@
+#include "screens/computer_config.h"
+
+#include "input/computer_input.h"
+#include "input/input_maker.h"
+#include "screens/control_screen.h"
+#include "screens/data.h"
+#include "screens/menu.h"
+#include "screens/player_options.h"
+
+namespace {
+
+constexpr unsigned int kLevelX = 218;
+constexpr unsigned int kFirstLevelY = 171;
+constexpr unsigned int kLevelPitch = 50;
+
+}  // namespace
+
+CComputerConfig::CComputerConfig(SPlayerOptions* options, const LList<CObject>& parents)
+    : CGame(parents), options(options)
+{
+    type.Load("CComputerConfig");
+    AddBackground(this);
+    AddControlTitle(this, *options);
+    CInputMaker& input = RequireInput(this, *options);
+    if (input.kind != CInputMaker::Computer) input.SetComputer(ComputerFair);
+    AddFootButton(this, DoNext, AsContext(input.level));
+    for (unsigned int level = 0; level < ComputerLevels; ++level)
+        AddButton(this, DoNext, AsContext(level), kLevelX, kFirstLevelY + kLevelPitch * level,
+                  str(ComputerLevelName(level)), kGreen);
+}
+
+bool CComputerConfig::HasType(str t) const { return t == "CComputerConfig" || CGame::HasType(t); }
+
+CGame* CComputerConfig::NextGame() { return new CPlayerOptions(options, Successor()); }
+
+bool CComputerConfig::DoNext(void* context, CObject* screen)
+{
+    return FinishScreen<CComputerConfig>(screen, [&](CComputerConfig& config) {
+        RequireInput(&config, *config.options).SetComputer(static_cast<unsigned int>(ContextValue(context)));
+    });
+}

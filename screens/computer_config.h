@@ -1,0 +1,19 @@
+#pragma once
+// The computer screen of one player: entering it makes the player a computer player (at
+// "Fair" unless it was one already); a level button sets how well it plays, "Back" keeps
+// the level it had.
+
+#include "screens/game.h"
+
+struct SPlayerOptions;
+
+class CComputerConfig : public CGame {
+public:
+    CComputerConfig(SPlayerOptions* options, const LList<CObject>& parents);
+    bool HasType(str t) const override;
+    CGame* NextGame() override;
+
+    static bool DoNext(void* context, CObject* screen);
+
+    SPlayerOptions* options;
+};
