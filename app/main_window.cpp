@@ -1,8 +1,10 @@
 #include "app/main_window.h"
 
 #include "app/gamer.h"
+#include "app/pad_watch.h"
 #include "app/resources.h"
 #include "core/alert.h"
+#include "input/pad_rumble.h"
 #include "screens/intro.h"
 #include "ui/get_key.h"
 
@@ -19,10 +21,16 @@ constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBO
 constexpr int kClientSize = 512;
 constexpr unsigned int kFramePeriod = 20;
 constexpr unsigned int kTimerId = 1;
+// While a match with pad players is paused, or a pad still rumbles with the clock
+// stopped, the pads are watched on a timer of their own.
+constexpr unsigned int kPadTimerId = 2;
 
 HINSTANCE hInstance = nullptr;
 CGamer* theGamer = nullptr;
 bool alerting = false;
+CPadWatch padWatch;
+bool windowActive = false;
+bool padTimerSet = false;
 
 bool RegisterWindowClass()
 {
@@ -61,6 +69,8 @@ void OpenIntro()
 
 void CreateEngine(HWND window)
 {
+    padWatch = CPadWatch();
+    padTimerSet = false;
     theGamer = new CGamer(window, kFramePeriod, kTimerId);
     OpenIntro();
 }
@@ -78,6 +88,7 @@ void DestroyEngine()
             PostQuitMessage(0);
         }
     } guard{engine};
+    StopRumbles();
     if (engine) engine->EndPaint();
 }
 
@@ -97,6 +108,39 @@ bool CancelsKeyCapture(WORD command, WORD source)
 {
     constexpr WORD kFromAccelerator = 1;
     return command == resources::kExit && source == kFromAccelerator && CancelKeyCapture(theGamer);
+}
+
+// The pad timer runs only while the frame clock does not, so that every tick is either a
+// frame or a look at the pads.
+void KeepPadTimer(HWND window, unsigned int padsInUse, bool rumbling)
+{
+    const bool wanted = !theGamer->running && ((padsInUse != 0 && theGamer->paused && windowActive) || rumbling);
+    if (wanted == padTimerSet) return;
+    if (wanted) {
+        padTimerSet = SetTimer(window, kPadTimerId, kFramePeriod, nullptr) != 0;
+        return;
+    }
+    KillTimer(window, kPadTimerId);
+    padTimerSet = false;
+}
+
+unsigned int PadsInUse()
+{
+    CGame* screen = theGamer->GetGame();
+    return screen ? PadSlotsInUse(screen) : 0;
+}
+
+bool RunCommand(HWND window, WORD command);
+
+void WatchPads(HWND window)
+{
+    const unsigned int inUse = PadsInUse();
+    const CPadWatch::Request request = padWatch.Poll(inUse);
+    // Pads are read in the background too (a rumble ending); only the window with the
+    // focus takes their Start.
+    if (request == CPadWatch::TogglePause && windowActive) RunCommand(window, resources::kPauseGame);
+    if (request == CPadWatch::Pause) theGamer->Pause();
+    KeepPadTimer(window, inUse, ServiceRumbles());
 }
 
 bool RunCommand(HWND window, WORD command)
@@ -143,18 +187,26 @@ LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY: DestroyEngine(); return 0;
     case WM_PAINT: theGamer->Paint(); return 0;
     case WM_TIMER:
-        theGamer->Animate();
-        theGamer->UpdateInput();
+        if (wParam != kPadTimerId) {
+            theGamer->Animate();
+            theGamer->UpdateInput();
+        }
+        WatchPads(window);
         return 0;
     case WM_COMMAND:
         if (CancelsKeyCapture(LOWORD(wParam), HIWORD(wParam))) return 0;
-        if (RunCommand(window, LOWORD(wParam))) return 0;
+        if (RunCommand(window, LOWORD(wParam))) {
+            if (theGamer) KeepPadTimer(window, PadsInUse(), ServiceRumbles());
+            return 0;
+        }
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE)
-            theGamer->Stop();
-        else
+        windowActive = LOWORD(wParam) != WA_INACTIVE;
+        if (windowActive)
             theGamer->Start();
+        else
+            theGamer->Stop();
+        KeepPadTimer(window, PadsInUse(), ServiceRumbles());
         break;
     case WM_KEYDOWN: theGamer->KeyDown(static_cast<unsigned int>(wParam), true); break;
     case WM_KEYUP: theGamer->KeyDown(static_cast<unsigned int>(wParam), false); break;

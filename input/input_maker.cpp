@@ -3,6 +3,9 @@
 #include "input/computer_input.h"
 #include "input/keyboard_input.h"
 #include "input/mouse_input.h"
+#include "input/pad_input.h"
+#include "input/pad_rumble.h"
+#include "platform/win32.h"
 
 CInputMaker::CInputMaker(const LList<CObject>& parents) : CObject(parents) { type.Load("CInputMaker"); }
 
@@ -22,7 +25,12 @@ void CInputMaker::SetMouse(unsigned int value)
     keys[0] = value;
 }
 
-void CInputMaker::SetPad() { kind = Controller; }
+void CInputMaker::SetPad(unsigned int slot)
+{
+    if (slot >= XUSER_MAX_COUNT) throw XDomainError(type + str("::SetPad"));
+    kind = Controller;
+    pad = slot;
+}
 void CInputMaker::SetNet() { kind = Network; }
 
 void CInputMaker::SetComputer(unsigned int l)
@@ -41,6 +49,12 @@ CInput* CInputMaker::MakeInput(EAxis axis, const LList<CObject>& parents)
         return new CKeyboardInput(codes, parents);
     }
     if (kind == Mouse) return new CMouseInput(axis, parents);
+    if (kind == Controller) return new CPadInput(pad, axis, parents);
     if (kind == Computer) return new CComputerInput(level, parents);
     return nullptr;
+}
+
+void CInputMaker::DropOut()
+{
+    if (kind == Controller) StartRumble(pad);
 }

@@ -14,13 +14,17 @@ public:
     void SetKeyboard(unsigned int up, unsigned int down, unsigned int left, unsigned int right,
                      unsigned int grab, unsigned int special, unsigned int speed);
     void SetMouse(unsigned int value);
-    void SetPad();
+    // A pad player reading the pad in the slot (0 to 3); other slots raise XDomainError.
+    void SetPad(unsigned int slot);
     void SetNet();
     // A computer player at `level` (0 Easy, 1 Fair, 2 Hard; higher counts as Hard).
     void SetComputer(unsigned int level);
     CInput* MakeInput(EAxis axis, const LList<CObject>& parents);
+    // The player drops out: a pad player's pad rumbles briefly.
+    void DropOut();
 
     unsigned int keys[ControlCount] = {};
     unsigned int kind = Unset;
+    unsigned int pad = 0;  // the pad slot of a pad player
     unsigned int level = 0;
 };

@@ -5,8 +5,11 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#include <xinput.h>
 #else
 #include "platform/win32_types.h"
 #include "platform/gdi/gdi32.h"
 #include "platform/user/user32.h"
+#include "platform/xinput/xinput.h"
 #endif
+#include "platform/xinput/pad_name.h"

@@ -1,6 +1,7 @@
 #include "play/paddle.h"
 
 #include "input/input.h"
+#include "input/input_maker.h"
 #include "play/ball.h"
 #include "play/paddle_shapes.h"
 #include "play/player.h"
@@ -150,6 +151,7 @@ void CPaddle::Die()
     }
     CPlayer& loser = RequirePlayer("::Die()");
     if (ball->owner) ball->owner->AddScore(static_cast<int>(loser.score / 10));
+    if (loser.options.input) loser.options.input->DropOut();
     delete &loser;
 }
 

@@ -35,6 +35,7 @@ bool CData::FillDefaults(CObject* makerParent)
             maker->SetMouse(0);
         else
             maker->SetComputer(ComputerFair);
+        maker->pad = i;  // a pad player's first pad is the one with the player's number
         players[i].input = maker;
         players[i].number = i + 1;
         padPlayers[i] = i + 1;

@@ -8,6 +8,7 @@
 #include "screens/menu.h"
 #include "screens/mouse_config.h"
 #include "screens/options.h"
+#include "screens/pad_config.h"
 #include "ui/text.h"
 #include "ui/text_edit.h"
 
@@ -33,7 +34,7 @@ CPlayerOptions::CPlayerOptions(SPlayerOptions* options, const LList<CObject>& pa
     AddButton(this, DoNext, AsContext(Keyboard), 143, 171, str("Keyboard"), kGreen);
     AddButton(this, DoNext, AsContext(Mouse), 143, 96, str("Mouse"), kGreen);
     AddDisabledButton(Network, 293, 96, str("Network"));
-    AddDisabledButton(Controller, 293, 171, str("Controller"));
+    AddButton(this, DoNext, AsContext(Controller), 293, 171, str("Controller"), kGreen);
     AddButton(this, DoNext, AsContext(Computer), 218, 134, str("Computer"), kGreen);
     AddShapeButton();
 }
@@ -65,6 +66,7 @@ CGame* CPlayerOptions::NextGame()
     case Back: return new COptions(Successor());
     case Keyboard: return new CKeyboardConfig(options, Successor());
     case Mouse: return new CMouseConfig(options, Successor());
+    case Controller: return new CPadConfig(options, Successor());
     case Shape: return new CChoosePaddle(options, Successor());
     case Color: return new CColorOptions(options, Successor());
     case Computer: return new CComputerConfig(options, Successor());

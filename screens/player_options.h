@@ -1,7 +1,7 @@
 #pragma once
 // One player's screen: the name field, and the ways to the colour, control and
-// paddle-shape screens of that player. "Network" and "Controller" are shown disabled;
-// "Computer" stands between the other four ways of playing.
+// paddle-shape screens of that player. "Network" is shown disabled; "Computer" stands
+// between the other four ways of playing.
 
 #include "play/side.h"
 #include "screens/game.h"

@@ -1,4 +1,5 @@
 #include "platform/gdi/gdi32.h"
+#include "platform/win32.h"
 #include "tools/replay/png_file.h"
 #include "tools/replay/replay.h"
 #include "tools/replay/script.h"
@@ -90,6 +91,41 @@ TEST_F(ReplayTest, RunTimeErrorsStopTheScript)
     EXPECT_EQ(Replay("type a-b\n"), replay::kScriptError);
     EXPECT_EQ(Replay("tap VK_ESCAPE\nwait 1\n"), replay::kScriptError);  // the program has ended
     EXPECT_NE(errors.str().find("line 2: the program has ended"), std::string::npos);
+}
+
+TEST(ReplayPadTest, PadCommandsParseToSlotsMasksAndValuesAndBadOnesAreNamed)
+{
+    std::istringstream good(
+        "pad 3 connect Xbox 360 Controller\n"
+        "pad 0 button LB down\n"
+        "pad 1 stick -32768 32767\n"
+        "pad 2 trigger R 255\n"
+        "pad 3 disconnect\n");
+    const replay::ParseResult parsed = replay::ParseScript(good);
+    ASSERT_TRUE(parsed.errors.empty()) << parsed.errors.front();
+    ASSERT_EQ(parsed.commands.size(), 5u);
+    EXPECT_EQ(parsed.commands[0].verb, replay::Verb::PadConnect);
+    EXPECT_EQ(parsed.commands[0].text, "Xbox 360 Controller");
+    EXPECT_EQ(parsed.commands[1].numbers, (std::vector<long>{0, XINPUT_GAMEPAD_LEFT_SHOULDER, 1}));
+    EXPECT_EQ(parsed.commands[2].numbers, (std::vector<long>{1, -32768, 32767}));
+    EXPECT_EQ(parsed.commands[3].numbers, (std::vector<long>{2, 1, 255}));
+    EXPECT_EQ(parsed.commands[4].verb, replay::Verb::PadDisconnect);
+
+    std::istringstream bad(
+        "pad 4 disconnect\n"
+        "pad -1 connect X\n"
+        "pad 0 connect\n"
+        "pad 0 button Z down\n"
+        "pad 0 button A sideways\n"
+        "pad 0 stick 40000 0\n"
+        "pad 0 trigger M 10\n"
+        "pad 0 trigger L 256\n"
+        "pad 0 wiggle\n"
+        "pad 0 disconnect now\n"
+        "pad\n");
+    const replay::ParseResult refused = replay::ParseScript(bad);
+    EXPECT_TRUE(refused.commands.empty());
+    EXPECT_EQ(refused.errors.size(), 11u);
 }
 
 TEST(ReplayKeyTest, KeyNames)

@@ -1,6 +1,7 @@
 #include "input/input_maker.h"
 #include "input/keyboard_input.h"
 #include "input/mouse_input.h"
+#include "input/pad_input.h"
 #include "platform/win32.h"
 
 #include <gtest/gtest.h>
@@ -132,8 +133,13 @@ TEST(InputMaker, BuildsTheDeviceOfItsKindForTheAxis)
     EXPECT_EQ(mouse->axis, XAxis);
     EXPECT_TRUE(mouse->HasType(str("CInput")));
 
-    maker->SetPad();
-    EXPECT_EQ(maker->MakeInput(XAxis, LList<CObject>(false, 1, &root)), nullptr);
+    maker->SetPad(2);
+    auto* pad = dynamic_cast<CPadInput*>(maker->MakeInput(YAxis, LList<CObject>(false, 1, &root)));
+    ASSERT_NE(pad, nullptr);
+    EXPECT_EQ(pad->pad, 2u);
+    EXPECT_EQ(pad->axis, YAxis);
+    EXPECT_THROW(maker->SetPad(4), XDomainError);
+    EXPECT_EQ(maker->pad, 2u) << "a refused slot changes nothing";
     maker->SetNet();
     EXPECT_EQ(maker->MakeInput(XAxis, LList<CObject>(false, 1, &root)), nullptr);
 }

@@ -89,8 +89,31 @@ private:
             return Shot(command);
         case Verb::ExpectPixel:
             return ExpectPixel(command);
+        case Verb::PadConnect:
+        case Verb::PadDisconnect:
+        case Verb::PadButton:
+        case Verb::PadStick:
+        case Verb::PadTrigger:
+            Pad(command);
+            return kOk;
         }
         return kScriptError;
+    }
+
+    // The pads change at once; the program sees them when it next reads them.
+    void Pad(const Command& command)
+    {
+        const auto& n = command.numbers;
+        const DWORD slot = static_cast<DWORD>(n[0]);
+        headless::HeadlessPads& pads = session.Pads();
+        switch (command.verb) {
+        case Verb::PadConnect: pads.Connect(slot, command.text); break;
+        case Verb::PadDisconnect: pads.Disconnect(slot); break;
+        case Verb::PadButton: pads.Press(slot, static_cast<WORD>(n[1]), n[2] != 0); break;
+        case Verb::PadStick: pads.Stick(slot, static_cast<SHORT>(n[1]), static_cast<SHORT>(n[2])); break;
+        case Verb::PadTrigger: pads.Trigger(slot, n[1] != 0, static_cast<BYTE>(n[2])); break;
+        default: break;
+        }
     }
 
     int Type(const Command& command)

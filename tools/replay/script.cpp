@@ -1,6 +1,7 @@
 #include "tools/replay/script.h"
 
 #include "platform/user/user32.h"
+#include "platform/xinput/xinput.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -13,7 +14,7 @@ namespace {
 
 struct VerbSyntax {
     Verb verb;
-    enum class Args { Numbers, Key, Text, Focus } args;
+    enum class Args { Numbers, Key, Text, Focus, Pad } args;
     std::size_t count;  // numbers expected
 };
 
@@ -29,6 +30,7 @@ const std::map<std::string, VerbSyntax>& Verbs()
         {"command", {Verb::Command, A::Numbers, 1}},   {"menu", {Verb::Menu, A::Text, 0}},
         {"focus", {Verb::Focus, A::Focus, 0}},         {"shot", {Verb::Shot, A::Text, 0}},
         {"expect-pixel", {Verb::ExpectPixel, A::Numbers, 3}},
+        {"pad", {Verb::PadConnect, A::Pad, 0}},  // the action word decides the verb
     };
     return verbs;
 }
@@ -81,11 +83,15 @@ std::string RestOfLine(std::istringstream& words)
     return start == std::string::npos ? std::string() : rest.substr(start, end - start + 1);
 }
 
+std::string ParsePad(std::istringstream& words, Command& command);
+
 std::string ParseArguments(const VerbSyntax& syntax, std::istringstream& words, Command& command)
 {
     using A = VerbSyntax::Args;
     std::string word;
     switch (syntax.args) {
+    case A::Pad:
+        return ParsePad(words, command);
     case A::Text:
         command.text = RestOfLine(words);
         return command.text.empty() ? "missing text" : "";
@@ -134,6 +140,70 @@ std::string CheckRanges(const Command& command)
     default:
         return "";
     }
+}
+
+const std::map<std::string, WORD>& PadButtons()
+{
+    static const std::map<std::string, WORD> buttons = {
+        {"A", XINPUT_GAMEPAD_A},        {"B", XINPUT_GAMEPAD_B},
+        {"X", XINPUT_GAMEPAD_X},        {"Y", XINPUT_GAMEPAD_Y},
+        {"START", XINPUT_GAMEPAD_START}, {"BACK", XINPUT_GAMEPAD_BACK},
+        {"LB", XINPUT_GAMEPAD_LEFT_SHOULDER}, {"RB", XINPUT_GAMEPAD_RIGHT_SHOULDER},
+        {"UP", XINPUT_GAMEPAD_DPAD_UP}, {"DOWN", XINPUT_GAMEPAD_DPAD_DOWN},
+        {"LEFT", XINPUT_GAMEPAD_DPAD_LEFT}, {"RIGHT", XINPUT_GAMEPAD_DPAD_RIGHT},
+    };
+    return buttons;
+}
+
+// A number of the line within [low, high].
+std::string ReadNumberIn(std::istringstream& words, long low, long high, const char* what, Command& command)
+{
+    std::string word;
+    if (!(words >> word)) return std::string("missing ") + what;
+    const std::optional<long> n = ParseNumber(word);
+    if (!n || *n < low || *n > high)
+        return std::string(what) + " wants " + std::to_string(low) + " to " + std::to_string(high);
+    command.numbers.push_back(*n);
+    return "";
+}
+
+// pad N connect NAME | disconnect | button NAME down|up | stick X Y | trigger L|R VALUE
+std::string ParsePad(std::istringstream& words, Command& command)
+{
+    if (std::string error = ReadNumberIn(words, 0, 3, "pad slot", command); !error.empty()) return error;
+    std::string action, word;
+    words >> action;
+    if (action == "connect") {
+        command.verb = Verb::PadConnect;
+        command.text = RestOfLine(words);
+        return command.text.empty() ? "missing pad name" : "";
+    }
+    if (action == "disconnect") {
+        command.verb = Verb::PadDisconnect;
+    } else if (action == "button") {
+        command.verb = Verb::PadButton;
+        words >> word;
+        const auto button = PadButtons().find(word);
+        if (button == PadButtons().end()) return "unknown pad button '" + word + "'";
+        command.numbers.push_back(button->second);
+        words >> word;
+        if (word != "down" && word != "up") return "a pad button goes down or up";
+        command.numbers.push_back(word == "down");
+    } else if (action == "stick") {
+        command.verb = Verb::PadStick;
+        for (const char* axis : {"stick x", "stick y"})
+            if (std::string error = ReadNumberIn(words, -32768, 32767, axis, command); !error.empty()) return error;
+    } else if (action == "trigger") {
+        command.verb = Verb::PadTrigger;
+        words >> word;
+        if (word != "L" && word != "R") return "a trigger is L or R";
+        command.numbers.push_back(word == "R");
+        if (std::string error = ReadNumberIn(words, 0, 255, "trigger", command); !error.empty()) return error;
+    } else {
+        return "unknown pad action '" + action + "'";
+    }
+    if (words >> word) return "unexpected '" + word + "'";
+    return "";
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 //   seed N | wait N | move X Y | down B | up B | click X Y | key K | keyup K | tap K
 //   type TEXT | command ID | menu TEXT | focus on|off | shot FILE.png
 //   expect-pixel X Y RRGGBB
+//   pad N connect NAME | pad N disconnect | pad N stick X Y | pad N trigger L|R VALUE
+//   pad N button A|B|X|Y|START|BACK|LB|RB|UP|DOWN|LEFT|RIGHT down|up
 //
 // Keys are virtual-key names (VK_SPACE, VK_F2), single letters or digits, or numbers.
 
@@ -15,13 +17,16 @@
 
 namespace replay {
 
-enum class Verb { Seed, Wait, Move, Down, Up, Click, Key, KeyUp, Tap, Type, Command, Menu, Focus, Shot, ExpectPixel };
+enum class Verb { Seed, Wait, Move, Down, Up, Click, Key, KeyUp, Tap, Type, Command, Menu, Focus, Shot, ExpectPixel,
+                  PadConnect, PadDisconnect, PadButton, PadStick, PadTrigger };
 
 struct Command {
     Verb verb;
     int line;
-    std::vector<long> numbers;  // the numeric arguments, keys as virtual-key codes
-    std::string text;           // type, menu, shot: the rest of the line
+    std::vector<long> numbers;  // the numeric arguments, keys as virtual-key codes; for pad
+                                // commands the slot first, then buttons as XINPUT_GAMEPAD_*
+                                // masks, down as 1, triggers L as 0 and R as 1
+    std::string text;           // type, menu, shot, pad connect: the rest of the line
 };
 
 struct ParseResult {

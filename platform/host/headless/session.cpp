@@ -11,12 +11,14 @@ Session::Session()
 {
     user::ResetWindowSystem();
     user::InstallHost(&host);
+    xinput::InstallPadHost(&pads);
 }
 
 Session::~Session()
 {
     user::ResetWindowSystem();
     user::InstallHost(nullptr);
+    xinput::InstallPadHost(nullptr);
 }
 
 DWORD Session::Now() const

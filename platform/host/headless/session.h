@@ -7,6 +7,7 @@
 
 #include "platform/gdi/gdi32.h"
 #include "platform/host/headless/headless_host.h"
+#include "platform/host/headless/headless_pads.h"
 
 
 namespace headless {
@@ -19,6 +20,8 @@ public:
     Session& operator=(const Session&) = delete;
 
     HeadlessHost& Host() { return host; }
+    // The pads the program reads through XInput; none is plugged in at the start.
+    HeadlessPads& Pads() { return pads; }
 
     DWORD Now() const;
     void Advance(DWORD ms) { host.Advance(ms); }
@@ -51,6 +54,7 @@ private:
     POINT FrameOfClient(int x, int y) const;
 
     HeadlessHost host;
+    HeadlessPads pads;
     POINT pointer{};  // frame coordinates of the last move
 };
 

@@ -3,6 +3,7 @@
 
 #include "platform/host/sdl/command_line.h"
 #include "platform/host/sdl/sdl_host.h"
+#include "platform/host/sdl/sdl_pads.h"
 #include "platform/user/window_system.h"
 
 #include <cstdio>
@@ -34,8 +35,11 @@ int main(int argc, char** argv)
     if (!host.Ready()) return kNoDisplay;
     host.StartFullscreen(line.fullscreen);
     user::InstallHost(&host);
+    sdlhost::SdlPads pads;  // without them the game runs with every pad slot empty
+    xinput::InstallPadHost(&pads);
     const int code = WinMain(GetModuleHandle(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
     user::ResetWindowSystem();
+    xinput::InstallPadHost(nullptr);
     user::InstallHost(nullptr);
     return code;
 }

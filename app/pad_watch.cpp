@@ -1,0 +1,35 @@
+#include "app/pad_watch.h"
+
+#include "input/input_maker.h"
+#include "play/player.h"
+#include "screens/game.h"
+
+CPadWatch::Request CPadWatch::Poll(unsigned int inUse)
+{
+    Request request = Nothing;
+    for (DWORD slot = 0; slot < XUSER_MAX_COUNT; ++slot) {
+        XINPUT_STATE state{};
+        const bool there = XInputGetState(slot, &state) == ERROR_SUCCESS;
+        const bool start = there && (state.Gamepad.wButtons & XINPUT_GAMEPAD_START) != 0;
+        const bool used = (inUse & (1u << slot)) != 0;
+        if (used && connected[slot] && !there)
+            request = Pause;
+        else if (used && start && !startHeld[slot] && request == Nothing)
+            request = TogglePause;
+        connected[slot] = there;
+        startHeld[slot] = start;
+    }
+    return request;
+}
+
+unsigned int PadSlotsInUse(CGame* screen)
+{
+    CObject* players = screen->GetChild(str("CPlayers"), true, 1);
+    if (!players) return 0;
+    unsigned int slots = 0;
+    for (unsigned int n = 1; auto* player = dynamic_cast<CPlayer*>(players->GetChild(str("CPlayer"), true, n)); ++n) {
+        const CInputMaker* maker = player->options.input;
+        if (maker && maker->kind == CInputMaker::Controller && player->InMatch()) slots |= 1u << maker->pad;
+    }
+    return slots;
+}
