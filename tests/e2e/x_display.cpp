@@ -232,7 +232,7 @@ std::optional<GameWindow> GameWindow::Find(const std::string& title, Seconds lim
     return window;
 }
 
-// A window as wide as the picture holds the client area at its bottom, under whatever
+// A window about as wide as the picture holds the client area at its bottom, under whatever
 // stands above it (the menu bar, Wine's title bar); a wider one, full screen, shows the
 // frame (menu bar and client area) at the largest whole scale that fits, centred.
 bool GameWindow::Measure()
@@ -247,7 +247,7 @@ bool GameWindow::Measure()
     height = *h;
     const int frameHeight = kClientSize + kBarHeight;
     scale = std::max(1, std::min(width / kClientSize, height / frameHeight));
-    if (width == kClientSize * scale) {
+    if (width - kClientSize * scale < kClientSize / 8) {
         pictureLeft = left;
         clientTop = top + height - kClientSize * scale;
         return true;
