@@ -7,6 +7,7 @@
 #include "screens/data.h"
 #include "input/pad_rumble.h"
 #include "screens/intro.h"
+#include "ui/get_key.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +17,7 @@
 namespace {
 
 constexpr char kClassName[] = "Quorvel";
-constexpr char kTitle[] = "Windows App";
+constexpr char kTitle[] = "Quorvel";
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 constexpr int kClientSize = 512;
 constexpr unsigned int kFramePeriod = 20;
@@ -39,8 +40,8 @@ bool RegisterWindowClass()
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = WindowProcedure;
     wc.hInstance = hInstance;
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    wc.hIconSm = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.hIcon = LoadIcon(hInstance, MAKEINTRESOURCE(resources::kProgramIcon));
+    wc.hIconSm = LoadIcon(hInstance, MAKEINTRESOURCE(resources::kProgramIcon));
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = nullptr;
     wc.lpszMenuName = MAKEINTRESOURCE(resources::kMenu);
@@ -128,6 +129,13 @@ void ResetPlayers()
 {
     RequireData(theGamer, "::ResetPlayers()").ResetPlayers();
     NewGame();
+}
+
+// Esc while a key-capture field waits for a key ends the capture, not the program.
+bool CancelsKeyCapture(WORD command, WORD source)
+{
+    constexpr WORD kFromAccelerator = 1;
+    return command == resources::kExit && source == kFromAccelerator && CancelKeyCapture(theGamer);
 }
 
 // The pad timer runs only while the frame clock does not, so that every tick is either a
@@ -229,6 +237,7 @@ LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         WatchPads(window);
         return 0;
     case WM_COMMAND:
+        if (CancelsKeyCapture(LOWORD(wParam), HIWORD(wParam))) return 0;
         if (RunCommand(window, LOWORD(wParam))) {
             if (theGamer) KeepPadTimer(window, PadsInUse(), ServiceRumbles());
             return 0;

@@ -49,7 +49,7 @@ void RegisterKeys()
 
 void RegisterAboutBox()
 {
-    user::RegisterDialog(kAboutDialog, {"", {22, 17, 191, 80}, {
+    user::RegisterDialog(kAboutDialog, {"About Quorvel", {22, 17, 191, 80}, {
         user::DialogIcon(101, {14, 9, 0, 0}),
         user::DialogStatic("Quorvel Version 0.5b", {49, 10, 126, 8}),
         user::DialogStatic("A game for up to four players on one computer.", {49, 24, 126, 20}),

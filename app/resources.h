@@ -9,6 +9,9 @@ constexpr WORD kMenu = 979;
 constexpr WORD kAccelerators = 109;
 constexpr WORD kAboutDialog = 103;
 constexpr WORD kAboutIcon = 107;
+// The game's icon (assets/icons), on the window and in the task bar. Elsewhere than
+// Windows the SDL host puts the same picture on the window itself.
+constexpr WORD kProgramIcon = 1;
 
 constexpr WORD kExit = 105;
 constexpr WORD kAbout = 104;

@@ -21,16 +21,20 @@ void CKeyboardInput::KeyDown(unsigned int key, bool down)
 {
     CInput::KeyDown(key, down);
     for (int i = 0; i < KeyCount; ++i)  // a code bound twice updates both entries
-        if (keys[i] == key) pressed[i] = down;
+        if (keys[i] == key) {
+            pressed[i] = down;
+            if (down) pressedSinceUpdate[i] = true;
+        }
 }
 
 void CKeyboardInput::UpdateInput()
 {
     CInput::UpdateInput();
     Step();
+    for (bool& key : pressedSinceUpdate) key = false;
 }
 
-void CKeyboardInput::Step() { position = Stepped(position, pressed[Decrease], pressed[Increase], pressed[Speed]); }
+void CKeyboardInput::Step() { position = Stepped(position, Held(Decrease), Held(Increase), Held(Speed)); }
 
 unsigned int CKeyboardInput::StepSize(bool speed) { return speed ? kSpeedStep : kStep; }
 
@@ -44,9 +48,12 @@ unsigned int CKeyboardInput::Stepped(unsigned int position, bool decrease, bool 
 
 unsigned int CKeyboardInput::GetPos() { return position; }
 
-bool CKeyboardInput::GetButton(unsigned int i) { return i < 3 && pressed[Grab + i]; }
+bool CKeyboardInput::GetButton(unsigned int i) { return i < 3 && Held(static_cast<int>(Grab + i)); }
 
+// Letting a button go by hand also forgets a press not yet seen.
 void CKeyboardInput::SetButton(unsigned int i, bool v)
 {
-    if (i < 3) pressed[Grab + i] = v;
+    if (i >= 3) return;
+    pressed[Grab + i] = v;
+    if (!v) pressedSinceUpdate[Grab + i] = false;
 }

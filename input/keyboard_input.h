@@ -3,7 +3,8 @@
 #include "input/input.h"
 
 // Five keys (decrease, increase, Grab, Special, Speed) that move a position from 0 to
-// 512 on every input update while they are held.
+// 512 on every input update while they are held. A key pressed since the last update
+// counts as held until that update, even if it was let go again: a tap is never lost.
 class CKeyboardInput : public CInput {
 public:
     enum Key { Decrease = 0, Increase = 1, Grab = 2, Special = 3, Speed = 4, KeyCount = 5 };
@@ -24,8 +25,10 @@ public:
 
     unsigned int keys[KeyCount] = {};
     bool pressed[KeyCount] = {};
+    bool pressedSinceUpdate[KeyCount] = {};
     unsigned int position = 256;
 
 private:
     void Step();
+    bool Held(int key) const { return pressed[key] || pressedSinceUpdate[key]; }
 };

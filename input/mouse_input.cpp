@@ -3,9 +3,23 @@
 CMouseInput::CMouseInput(EAxis axis, const LList<CObject>& parents) : CInput(parents), axis(axis)
 {
     type.Load("CMouseInput");
+    StartAtPointer();
 }
 
 bool CMouseInput::HasType(str t) const { return t == "CMouseInput" || CInput::HasType(t); }
+
+// The pointer's place in the active window's client area; outside it, the corner.
+void CMouseInput::StartAtPointer()
+{
+    if (axis == NoAxis) return;
+    const HWND window = GetActiveWindow();
+    POINT point{};
+    RECT client{};
+    if (!window || !GetCursorPos(&point) || !ScreenToClient(window, &point) || !GetClientRect(window, &client)) return;
+    if (!PtInRect(&client, point)) return;
+    x = static_cast<unsigned int>(point.x);
+    y = static_cast<unsigned int>(point.y);
+}
 
 void CMouseInput::MouseMove(unsigned int px, unsigned int py)
 {
@@ -18,7 +32,15 @@ void CMouseInput::MouseMove(unsigned int px, unsigned int py)
 void CMouseInput::MouseDown(unsigned int button, bool down)
 {
     CInput::MouseDown(button, down);
-    SetButton(button, down);
+    if (button >= 3) return;
+    buttons[button] = down;
+    if (down) pressedSinceUpdate[button] = true;
+}
+
+void CMouseInput::UpdateInput()
+{
+    CInput::UpdateInput();
+    for (bool& pressed : pressedSinceUpdate) pressed = false;
 }
 
 unsigned int CMouseInput::GetPos()
@@ -30,11 +52,14 @@ unsigned int CMouseInput::GetPos()
     }
 }
 
-bool CMouseInput::GetButton(unsigned int i) { return i < 3 && buttons[i]; }
+bool CMouseInput::GetButton(unsigned int i) { return i < 3 && (buttons[i] || pressedSinceUpdate[i]); }
 
+// Letting a button go by hand also forgets a press not yet seen.
 void CMouseInput::SetButton(unsigned int i, bool v)
 {
-    if (i < 3) buttons[i] = v;
+    if (i >= 3) return;
+    buttons[i] = v;
+    if (!v) pressedSinceUpdate[i] = false;
 }
 
 POINT CMouseInput::GetPoint() { return POINT{static_cast<LONG>(x), static_cast<LONG>(y)}; }

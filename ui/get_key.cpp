@@ -9,19 +9,35 @@ namespace {
 constexpr unsigned int kWidth = 100;
 constexpr unsigned int kHeight = 20;
 constexpr int kNameSize = 64;
-// Bits 16 to 23 of a key message's data hold the scan code; bit 24, the extended-key
-// flag, stays clear.
+// Bits 16 to 23 of a key message's data hold the scan code, bit 24 the extended-key
+// flag, which tells the arrows from their keypad twins ("Left", not "Num 4").
 constexpr UINT kScanCodeMask = 0xFF;
+constexpr UINT kExtendedPrefix = 0xE000;
+constexpr UINT kExtendedFlag = 1u << 24;
 
 }  // namespace
 
 str KeyName(unsigned int key)
 {
-    const UINT scanCode = MapVirtualKey(key, MAPVK_VK_TO_VSC) & kScanCodeMask;
+    const UINT code = MapVirtualKey(key, MAPVK_VK_TO_VSC_EX);
+    UINT data = (code & kScanCodeMask) << 16;
+    if ((code & 0xFF00) == kExtendedPrefix) data |= kExtendedFlag;
     char name[kNameSize] = {};
-    if (GetKeyNameText(static_cast<LONG>(scanCode << 16), name, kNameSize) <= 0) name[0] = '\0';
+    if (GetKeyNameText(static_cast<LONG>(data), name, kNameSize) <= 0) name[0] = '\0';
     name[kNameSize - 1] = '\0';
     return str(name);
+}
+
+bool CancelKeyCapture(CObject* root)
+{
+    bool cancelled = false;
+    for (unsigned int n = 1; root; ++n) {
+        auto* field = dynamic_cast<CGetKey*>(root->FindChild(str("CGetKey"), true, n));
+        if (!field) break;
+        cancelled = cancelled || field->active;
+        field->active = false;
+    }
+    return cancelled;
 }
 
 CGetKey::CGetKey(unsigned int x, unsigned int y, unsigned int* key, const LList<CObject>& parents)

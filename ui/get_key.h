@@ -18,6 +18,9 @@ public:
     bool active = false;
 };
 
-// The name the platform gives to the key's scan code, without the extended-key bit (so
-// the arrows are named as their keypad twins); empty for a key without a name.
+// The name the platform gives to the key ("Left", "Num 4", "Page Up"); empty for a key
+// without a name.
 str KeyName(unsigned int key);
+
+// Ends every key capture under root without taking a key; true when one was waiting.
+bool CancelKeyCapture(CObject* root);

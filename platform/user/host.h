@@ -56,8 +56,10 @@ public:
     virtual void ShowWindow(HWND window, bool visible) = 0;
     virtual void MinimizeWindow(HWND window) = 0;
 
-    // Shows the window's frame: the menu bar on top, the client area below it.
-    virtual void Present(HWND window, const gdi::Surface& frame) = 0;
+    // Shows the window's frame: the menu bar on top, the client area below it. Only the
+    // damaged rectangles (frame coordinates, never empty) changed since the last present;
+    // a host that lost its picture asks for all of it with input::RepaintRequested.
+    virtual void Present(HWND window, const gdi::Surface& frame, const std::vector<RECT>& damage) = 0;
 
     // Blocks until the user answers; returns the chosen button's id.
     virtual int ShowBox(HWND owner, const Box& box) = 0;

@@ -143,4 +143,9 @@ void CloseRequested(HWND handle)
     if (LiveWindow(handle)) PostMessage(handle, WM_CLOSE, 0, 0);
 }
 
+void RepaintRequested(HWND handle)
+{
+    if (Window* window = LiveWindow(handle)) PresentWholeFrame(*window);
+}
+
 }  // namespace user::input

@@ -18,5 +18,8 @@ void Key(UINT vk, bool down, bool repeat);
 void Focus(HWND window, bool gained);
 // The user asked to close the window (its close box).
 void CloseRequested(HWND window);
+// The host lost what it showed of the window (exposed, resized): the next present is
+// the whole frame.
+void RepaintRequested(HWND window);
 
 }  // namespace user::input

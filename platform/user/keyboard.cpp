@@ -14,6 +14,12 @@ UINT MapVirtualKey(UINT code, UINT mapType)
         const user::KeyLayout* key = user::LayoutOfKey(code);
         return key ? key->scanCode : 0;
     }
+    case MAPVK_VK_TO_VSC_EX: {
+        // Keys of the extended block carry the 0xE0 prefix in the high byte.
+        const user::KeyLayout* key = user::LayoutOfKey(code);
+        if (!key) return 0;
+        return key->extended ? 0xE000u | key->scanCode : key->scanCode;
+    }
     case MAPVK_VSC_TO_VK:
         return user::KeyOfScanCode(code);
     case MAPVK_VK_TO_CHAR: {

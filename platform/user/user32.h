@@ -115,6 +115,7 @@ constexpr UINT VK_OEM_7 = 0xDE;
 constexpr UINT MAPVK_VK_TO_VSC = 0;
 constexpr UINT MAPVK_VSC_TO_VK = 1;
 constexpr UINT MAPVK_VK_TO_CHAR = 2;
+constexpr UINT MAPVK_VK_TO_VSC_EX = 4;
 
 // ---- Window classes, styles, creation ----------------------------------------------
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
@@ -210,6 +211,7 @@ BOOL DestroyWindow(HWND window);
 BOOL CloseWindow(HWND window);
 BOOL IsIconic(HWND window);
 BOOL IsWindow(HWND window);
+HWND GetActiveWindow();
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HINSTANCE GetModuleHandle(LPCSTR moduleName);
 

@@ -41,6 +41,9 @@ struct Window {
     std::vector<HDC> dcs;         // device contexts handed out and not yet released
     std::unique_ptr<gdi::Surface> frame;  // the menu bar over the client area, as presented
     bool frameDirty = false;
+    bool presentWhole = true;  // the host lost what it showed: the next present is all of it
+    std::unique_ptr<gdi::Surface> menuScratch;  // the bar, or the whole frame under an open menu
+    std::vector<RECT> damage;  // of the last present, kept to reuse its storage
 
     Window(int clientWidth, int clientHeight) : client(clientWidth, clientHeight, false) {}
 

@@ -57,7 +57,11 @@ void ApplyMenuOutcome(Window& window, const struct MenuOutcome& outcome);
 
 // Marks the window's frame as changed; the loop presents it before it next sleeps.
 void MarkFrameDirty(Window& window);
-// Presents every window whose frame changed.
+// The host lost what it showed of the window (exposed, resized): the next present hands
+// it the whole frame.
+void PresentWholeFrame(Window& window);
+// Presents every window whose frame changed, with the parts that changed; a frame whose
+// pixels are all as last presented is not presented.
 void PresentDirtyFrames();
 
 }  // namespace user

@@ -172,6 +172,11 @@ BOOL IsWindow(HWND handle)
     return window && !window->destroying;
 }
 
+HWND GetActiveWindow()
+{
+    return System().windows.Active();
+}
+
 BOOL ShowWindow(HWND handle, int showCmd)
 {
     Window* window = user::FindWindow(handle);

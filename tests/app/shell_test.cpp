@@ -9,6 +9,7 @@
 #include "screens/data.h"
 #include "screens/game.h"
 #include "screens/intro.h"
+#include "ui/get_key.h"
 
 #include <gtest/gtest.h>
 
@@ -156,8 +157,64 @@ TEST_F(Shell, NewGameReplacesTheScreenWithAFreshIntro)
     EXPECT_EQ(Engine().children.Count(), 6u) << "settings, four input makers and one screen";
     EXPECT_TRUE(Engine().running);
     program.Frames(3);
-    EXPECT_EQ(session.Pixel(255, 330), RGB(0, 255, 0)) << "the intro's green button is shown";
+    EXPECT_EQ(session.Pixel(255, 330), RGB(255, 255, 0)) << "the intro's button, lit by the pointer still on it";
     program.Tap(VK_ESCAPE);
+}
+
+// A click whose press and release both arrive between two ticks still lands, and a
+// screen's buttons see the pointer where it already is: a second foot button on the
+// same spot works without moving the mouse.
+TEST_F(Shell, AClickShorterThanAFrameLandsAndTheNextScreenKnowsWhereThePointerIs)
+{
+    using user::input::Button;
+    Program program(session);
+    program.Frames(2);
+    program.MoveTo(255, 330);
+    program.Press(Button::Left);
+    program.Release(Button::Left);
+    program.Frames(2);
+    ASSERT_TRUE(Engine().GetGame()->IsType(str("COptions")));
+    program.Click(250, 410);
+    program.Frames(2);
+    program.Click(250, 310);
+    program.Frames(2);
+    ASSERT_TRUE(Engine().GetGame()->IsType(str("CColorOptions")));
+    program.Click(250, 460);
+    program.Frames(2);
+    ASSERT_TRUE(Engine().GetGame()->IsType(str("CPlayerOptions")));
+    program.Frames(30);  // past the double-click time
+    program.Press(Button::Left);
+    program.Release(Button::Left);
+    program.Frames(2);
+    EXPECT_TRUE(Engine().GetGame()->IsType(str("COptions"))) << "the player screen's Back, under the pointer";
+    program.Tap(VK_ESCAPE);
+}
+
+// Esc while a key-capture field waits ends the wait and keeps the stored key; the next
+// Esc ends the program.
+TEST_F(Shell, EscDuringKeyCaptureCancelsTheCaptureNotTheProgram)
+{
+    Program program(session);
+    program.Frames(2);
+    program.Click(250, 330);
+    program.Frames(2);
+    program.Click(250, 410);
+    program.Frames(2);
+    program.Click(150, 180);
+    program.Frames(2);
+    program.Click(300, 150);  // the first field: Up
+    program.Frames(2);
+    auto* field = dynamic_cast<CGetKey*>(Engine().FindChild(str("CGetKey"), true, 1));
+    ASSERT_NE(field, nullptr) << "the keyboard screen";
+    ASSERT_TRUE(field->active);
+    const unsigned int key = *field->key;
+    program.Tap(VK_ESCAPE);
+    program.Frames(2);
+    EXPECT_FALSE(program.Finished());
+    EXPECT_FALSE(field->active);
+    EXPECT_EQ(*field->key, key) << "Esc is not captured";
+    program.Tap(VK_ESCAPE);
+    EXPECT_TRUE(program.Finished());
 }
 
 TEST_F(Shell, TiltWithoutABallChangesNothing)
@@ -192,6 +249,7 @@ TEST_F(Shell, AboutBoxOpensFromAltSlashAndAltQuestionMark)
     program.KeyUp(VK_MENU);
     ASSERT_EQ(session.Boxes().size(), 1u);
     EXPECT_NE(session.Boxes()[0].text.find("Quorvel Version 0.5b"), std::string::npos);
+    EXPECT_EQ(session.Boxes()[0].caption, "About Quorvel");
     program.KeyDown(VK_MENU);
     program.KeyDown(VK_SHIFT);
     program.Tap(VK_OEM_2);

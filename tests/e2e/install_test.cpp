@@ -92,7 +92,7 @@ TEST_F(Installed, TheInstalledGameRunsFromAnotherDirectory)
     e2e::VirtualDisplay display;
     ASSERT_TRUE(display.Ready()) << "Xvfb did not start (is the xvfb package installed?)";
     e2e::Process game = e2e::StartGame((prefix / "bin" / "quorvel").string(), elsewhere.string());
-    const auto window = e2e::GameWindow::Find("Windows App", kPatience);
+    const auto window = e2e::GameWindow::Find("Quorvel", kPatience);
     ASSERT_TRUE(window) << "the installed game showed no window";
     window->MoveTo(20, 20);
     const std::string shot = (elsewhere / "intro.xwd").string();

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +21,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kClientSize = 512;
-constexpr auto kClickHold = std::chrono::milliseconds(300);
+constexpr int kBarHeight = 20;  // the menu bar over the client area
 
 std::uint32_t BigEndian32(const unsigned char* p)
 {
@@ -224,23 +225,36 @@ std::optional<GameWindow> GameWindow::Find(const std::string& title, Seconds lim
             const Output ids = Shell("xdotool search --onlyvisible --name " + Quote(title));
             if (ids.status != 0 || ids.text.empty()) return false;
             window.id = ids.text.substr(0, ids.text.find('\n'));
-            const Output geometry = Shell("xdotool getwindowgeometry --shell " + window.id);
-            const auto x = Field(geometry.text, "X"), y = Field(geometry.text, "Y");
-            const auto w = Field(geometry.text, "WIDTH"), h = Field(geometry.text, "HEIGHT");
-            if (!x || !y || !w || !h || *w < kClientSize) return false;
-            window.left = *x;
-            window.top = *y;
-            window.width = *w;
-            window.height = *h;
-            return true;
+            return window.Measure();
         },
         limit);
     if (!found) return std::nullopt;
-    // The picture is drawn at a whole scale; what stands above the client area is the
-    // menu bar.
-    window.scale = window.width / kClientSize;
-    window.clientTop = window.top + window.height - kClientSize * window.scale;
     return window;
+}
+
+// A window about as wide as the picture holds the client area at its bottom, under whatever
+// stands above it (the menu bar, Wine's title bar); a wider one, full screen, shows the
+// frame (menu bar and client area) at the largest whole scale that fits, centred.
+bool GameWindow::Measure()
+{
+    const Output geometry = Shell("xdotool getwindowgeometry --shell " + id);
+    const auto x = Field(geometry.text, "X"), y = Field(geometry.text, "Y");
+    const auto w = Field(geometry.text, "WIDTH"), h = Field(geometry.text, "HEIGHT");
+    if (!x || !y || !w || !h || *w < kClientSize) return false;
+    left = *x;
+    top = *y;
+    width = *w;
+    height = *h;
+    const int frameHeight = kClientSize + kBarHeight;
+    scale = std::max(1, std::min(width / kClientSize, height / frameHeight));
+    if (width - kClientSize * scale < kClientSize / 8) {
+        pictureLeft = left;
+        clientTop = top + height - kClientSize * scale;
+        return true;
+    }
+    pictureLeft = left + (width - kClientSize * scale) / 2;
+    clientTop = top + (height - frameHeight * scale) / 2 + kBarHeight * scale;
+    return true;
 }
 
 void GameWindow::MoveTo(int x, int y) const
@@ -251,9 +265,7 @@ void GameWindow::MoveTo(int x, int y) const
 void GameWindow::Click(int x, int y) const
 {
     MoveTo(x, y);
-    Shell("xdotool mousedown 1");
-    std::this_thread::sleep_for(kClickHold);
-    Shell("xdotool mouseup 1");
+    Shell("xdotool click 1");
 }
 
 void GameWindow::Key(const std::string& name) const { Shell("xdotool key " + Quote(name)); }

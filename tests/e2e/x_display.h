@@ -103,19 +103,22 @@ public:
     // Polls xdotool until a window with this title is mapped; nothing on timeout.
     static std::optional<GameWindow> Find(const std::string& title, Seconds limit);
 
+    // Reads the window's place and size again (after it went full screen, say).
+    bool Measure();
+
     // Screen position of the centre of client pixel (x, y).
-    int ScreenX(int x) const { return left + x * scale + scale / 2; }
+    int ScreenX(int x) const { return pictureLeft + x * scale + scale / 2; }
     int ScreenY(int y) const { return clientTop + y * scale + scale / 2; }
 
     void MoveTo(int x, int y) const;
-    // Press, hold long enough for a few frames, release: a click that the game's
-    // buttons see, which sample the mouse once a frame.
+    // A click as quick as xdotool makes it: press and release with no pause between.
     void Click(int x, int y) const;
     void Key(const std::string& name) const;
 
     std::string id;
     int left = 0, top = 0, width = 0, height = 0;
     int scale = 1;
+    int pictureLeft = 0;  // screen column of the picture's left edge
     int clientTop = 0;
 };
 

@@ -20,8 +20,9 @@ using e2e::Seconds;
 constexpr std::uint32_t kGreen = 0x00FF00, kBlue = 0x0000FF, kRed = 0xFF0000, kOrange = 0xFF7F00;
 constexpr std::uint32_t kCyan = 0x00FFFF, kWhite = 0xFFFFFF, kBlack = 0x000000, kGrey = 0x808080;
 const Seconds kPatience(60);
-// The row through the bottom paddle, and the middle of that paddle before it moves.
-constexpr int kPaddleRow = 482, kPaddleStart = 62;
+// The row through the bottom paddle, and the middle of that paddle before it moves: the
+// pointer's column when the match starts.
+constexpr int kPaddleRow = 482, kPaddleStart = 255;
 
 std::string Hex(std::optional<std::uint32_t> colour)
 {
@@ -38,8 +39,8 @@ protected:
         ASSERT_TRUE(display.Ready()) << "Xvfb did not start (is the xvfb package installed?)";
         game.emplace(e2e::StartGame(QUORVEL_BINARY, std::filesystem::temp_directory_path().string()));
         ASSERT_TRUE(game->Started());
-        window = GameWindow::Find("Windows App", kPatience);
-        ASSERT_TRUE(window) << "no window titled \"Windows App\" appeared";
+        window = GameWindow::Find("Quorvel", kPatience);
+        ASSERT_TRUE(window) << "no window titled \"Quorvel\" appeared";
         std::printf("window %s at (%d, %d), %d x %d, scale %d\n", window->id.c_str(), window->left, window->top,
                     window->width, window->height, window->scale);
     }
@@ -87,6 +88,18 @@ bool BallAbovePaddle(const Picture& picture, const GameWindow& window, int x)
     return false;
 }
 
+// The window wears the game's 64 x 64 icon and cannot be made smaller than the picture
+// at 1x (512 x 512 and the 20-row menu bar).
+TEST_F(RealWindow, HasTheGamesIconAndNoSizeBelowOneToOne)
+{
+    const e2e::Output icon = e2e::Shell("xprop -id " + window->id + " _NET_WM_ICON | head -c 200");
+    EXPECT_NE(icon.text.find("Icon (64 x 64)"), std::string::npos) << icon.text;
+    const e2e::Output hints = e2e::Shell("xprop -id " + window->id + " WM_NORMAL_HINTS");
+    EXPECT_NE(hints.text.find("minimum size: 512 by 532"), std::string::npos) << hints.text;
+    window->Key("Escape");
+    EXPECT_EQ(game->Wait(kPatience), std::optional<int>(0));
+}
+
 TEST_F(RealWindow, APlayerStartsAMatchSteersPausesStartsOverAndQuits)
 {
     // The intro, with the pointer away from its button (which lights up under it).
@@ -107,8 +120,8 @@ TEST_F(RealWindow, APlayerStartsAMatchSteersPausesStartsOverAndQuits)
 
     // Start, holding the button: the match's first paddle holds the ball while the
     // button stays down and its grab energy lasts (about a second), and a held grab
-    // button draws the paddle black. The paddles start at the near end of their sides,
-    // until the pointer moves in the match. The first picture of the match is checked.
+    // button draws the paddle black. The paddles start where the pointer is. The first
+    // picture of the match is checked.
     window->MoveTo(255, 462);
     Press();
     const Picture match = ExpectSoon(112, 112, kCyan, "match");
@@ -118,14 +131,14 @@ TEST_F(RealWindow, APlayerStartsAMatchSteersPausesStartsOverAndQuits)
 
     // Paused, the paddle stays where it was and the match says so; going on, it follows
     // the pointer.
-    window->MoveTo(300, 470);
+    window->MoveTo(450, 470);
     std::this_thread::sleep_for(std::chrono::seconds(1));
     const Picture paused = Screen("paused");
     EXPECT_EQ(Hex(ClientPixel(paused, *window, kPaddleStart, kPaddleRow)), Hex(kBlack)) << "a paused paddle stays";
-    EXPECT_EQ(Hex(ClientPixel(paused, *window, 300, kPaddleRow)), Hex(kGrey));
+    EXPECT_EQ(Hex(ClientPixel(paused, *window, 450, kPaddleRow)), Hex(kGrey));
     EXPECT_EQ(Hex(ClientPixel(paused, *window, 145, 255)), Hex(kBlack)) << "\"Paused\" over the field (its P)";
     window->Key("F3");
-    ExpectSoon(300, kPaddleRow, kBlack, "the bottom paddle under the pointer");
+    ExpectSoon(450, kPaddleRow, kBlack, "the bottom paddle under the pointer");
     Release();
 
     window->MoveTo(20, 20);
@@ -136,6 +149,33 @@ TEST_F(RealWindow, APlayerStartsAMatchSteersPausesStartsOverAndQuits)
     const auto code = game->Wait(kPatience);
     ASSERT_TRUE(code) << "the game did not end on Esc";
     EXPECT_EQ(*code, 0);
+}
+
+// F11 fills the screen with the picture at the largest whole scale, black bars around
+// it, and clicks still land on what they point at; Alt+Enter gives the window back.
+TEST_F(RealWindow, FullScreenIsLetterBoxedAndTakesClicks)
+{
+    window->MoveTo(20, 20);
+    ExpectSoon(255, 330, kGreen, "intro");
+    const int windowWidth = window->width;
+    window->Key("F11");
+    ASSERT_TRUE(e2e::WaitFor([&] { return window->Measure() && window->width == 1280; }, kPatience))
+        << "the window did not fill the 1280 x 1024 screen";
+    EXPECT_EQ(window->scale, 1) << "1024 rows hold the 532-row frame once";
+    window->MoveTo(20, 20);
+    const Picture full = ExpectSoon(255, 330, kGreen, "full-screen intro");
+    EXPECT_EQ(Hex(full.At(window->left + 5, window->top + 5)), Hex(kBlack)) << "the bar left of the picture";
+    EXPECT_EQ(Hex(ClientPixel(full, *window, 5, 5)), Hex(kGrey)) << "the picture itself";
+
+    window->Click(255, 330);
+    window->MoveTo(20, 20);
+    ExpectSoon(255, 235, kBlue, "options, after a click in full screen");
+
+    window->Key("alt+Return");
+    EXPECT_TRUE(e2e::WaitFor([&] { return window->Measure() && window->width == windowWidth; }, kPatience))
+        << "Alt+Enter gives the window back";
+    window->Key("Escape");
+    EXPECT_EQ(game->Wait(kPatience), std::optional<int>(0));
 }
 
 }  // namespace

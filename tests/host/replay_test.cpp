@@ -56,7 +56,7 @@ TEST_F(ReplayTest, ScriptRunsToItsEndAndItsShotReadsBack)
         "type Ab1\n"
         "tap VK_ESCAPE\n");
     EXPECT_EQ(status, replay::kOk) << errors.str();
-    EXPECT_NE(out.str().find("message box: [] Quorvel Version 0.5b"), std::string::npos);
+    EXPECT_NE(out.str().find("message box: [About Quorvel] Quorvel Version 0.5b"), std::string::npos);
 
     const std::optional<gdi::Surface> shot = replay::ReadPng((outDir / "start.png").string());
     ASSERT_TRUE(shot.has_value());

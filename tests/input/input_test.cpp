@@ -81,6 +81,38 @@ TEST(MouseInput, AxesChooseWhatThePositionMeans)
     EXPECT_FALSE(none.GetButton(3));
 }
 
+// A press and release that both arrive between two input updates count as one frame of
+// a held button or key; a press let go by hand is forgotten.
+TEST(QuickPresses, AreHeldUntilTheNextUpdateAndSeenOnce)
+{
+    CMouseInput mouse(BothAxes, None());
+    mouse.MouseDown(0, true);
+    mouse.MouseDown(0, false);
+    EXPECT_TRUE(mouse.GetButton(0));
+    EXPECT_FALSE(mouse.GetButton(1));
+    mouse.UpdateInput();
+    EXPECT_FALSE(mouse.GetButton(0));
+    mouse.MouseDown(2, true);
+    mouse.SetButton(2, false);
+    EXPECT_FALSE(mouse.GetButton(2));
+
+    const unsigned int keys[5] = {VK_LEFT, VK_RIGHT, VK_SPACE, VK_UP, VK_SHIFT};
+    CKeyboardInput keyboard(keys, None());
+    keyboard.KeyDown(VK_SPACE, true);
+    keyboard.KeyDown(VK_SPACE, false);
+    keyboard.KeyDown(VK_LEFT, true);
+    keyboard.KeyDown(VK_LEFT, false);
+    EXPECT_TRUE(keyboard.GetButton(0));
+    keyboard.UpdateInput();
+    EXPECT_EQ(keyboard.GetPos(), 251u) << "a tapped arrow moves one step";
+    EXPECT_FALSE(keyboard.GetButton(0));
+    keyboard.UpdateInput();
+    EXPECT_EQ(keyboard.GetPos(), 251u);
+    keyboard.KeyDown(VK_SPACE, true);
+    keyboard.SetButton(0, false);
+    EXPECT_FALSE(keyboard.GetButton(0));
+}
+
 TEST(InputMaker, BuildsTheDeviceOfItsKindForTheAxis)
 {
     CObject root(None());

@@ -1,4 +1,5 @@
 #include "input/input.h"
+#include "input/input_maker.h"
 #include "play/paddle_shapes.h"
 #include "support/field.h"
 
@@ -125,6 +126,21 @@ TEST_F(PaddleTest, AHitWithTheButtonDownCatchesTheBallAndMakesItThePlayers)
     EXPECT_EQ(Ball().holderSide, SideTop);
     EXPECT_EQ(Ball().owner, top.player);
     EXPECT_GT(Ball().velocity.dVy(), 0) << "sent back into the field";
+}
+
+TEST_F(PaddleTest, AGrabPressedAndLetGoBetweenTwoFramesCatchesTheBallForOneFrame)
+{
+    for (SPlayerOptions& player : field.data->players) player.input->SetMouse(0);
+    FreeBallMatch();
+    CPaddle& top = *field.PaddleOn(SideTop);
+    Place(Ball(), 50, 40, 0, -5);  // over the paddle at 0..124
+    field.engine->MouseDown(0, true);
+    field.engine->MouseDown(0, false);
+    top.Animate();
+    EXPECT_EQ(Ball().holder, &top);
+    field.engine->UpdateInput();
+    top.Animate();
+    EXPECT_EQ(Ball().holder, nullptr) << "the click was seen in one frame only";
 }
 
 TEST_F(PaddleTest, AHitWhileAnotherPaddleHoldsTheBallChangesNothing)

@@ -23,14 +23,17 @@ public:
         return opened;
     }
 
-    // One frame: animate, then hand over to the successor when the screen is finished.
+    // One frame: animate, hand over to the successor when the screen is finished, then
+    // update the input, as the engine does.
     void Frame()
     {
         screen->Animate();
-        if (!screen->GameOver()) return;
-        CGame* next = screen->NextGame();
-        delete screen;
-        screen = next;
+        if (screen->GameOver()) {
+            CGame* next = screen->NextGame();
+            delete screen;
+            screen = next;
+        }
+        root->UpdateInput();
     }
 
     // Presses and releases the left button at the point, one frame each.

@@ -16,10 +16,12 @@
 #include "play/main_game.h"
 #include "platform/host/headless/program.h"
 #include "platform/host/headless/session.h"
+#include "platform/user/window_system.h"
 #include "screens/game.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdlib>
@@ -174,6 +176,7 @@ private:
         program.Frames(1);
         if (counts) ++framesRun;
         CheckFrame();
+        if (++framesSeen % kPresentCheckPeriod == 0) CheckPresented();
         ++sinceLastScreen;
     }
 
@@ -345,6 +348,24 @@ private:
         unsigned int ballFrames = 0;                  // the ball's steps when last looked at
         int level = 0;  // steps in a row not moving on one axis, with no paddle touching it
     };
+    static constexpr unsigned long kPresentCheckPeriod = 8;
+    unsigned long framesSeen = 0;
+
+    // What the host shows is the client area: a change the damage missed stays stale in
+    // the host's picture until that part changes again, so a look every few frames
+    // catches it.
+    void CheckPresented()
+    {
+        const user::Window* window = user::FindWindow(session.Window());
+        const gdi::Surface* shown = session.PresentedFrame();
+        const bool menuOver = window && window->menu && window->menu->IsOpen();  // a pop-up covers it
+        if (!window || window->minimized || menuOver || !shown) return;
+        const gdi::Surface& client = window->client;
+        for (int y = 0; y < client.Height(); ++y)
+            ASSERT_TRUE(std::equal(client.Row(y), client.Row(y) + client.Width(),
+                                   shown->Row(y + window->MenuBarHeight())))
+                << "row " << y << " differs from what was presented, after " << framesRun << " frames";
+    }
 
     // One second of frames.
     static constexpr int kLevelLimit = 50;

@@ -44,6 +44,14 @@ public:
         root->KeyDown(key, false);
     }
 
+    // One frame of a widget as the engine runs it: animate, then the input update that
+    // forgets presses already seen.
+    void Frame(CGraphic& widget)
+    {
+        widget.Animate();
+        root->UpdateInput();
+    }
+
     // Paints the screen once into the surface, in a paint cycle of its own.
     void PaintOnce()
     {

@@ -26,6 +26,7 @@ protected:
     {
         up->Animate();
         down->Animate();
+        tree.root->UpdateInput();
     }
     static str Shown(CGetKey* field) { return dynamic_cast<CText*>(field->GetChild(str("CText"), false, 1))->text; }
 
@@ -36,12 +37,20 @@ protected:
     CGetKey* down = nullptr;
 };
 
-TEST_F(GetKeyTest, ShowsArrowsByTheNamesOfTheirKeypadTwins)
+// Keys of the extended block have names of their own; only the keypad is "Num".
+TEST_F(GetKeyTest, ShowsExtendedKeysByTheirOwnNamesAndKeypadKeysAsNum)
 {
-    EXPECT_STREQ(Shown(up), "Num 8");
-    EXPECT_STREQ(Shown(down), "Num 2");
-    EXPECT_STREQ(KeyName(VK_RETURN), "Enter");
-    EXPECT_STREQ(KeyName(0xFF), "") << "a key without a name";
+    EXPECT_STREQ(Shown(up), "Up");
+    EXPECT_STREQ(Shown(down), "Down");
+    const struct {
+        unsigned int key;
+        const char* name;
+    } names[] = {{VK_LEFT, "Left"},      {VK_RIGHT, "Right"},         {VK_INSERT, "Insert"},
+                 {VK_DELETE, "Delete"},  {VK_HOME, "Home"},           {VK_END, "End"},
+                 {VK_PRIOR, "Page Up"},  {VK_NEXT, "Page Down"},      {VK_NUMPAD0 + 4, "Num 4"},
+                 {VK_NUMPAD0, "Num 0"},  {VK_DIVIDE, "Num /"},        {VK_RETURN, "Enter"},
+                 {VK_SPACE, "Space"},    {VK_RCONTROL, "Right Ctrl"}, {0xFF, ""}};
+    for (const auto& key : names) EXPECT_STREQ(KeyName(key.key), key.name) << key.key;
 }
 
 TEST_F(GetKeyTest, InactiveFieldIgnoresKeys)

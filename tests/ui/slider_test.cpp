@@ -31,7 +31,7 @@ protected:
     void DragTo(CSlider* slider, unsigned int x, unsigned int y)
     {
         tree.Move(x, y);
-        slider->Animate();
+        tree.Frame(*slider);
     }
     str Shown(CSlider* slider) { return dynamic_cast<CText*>(slider->GetChild(str("CText"), false, 1))->text; }
 
@@ -66,7 +66,7 @@ TEST_F(SliderTest, DragThatLeavesTheSliderPinsTheNearerEndUntilRelease)
     EXPECT_EQ(value, 0u);
 
     tree.Release();
-    slider->Animate();
+    tree.Frame(*slider);
     EXPECT_FALSE(slider->dragging);
     tree.Press();
     DragTo(slider, 400, 480);

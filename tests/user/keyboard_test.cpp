@@ -68,6 +68,10 @@ TEST(KeyMapTest, CharactersAndScanCodes)
     EXPECT_EQ(MapVirtualKey(VK_LEFT, MAPVK_VK_TO_CHAR), 0u);
     EXPECT_EQ(MapVirtualKey(VK_ESCAPE, MAPVK_VK_TO_VSC), 0x01u);
     EXPECT_EQ(MapVirtualKey(0x1E, MAPVK_VSC_TO_VK), static_cast<UINT>('A'));
+    EXPECT_EQ(MapVirtualKey(VK_LEFT, MAPVK_VK_TO_VSC), 0x4Bu) << "without the extended prefix";
+    EXPECT_EQ(MapVirtualKey(VK_LEFT, MAPVK_VK_TO_VSC_EX), 0xE04Bu);
+    EXPECT_EQ(MapVirtualKey(VK_NUMPAD0 + 4, MAPVK_VK_TO_VSC_EX), 0x4Bu);
+    EXPECT_EQ(MapVirtualKey(0xE8, MAPVK_VK_TO_VSC_EX), 0u);
 }
 
 }  // namespace

@@ -197,11 +197,12 @@ TEST_F(PaintingTest, DrawingThroughTheWindowDcReachesTheClientPixelsAndTheFrame)
     DeleteObject(red);
     EXPECT_EQ(ReleaseDC(window, dc), 1);
     EXPECT_EQ(ReleaseDC(window, dc), 0);  // released once only
-    EXPECT_EQ(session.Pixel(5, 5), RGB(255, 0, 0));
+    EXPECT_EQ(session.Client()->Row(5)[5], 0xFF0000u) << "in the client area at once";
     EXPECT_EQ(session.Pixel(512, 5), CLR_INVALID);
 
     MSG msg;
     PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);  // idle: the frame is presented
+    EXPECT_EQ(session.Pixel(5, 5), RGB(255, 0, 0));
     const gdi::Surface* frame = session.PresentedFrame();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->Height(), 512 + user::Menu::kBarHeight);

@@ -72,8 +72,8 @@ TEST_F(WineSmoke, IntroOptionsMatchAboutBoxAndExit)
 {
     e2e::Process game = prefix->Start(kProgram, std::filesystem::current_path().string());
     ASSERT_TRUE(game.Started());
-    window = GameWindow::Find("Windows App", kPatience);
-    ASSERT_TRUE(window) << "no window titled \"Windows App\" appeared";
+    window = GameWindow::Find("Quorvel", kPatience);
+    ASSERT_TRUE(window) << "no window titled \"Quorvel\" appeared";
     std::printf("window at (%d, %d), %d x %d\n", window->left, window->top, window->width, window->height);
 
     window->MoveTo(20, 20);

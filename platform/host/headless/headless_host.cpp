@@ -3,6 +3,7 @@
 #include "platform/user/window_system.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace headless {
 
@@ -77,14 +78,20 @@ POINT HeadlessHost::FrameOrigin(HWND window)
     return found == origins.end() ? POINT{0, 0} : found->second;
 }
 
-void HeadlessHost::Present(HWND window, const gdi::Surface& frame)
+void HeadlessHost::Present(HWND window, const gdi::Surface& frame, const std::vector<RECT>& damage)
 {
-    // The copy reuses the last frame's pixels: no allocation per frame.
     std::unique_ptr<gdi::Surface>& kept = frames[window];
-    if (kept)
-        *kept = frame;
-    else
-        kept = std::make_unique<gdi::Surface>(frame);
+    if (!kept || kept->Width() != frame.Width() || kept->Height() != frame.Height())
+        kept = std::make_unique<gdi::Surface>(frame.Width(), frame.Height(), false);
+    const RECT bounds{0, 0, frame.Width(), frame.Height()};
+    for (const RECT& rect : damage) {
+        RECT part;
+        if (!IntersectRect(&part, &rect, &bounds)) continue;
+        for (int y = part.top; y < part.bottom; ++y)
+            std::memcpy(kept->Row(y) + part.left, frame.Row(y) + part.left,
+                        sizeof(std::uint32_t) * static_cast<std::size_t>(part.right - part.left));
+    }
+    lastDamage = damage;  // reuses its storage: no allocation per frame
     ++presents;
 }
 

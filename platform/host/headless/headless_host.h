@@ -47,7 +47,7 @@ public:
     void CloseWindow(HWND window) override;
     void ShowWindow(HWND, bool) override {}
     void MinimizeWindow(HWND) override {}
-    void Present(HWND window, const gdi::Surface& frame) override;
+    void Present(HWND window, const gdi::Surface& frame, const std::vector<RECT>& damage) override;
     int ShowBox(HWND owner, const user::Box& box) override;
     void SetCursorVisible(bool visible) override { cursorVisible = visible; }
     void ConfineCursor(HWND, const RECT* frameRect) override { confined = frameRect != nullptr; }
@@ -68,9 +68,13 @@ public:
     void SetWorkArea(RECT area) { workArea = area; }
 
     const std::vector<RecordedBox>& Boxes() const { return boxes; }
-    // The last frame presented for the window, or null.
+    // The window's picture as presents built it up, or null before the first: each
+    // present copies in only its damaged rectangles, so damage that misses a changed
+    // pixel leaves a stale one here.
     const gdi::Surface* PresentedFrame(HWND window) const;
     int PresentCount() const { return presents; }
+    // The damaged rectangles of the last present, in frame coordinates.
+    const std::vector<RECT>& LastDamage() const { return lastDamage; }
     bool CursorVisible() const { return cursorVisible; }
     bool CursorConfined() const { return confined; }
 
@@ -86,6 +90,7 @@ private:
     std::map<HWND, std::unique_ptr<gdi::Surface>> frames;
     std::vector<RecordedBox> boxes;
     int presents = 0;
+    std::vector<RECT> lastDamage;
     bool cursorVisible = true;
     bool confined = false;
 };

@@ -90,11 +90,17 @@ const gdi::Surface* Session::Client() const
     return window ? &window->client : nullptr;
 }
 
+// Read from what was presented, so that a change the window system failed to present
+// shows as a stale pixel; before the first present, from the client area itself.
 COLORREF Session::Pixel(int x, int y) const
 {
     const gdi::Surface* client = Client();
     if (!client || x < 0 || y < 0 || x >= client->Width() || y >= client->Height()) return CLR_INVALID;
-    return gdi::ColorFromPixel(client->Row(y)[x]);
+    const gdi::Surface* presented = PresentedFrame();
+    const POINT frame = FrameOfClient(x, y);
+    if (!presented || frame.y >= presented->Height() || x >= presented->Width())
+        return gdi::ColorFromPixel(client->Row(y)[x]);
+    return gdi::ColorFromPixel(presented->Row(frame.y)[x]);
 }
 
 }  // namespace headless

@@ -43,7 +43,8 @@ public:
 
     // The window input goes to, and its pixels.
     HWND Window() const { return host.Target(); }
-    // The client pixel as a COLORREF, or CLR_INVALID outside the client area.
+    // The client pixel as a COLORREF (as last presented, once anything was), or
+    // CLR_INVALID outside the client area.
     COLORREF Pixel(int x, int y) const;
     const gdi::Surface* Client() const;
     const gdi::Surface* PresentedFrame() const { return host.PresentedFrame(Window()); }

@@ -1,15 +1,40 @@
-// The program's start on systems without Win32: start the SDL host, then hand over
-// to WinMain as Windows start-up would.
+// The program's start on systems without Win32: read the command line, start the SDL
+// host, then hand over to WinMain as Windows start-up would.
 
+#include "platform/host/sdl/command_line.h"
 #include "platform/host/sdl/sdl_audio.h"
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/host/sdl/sdl_pads.h"
 #include "platform/user/window_system.h"
 
-int main()
+#include <cstdio>
+
+namespace {
+
+constexpr int kNoDisplay = 1;
+constexpr int kBadUsage = 2;
+
+}  // namespace
+
+int main(int argc, char** argv)
 {
+    const sdlhost::CommandLine line = sdlhost::ParseCommandLine(argc, argv);
+    switch (line.action) {
+    case sdlhost::CommandLine::Action::Help:
+        std::fputs(sdlhost::UsageText().c_str(), stdout);
+        return 0;
+    case sdlhost::CommandLine::Action::Version:
+        std::fputs(sdlhost::VersionText().c_str(), stdout);
+        return 0;
+    case sdlhost::CommandLine::Action::Error:
+        std::fprintf(stderr, "quorvel: %s\n\n%s", line.error.c_str(), sdlhost::UsageText().c_str());
+        return kBadUsage;
+    case sdlhost::CommandLine::Action::Play:
+        break;
+    }
     sdlhost::SdlHost host;
-    if (!host.Ready()) return 1;
+    if (!host.Ready()) return kNoDisplay;
+    host.StartFullscreen(line.fullscreen);
     user::InstallHost(&host);
     sdlhost::SdlAudio audio;
     if (audio.Ready()) sound::InstallOutput(&audio);

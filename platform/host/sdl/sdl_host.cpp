@@ -1,7 +1,9 @@
 #include "platform/host/sdl/sdl_host.h"
 
 #include "platform/gdi/surface.h"
+#include "platform/host/sdl/command_line.h"
 #include "platform/host/sdl/sdl_keys.h"
+#include "platform/host/sdl/window_icon.h"
 #include "platform/user/input.h"
 
 #include <algorithm>
@@ -59,16 +61,19 @@ int DefaultAnswer(const user::Box& box)
 SdlHost::SdlHost()
 {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "quorvel: cannot start SDL video: %s\n", SDL_GetError());
+        std::fputs(NoDisplayText(SDL_GetError()).c_str(), stderr);
         return;
     }
     SDL_StopTextInput();
-    const char* driver = SDL_GetCurrentVideoDriver();
-    polledDriver = IsPolledDriver(driver);
-    // Without a display SDL falls back to a driver that shows nothing; say so, unless
-    // that driver was asked for.
-    if (polledDriver && !SDL_getenv("SDL_VIDEODRIVER"))
-        std::fprintf(stderr, "quorvel: no display found; SDL's '%s' driver shows nothing\n", driver);
+    polledDriver = IsPolledDriver(SDL_GetCurrentVideoDriver());
+    // Without a display SDL may fall back to a driver that shows nothing: a game nobody
+    // can see is not started, unless that driver was asked for.
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (polledDriver && !(asked && *asked)) {
+        std::fputs(NoDisplayText(nullptr).c_str(), stderr);
+        SDL_Quit();
+        return;
+    }
     ready = true;
 }
 
@@ -115,13 +120,11 @@ void SdlHost::OpenWindow(HWND owner, const std::string& title, POINT, int width,
         std::fprintf(stderr, "quorvel: cannot open the window: %s\n", SDL_GetError());
         return;
     }
-    renderer = SDL_CreateRenderer(window, -1, 0);
-    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer) {
-        SDL_RenderSetLogicalSize(renderer, width, height);
-        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
-    }
+    SDL_SetWindowMinimumSize(window, width, height);
+    SetWindowIcon(window);
+    presenter = MakePresenter(window, width, height, polledDriver);
     handle = owner;
+    if (startFullscreen) ToggleFullscreen();
 }
 
 // The largest integer scale at which the frame and the window's decorations fit the
@@ -139,6 +142,7 @@ int SdlHost::LargestScale(int decorationWidth, int decorationHeight) const
 // with them is lowered.
 void SdlHost::FitDecorations()
 {
+    if (fullscreen) return;
     int top = 0, left = 0, bottom = 0, right = 0;
     if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
     const int fitting = LargestScale(left + right, top + bottom);
@@ -150,13 +154,11 @@ void SdlHost::FitDecorations()
 
 void SdlHost::Destroy()
 {
-    if (texture) SDL_DestroyTexture(texture);
-    if (renderer) SDL_DestroyRenderer(renderer);
+    presenter.reset();
     if (window) SDL_DestroyWindow(window);
-    texture = nullptr;
-    renderer = nullptr;
     window = nullptr;
     handle = nullptr;
+    fullscreen = false;
     confinement.reset();
 }
 
@@ -182,20 +184,50 @@ void SdlHost::MinimizeWindow(HWND owner)
     if (Owns(owner) && window) SDL_MinimizeWindow(window);
 }
 
-void SdlHost::Present(HWND owner, const gdi::Surface& frame)
+void SdlHost::Present(HWND owner, const gdi::Surface& frame, const std::vector<RECT>& damage)
 {
-    if (!Owns(owner) || !texture || frame.Width() != frameWidth || frame.Height() != frameHeight) return;
-    SDL_UpdateTexture(texture, nullptr, frame.Data(), frameWidth * static_cast<int>(sizeof(std::uint32_t)));
-    Render();
+    if (!Owns(owner) || !presenter || frame.Width() != frameWidth || frame.Height() != frameHeight) return;
+    presenter->Present(frame, damage);
 }
 
-void SdlHost::Render()
+// Full screen is a borderless window over the whole display, which needs no help from
+// a window manager (and so works on a bare X server too); the window's place and size
+// come back when it ends.
+void SdlHost::ToggleFullscreen()
 {
-    if (!renderer || !texture) return;
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-    SDL_RenderPresent(renderer);
+    if (!window) return;
+    if (fullscreen) {
+        SDL_SetWindowBordered(window, SDL_TRUE);
+        SDL_SetWindowSize(window, windowed.w, windowed.h);
+        SDL_SetWindowPosition(window, windowed.x, windowed.y);
+    } else {
+        SDL_GetWindowPosition(window, &windowed.x, &windowed.y);
+        SDL_GetWindowSize(window, &windowed.w, &windowed.h);
+        SDL_Rect display{0, 0, windowed.w, windowed.h};
+        SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &display);
+        SDL_SetWindowBordered(window, SDL_FALSE);
+        SDL_SetWindowPosition(window, display.x, display.y);
+        SDL_SetWindowSize(window, display.w, display.h);
+    }
+    fullscreen = !fullscreen;
+    PictureLost();
+}
+
+void SdlHost::SetScale(int wanted)
+{
+    if (!window || fullscreen || wanted < 1) return;
+    scale = wanted;
+    SDL_SetWindowSize(window, frameWidth * scale, frameHeight * scale);
+    PictureLost();
+}
+
+// The window's picture must be made again, bars and all, and the confinement follows
+// the picture.
+void SdlHost::PictureLost()
+{
+    if (presenter) presenter->Invalidate();
+    if (handle) user::input::RepaintRequested(handle);
+    ApplyConfinement();
 }
 
 int SdlHost::ShowBox(HWND, const user::Box& box)
@@ -232,17 +264,14 @@ void SdlHost::ConfineCursor(HWND owner, const RECT* frameRect)
 // The confinement holds only while the window has the focus.
 void SdlHost::ApplyConfinement()
 {
-    if (!window || !renderer) return;
+    if (!window || !presenter) return;
     if (!confinement || !focused) {
         SDL_SetWindowMouseRect(window, nullptr);
         return;
     }
-    int left = 0, top = 0, right = 0, bottom = 0;
-    SDL_RenderLogicalToWindow(renderer, static_cast<float>(confinement->left), static_cast<float>(confinement->top),
-                              &left, &top);
-    SDL_RenderLogicalToWindow(renderer, static_cast<float>(confinement->right),
-                              static_cast<float>(confinement->bottom), &right, &bottom);
-    const SDL_Rect area{left, top, std::max(1, right - left), std::max(1, bottom - top)};
+    SDL_Rect area = presenter->Where().ToWindow(*confinement);
+    area.w = std::max(1, area.w);
+    area.h = std::max(1, area.h);
     SDL_SetWindowMouseRect(window, &area);
 }
 
@@ -260,28 +289,47 @@ POINT SdlHost::FrameOrigin(HWND owner)
     return POINT{x, y};
 }
 
-bool SdlHost::InsideFrame(int x, int y) const
+std::optional<POINT> SdlHost::FramePoint(int x, int y) const
 {
-    return x >= 0 && y >= 0 && x < frameWidth && y < frameHeight;
+    if (!presenter) return std::nullopt;
+    return presenter->Where().ToFrame(x, y, frameWidth, frameHeight);
 }
 
-// Mouse positions arrive in frame pixels: the renderer's logical size maps them back
-// through the scale and the letter-box.
+// Alt+Enter and F11 switch between the window and the full screen; the game never sees
+// them.
+bool SdlHost::TakesKey(const SDL_KeyboardEvent& event)
+{
+    const SDL_Scancode key = event.keysym.scancode;
+    if (event.type == SDL_KEYUP) {
+        if (key != swallowedKey) return false;
+        swallowedKey = SDL_SCANCODE_UNKNOWN;
+        return true;
+    }
+    const bool toggle = key == SDL_SCANCODE_F11 || (key == SDL_SCANCODE_RETURN && (event.keysym.mod & KMOD_ALT));
+    if (!toggle) return false;
+    swallowedKey = key;
+    if (!event.repeat) ToggleFullscreen();
+    return true;
+}
+
+// Mouse positions arrive in window pixels and are mapped back through the scale and the
+// letter-box; the bars around the picture are outside the frame.
 void SdlHost::Handle(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_MOUSEMOTION:
-        if (InsideFrame(event.motion.x, event.motion.y))
-            user::input::PointerMove(handle, POINT{event.motion.x, event.motion.y});
+        if (const auto point = FramePoint(event.motion.x, event.motion.y)) user::input::PointerMove(handle, *point);
         break;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        if (const auto button = ButtonOf(event.button.button); button && InsideFrame(event.button.x, event.button.y))
-            user::input::PointerButton(handle, *button, event.type == SDL_MOUSEBUTTONDOWN,
-                                       POINT{event.button.x, event.button.y});
+    case SDL_MOUSEBUTTONUP: {
+        const auto button = ButtonOf(event.button.button);
+        const auto point = FramePoint(event.button.x, event.button.y);
+        if (button && point) user::input::PointerButton(handle, *button, event.type == SDL_MOUSEBUTTONDOWN, *point);
         break;
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+        if (TakesKey(event.key)) break;
         if (const UINT vk = VirtualKeyOf(event.key.keysym.scancode))
             user::input::Key(vk, event.type == SDL_KEYDOWN, event.key.repeat != 0);
         break;
@@ -315,8 +363,7 @@ void SdlHost::HandleWindowEvent(const SDL_WindowEvent& event)
         break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        Render();
-        ApplyConfinement();
+        PictureLost();
         break;
     default:
         break;

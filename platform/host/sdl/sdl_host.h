@@ -1,13 +1,17 @@
 #pragma once
 // The real window, through SDL2: the frame (menu bar and client area) is shown at the
 // largest integer scale that fits the usable display area and, when the user resizes
-// the window, scaled to fit with letter-boxing; pointer positions are mapped back to
-// frame pixels. Events become window-system input; boxes are SDL message boxes.
+// the window or makes it fill the screen (Alt+Enter, F11), at the largest integer scale
+// that fits, letter-boxed; pointer positions are mapped back to frame pixels. It never
+// gets smaller than the frame. Events become window-system input; boxes are SDL message
+// boxes.
 
+#include "platform/host/sdl/presenter.h"
 #include "platform/user/host.h"
 
 #include <SDL.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -20,7 +24,8 @@ public:
     SdlHost(const SdlHost&) = delete;
     SdlHost& operator=(const SdlHost&) = delete;
 
-    // False (with the reason on standard error) when SDL's video could not start.
+    // False (with the reason on standard error) when SDL's video could not start or
+    // found no display (a driver that shows nothing runs only when asked for).
     bool Ready() const { return ready; }
 
     DWORD Now() override;
@@ -29,7 +34,7 @@ public:
     void CloseWindow(HWND window) override;
     void ShowWindow(HWND window, bool visible) override;
     void MinimizeWindow(HWND window) override;
-    void Present(HWND window, const gdi::Surface& frame) override;
+    void Present(HWND window, const gdi::Surface& frame, const std::vector<RECT>& damage) override;
     int ShowBox(HWND owner, const user::Box& box) override;
     void SetCursorVisible(bool visible) override;
     void ConfineCursor(HWND window, const RECT* frameRect) override;
@@ -38,15 +43,26 @@ public:
 
     // The scale the window was opened at.
     int Scale() const { return scale; }
+    // Whether the window opens filling the screen (before OpenWindow), or fills it now.
+    void StartFullscreen(bool on) { startFullscreen = on; }
+    bool Fullscreen() const { return fullscreen; }
+    void ToggleFullscreen();
+    // Sizes the window to show the frame at this whole scale.
+    void SetScale(int wanted);
+    // The SDL window, or null.
+    SDL_Window* Window() const { return window; }
+    // How frames reach the screen ("surface" or "renderer"), or null without a window.
+    const char* PresenterName() const { return presenter ? presenter->Name() : nullptr; }
 
 private:
     bool Owns(HWND window) const { return window && window == handle; }
     void Handle(const SDL_Event& event);
     void HandleWindowEvent(const SDL_WindowEvent& event);
-    void Render();
+    bool TakesKey(const SDL_KeyboardEvent& event);
+    void PictureLost();
     void ApplyConfinement();
     void Destroy();
-    bool InsideFrame(int x, int y) const;
+    std::optional<POINT> FramePoint(int x, int y) const;
     int LargestScale(int decorationWidth, int decorationHeight) const;
     void FitDecorations();
 
@@ -54,8 +70,11 @@ private:
     bool polledDriver = false;  // a driver without real events (dummy, offscreen)
     HWND handle = nullptr;
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
+    std::unique_ptr<Presenter> presenter;
+    bool startFullscreen = false;
+    bool fullscreen = false;
+    SDL_Rect windowed{};  // the window's place and size before it went full screen
+    SDL_Scancode swallowedKey = SDL_SCANCODE_UNKNOWN;  // its release is the host's too
     int frameWidth = 0;
     int frameHeight = 0;
     int scale = 1;

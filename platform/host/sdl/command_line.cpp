@@ -1,0 +1,87 @@
+#include "platform/host/sdl/command_line.h"
+
+#include <cstdlib>
+#include <string_view>
+
+namespace sdlhost {
+
+CommandLine ParseCommandLine(int argc, const char* const* argv)
+{
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i] ? argv[i] : "";
+        if (argument == "--help" || argument == "-h") {
+            line.action = CommandLine::Action::Help;
+        } else if (argument == "--version") {
+            line.action = CommandLine::Action::Version;
+        } else if (argument == "--fullscreen") {
+            line.fullscreen = true;
+        } else if (argument == "--window") {
+            line.fullscreen = false;
+        } else {
+            line.error = "unknown option '" + std::string(argument) + "'";
+            line.action = CommandLine::Action::Error;
+            return line;
+        }
+        if (line.action != CommandLine::Action::Play) return line;
+    }
+    return line;
+}
+
+std::string UsageText()
+{
+    return "Usage: quorvel [--fullscreen | --window]\n"
+           "       quorvel --help | --version\n"
+           "\n"
+           "An arcade game for up to four players on one computer: a paddle on each side of\n"
+           "a square field, a wall of bricks in the middle and one ball.\n"
+           "\n"
+           "Options:\n"
+           "  --fullscreen  start filling the screen\n"
+           "  --window      start in a window (the default)\n"
+           "  --help        show this text and exit\n"
+           "  --version     show the version and exit\n"
+           "\n"
+           "Keys: F1 Boss! (minimise), F2 New Game, F3 Pause, F12 Tilt, Esc Exit,\n"
+           "Alt+/ About, Alt+Enter or F11 full screen. Each player steers with the mouse or\n"
+           "with keys chosen on the player's screen (default: arrows, Space grabs,\n"
+           "Shift speeds up).\n"
+           "\n"
+           "More: man 6 quorvel\n";
+}
+
+std::string VersionText()
+{
+    return "quorvel " QUORVEL_VERSION "\n";
+}
+
+namespace {
+
+// The value of an environment variable in quotes, or the note that it is not set.
+std::string Described(const char* variable)
+{
+    const char* value = std::getenv(variable);
+    std::string text;
+    if (value && *value) {
+        text.append("'").append(value).append("'");
+    } else {
+        text.append("(").append(variable).append(" is not set)");
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string NoDisplayText(const char* sdlError)
+{
+    std::string text = "quorvel: no display to show the game on.\n";
+    text.append("Tried: the X display ").append(Described("DISPLAY"));
+    text.append(", Wayland ").append(Described("WAYLAND_DISPLAY"));
+    if (sdlError && *sdlError) text.append(" (SDL: ").append(sdlError).append(")");
+    text.append(".\n"
+                "Run quorvel in a graphical session, or point DISPLAY at a running X server\n"
+                "(for example: DISPLAY=:0 quorvel). SDL_VIDEODRIVER=dummy runs it without a window.\n");
+    return text;
+}
+
+}  // namespace sdlhost

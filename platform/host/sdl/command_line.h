@@ -1,0 +1,27 @@
+#pragma once
+// The game's command line: what it asks for, and the texts it answers with.
+
+#include <string>
+
+namespace sdlhost {
+
+struct CommandLine {
+    enum class Action { Play, Help, Version, Error } action = Action::Play;
+    bool fullscreen = false;
+    std::string error;  // with Action::Error: what was wrong
+};
+
+// Reads the arguments after the program's name; the last of --fullscreen and --window
+// wins.
+CommandLine ParseCommandLine(int argc, const char* const* argv);
+
+// What --help prints: usage, options, keys, and where to read more.
+std::string UsageText();
+// What --version prints.
+std::string VersionText();
+
+// Why the game cannot show its window without a display, what was tried and how to run
+// it with one.
+std::string NoDisplayText(const char* sdlError);
+
+}  // namespace sdlhost

@@ -1,0 +1,227 @@
+#include "platform/host/sdl/presenter.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace sdlhost {
+namespace {
+
+constexpr unsigned int kGlRenderer = 0x1F01;  // GL_RENDERER
+
+// The name of the OpenGL renderer a window of this display would get; empty when there
+// is none. Read once, from a hidden window of its own.
+std::string GlRendererName()
+{
+    SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
+    if (!probe) return {};
+    std::string name;
+    if (SDL_GLContext context = SDL_GL_CreateContext(probe)) {
+        using GetString = const unsigned char* (*)(unsigned int);
+        const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+        if (const unsigned char* text = getString ? getString(kGlRenderer) : nullptr)
+            name = reinterpret_cast<const char*>(text);
+        SDL_GL_DeleteContext(context);
+    }
+    SDL_DestroyWindow(probe);
+    return name;
+}
+
+class RendererPresenter : public Presenter {
+public:
+    RendererPresenter(SDL_Window* window, SDL_Renderer* renderer, int frameWidth, int frameHeight)
+        : Presenter(window, frameWidth, frameHeight), renderer(renderer)
+    {
+        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, frameWidth,
+                                    frameHeight);
+    }
+    ~RendererPresenter() override
+    {
+        if (texture) SDL_DestroyTexture(texture);
+        SDL_DestroyRenderer(renderer);
+    }
+    bool Ready() const { return texture != nullptr; }
+    const char* Name() const override { return "renderer"; }
+
+    void Present(const gdi::Surface& frame, const std::vector<RECT>& damage) override
+    {
+        const int pitch = frame.Width() * static_cast<int>(sizeof(std::uint32_t));
+        for (const RECT& rect : damage) {
+            const SDL_Rect area{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+            SDL_UpdateTexture(texture, &area, frame.Row(rect.top) + rect.left, pitch);
+        }
+        const SDL_Rect target = Where().ToWindow(RECT{0, 0, frameWidth, frameHeight});
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_RenderCopy(renderer, texture, nullptr, &target);
+        SDL_RenderPresent(renderer);
+    }
+
+private:
+    SDL_Renderer* renderer;
+    SDL_Texture* texture = nullptr;
+};
+
+// Frame pixels are 0x00RRGGBB, which is what a 32-bit surface with these masks holds.
+bool SameLayout(const SDL_PixelFormat& format)
+{
+    return format.BytesPerPixel == 4 && format.Rmask == 0xFF0000 && format.Gmask == 0xFF00 && format.Bmask == 0xFF;
+}
+
+class SurfacePresenter : public Presenter {
+public:
+    using Presenter::Presenter;
+    const char* Name() const override { return "surface"; }
+    void Invalidate() override { clearPending = true; }
+
+    void Present(const gdi::Surface& frame, const std::vector<RECT>& damage) override
+    {
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        if (!surface) return;
+        const Placement where = Where();
+        updated.clear();
+        if (clearPending) {
+            SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+            updated.push_back(SDL_Rect{0, 0, surface->w, surface->h});
+            clearPending = false;
+        }
+        for (const RECT& rect : damage) {
+            const std::optional<SDL_Rect> shown = Draw(*surface, frame, rect, where);
+            if (shown) updated.push_back(*shown);
+        }
+        if (!updated.empty()) SDL_UpdateWindowSurfaceRects(window, updated.data(), static_cast<int>(updated.size()));
+    }
+
+private:
+    // Draws one damaged rectangle scaled into the surface; the part of the surface it
+    // covered, or nothing when it lies outside.
+    std::optional<SDL_Rect> Draw(SDL_Surface& surface, const gdi::Surface& frame, const RECT& rect,
+                                 const Placement& where)
+    {
+        const SDL_Rect target = where.ToWindow(rect);
+        const SDL_Rect bounds{0, 0, surface.w, surface.h};
+        SDL_Rect shown;
+        if (!SDL_IntersectRect(&target, &bounds, &shown)) return std::nullopt;
+        if (!SameLayout(*surface.format)) {
+            Blit(surface, frame, rect, target);
+            return shown;
+        }
+        if (SDL_MUSTLOCK(&surface) && SDL_LockSurface(&surface) != 0) return std::nullopt;
+        Scale(surface, frame, where, shown);
+        if (SDL_MUSTLOCK(&surface)) SDL_UnlockSurface(&surface);
+        return shown;
+    }
+
+    static std::uint32_t* RowOf(SDL_Surface& surface, int y)
+    {
+        return reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface.pixels) +
+                                                static_cast<std::size_t>(y) * static_cast<std::size_t>(surface.pitch));
+    }
+
+    // Nearest neighbour at an integer scale: each frame row is widened once, then copied
+    // to the rows below it.
+    static void Scale(SDL_Surface& surface, const gdi::Surface& frame, const Placement& where, const SDL_Rect& shown)
+    {
+        const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(shown.w);
+        for (int y = shown.y; y < shown.y + shown.h; ++y) {
+            auto* row = RowOf(surface, y);
+            const int frameY = (y - where.top) / where.scale;
+            if (y > shown.y && frameY == (y - 1 - where.top) / where.scale) {
+                std::memcpy(row + shown.x, RowOf(surface, y - 1) + shown.x, bytes);
+                continue;
+            }
+            const std::uint32_t* source = frame.Row(frameY);
+            for (int x = shown.x; x < shown.x + shown.w; ++x) row[x] = source[(x - where.left) / where.scale];
+        }
+    }
+
+    // Surfaces of another layout take SDL's own scaled blit.
+    static void Blit(SDL_Surface& surface, const gdi::Surface& frame, const RECT& rect, SDL_Rect target)
+    {
+        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<std::uint32_t*>(frame.Data()), frame.Width(), frame.Height(), 32,
+            frame.Width() * static_cast<int>(sizeof(std::uint32_t)), SDL_PIXELFORMAT_RGB888);
+        if (!source) return;
+        SDL_Rect from{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+        SDL_BlitScaled(source, &from, &surface, &target);
+        SDL_FreeSurface(source);
+    }
+
+    bool clearPending = true;
+    std::vector<SDL_Rect> updated;  // kept to reuse its storage
+};
+
+bool Wanted(const char* choice, const char* name)
+{
+    return choice && std::strcmp(choice, name) == 0;
+}
+
+std::unique_ptr<Presenter> MakeRendererPresenter(SDL_Window* window, int frameWidth, int frameHeight)
+{
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) return nullptr;
+    auto presenter = std::make_unique<RendererPresenter>(window, renderer, frameWidth, frameHeight);
+    if (!presenter->Ready()) return nullptr;
+    return presenter;
+}
+
+}  // namespace
+
+Placement Placement::Fit(int windowWidth, int windowHeight, int frameWidth, int frameHeight)
+{
+    Placement where;
+    where.scale = std::max(1, std::min(windowWidth / std::max(frameWidth, 1), windowHeight / std::max(frameHeight, 1)));
+    where.left = (windowWidth - frameWidth * where.scale) / 2;
+    where.top = (windowHeight - frameHeight * where.scale) / 2;
+    return where;
+}
+
+std::optional<POINT> Placement::ToFrame(int x, int y, int frameWidth, int frameHeight) const
+{
+    if (x < left || y < top) return std::nullopt;
+    const POINT point{(x - left) / scale, (y - top) / scale};
+    if (point.x >= frameWidth || point.y >= frameHeight) return std::nullopt;
+    return point;
+}
+
+SDL_Rect Placement::ToWindow(const RECT& frame) const
+{
+    return SDL_Rect{left + frame.left * scale, top + frame.top * scale, (frame.right - frame.left) * scale,
+                    (frame.bottom - frame.top) * scale};
+}
+
+Presenter::Presenter(SDL_Window* window, int frameWidth, int frameHeight)
+    : window(window), frameWidth(frameWidth), frameHeight(frameHeight)
+{
+}
+
+Placement Presenter::Where() const
+{
+    int width = frameWidth, height = frameHeight;
+    SDL_GetWindowSize(window, &width, &height);
+    return Placement::Fit(width, height, frameWidth, frameHeight);
+}
+
+bool IsSoftwareRenderer(const std::string& glRenderer)
+{
+    if (glRenderer.empty()) return true;
+    for (const char* software : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+        if (glRenderer.find(software) != std::string::npos) return true;
+    return false;
+}
+
+std::unique_ptr<Presenter> MakePresenter(SDL_Window* window, int frameWidth, int frameHeight, bool headlessDriver)
+{
+    const char* choice = SDL_getenv("QUORVEL_PRESENT");
+    bool surface = Wanted(choice, "surface");
+    if (!surface && !Wanted(choice, "renderer")) surface = headlessDriver || IsSoftwareRenderer(GlRendererName());
+    if (!surface) {
+        if (auto presenter = MakeRendererPresenter(window, frameWidth, frameHeight)) return presenter;
+    }
+    // Without this SDL would route the window surface through OpenGL again.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_GetWindowSurface(window)) return std::make_unique<SurfacePresenter>(window, frameWidth, frameHeight);
+    return MakeRendererPresenter(window, frameWidth, frameHeight);
+}
+
+}  // namespace sdlhost
