@@ -6,7 +6,11 @@ cd "$(dirname "$0")/.."
 sh tools/deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=OFF -DQUORVEL_BENCH=OFF >/dev/null
 cmake --build build/release --target quorvel-replay
+# Each script starts from the default players, whatever the settings of the machine.
+settings=$(mktemp -d)
+trap 'rm -rf "$settings"' EXIT
 for script in docs/shots/*.txt; do
     echo "$script"
-    ./build/release/quorvel-replay "$script" docs
+    rm -rf "$settings/quorvel"
+    XDG_CONFIG_HOME="$settings" ./build/release/quorvel-replay "$script" docs
 done
