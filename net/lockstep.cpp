@@ -345,6 +345,7 @@ bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
 void Lockstep::TakePlayingSeats()
 {
     playing.fill(false);
+    retiredFrom.fill(~0u);
     for (std::uint8_t side : setup.sides)
         if (side > 0) playing[side - 1u] = true;
 }
@@ -377,11 +378,18 @@ bool Lockstep::Computer(unsigned int seat, std::uint32_t frame) const
     return seat < kMaxSeats && computer[seat] && frame >= computerFrom[seat];
 }
 
+void Lockstep::Retire(unsigned int seat, std::uint32_t frame)
+{
+    if (seat < kMaxSeats && frame < retiredFrom[seat]) retiredFrom[seat] = frame;
+}
+
 bool Lockstep::Ready(std::uint32_t frame) const
 {
     if (state != State::Playing) return false;
-    for (unsigned int seat = 0; seat < seats.size(); ++seat)
-        if (playing[seat] && !Computer(seat, frame) && frame >= next[seat]) return false;
+    for (unsigned int seat = 0; seat < seats.size(); ++seat) {
+        const bool waits = playing[seat] && frame < retiredFrom[seat] && !Computer(seat, frame);
+        if (waits && frame >= next[seat]) return false;
+    }
     return true;
 }
 

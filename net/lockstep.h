@@ -90,6 +90,9 @@ public:
     void SetLocal(std::uint32_t frame, unsigned int seat, SeatInput input);
     // Every seat's input for `frame` is known (or a computer plays the seat).
     bool Ready(std::uint32_t frame) const;
+    // The seat's player is out of the match from `frame` on (every machine sees it go at
+    // the same frame): no frame waits for its input any more.
+    void Retire(unsigned int seat, std::uint32_t frame);
     // A computer plays `seat` in `frame`: its machine has left.
     bool Computer(unsigned int seat, std::uint32_t frame) const;
     // The seat's input for a frame that is Ready.
@@ -158,6 +161,7 @@ private:
     Setup setup;
     unsigned int lobbyVersion = 0;
     std::array<bool, kMaxSeats> playing{};  // the seat plays at a side
+    std::array<std::uint32_t, kMaxSeats> retiredFrom{};  // playing seats: when the player went out
     std::vector<Seat> seats;
     std::vector<Machine> machines;  // the host's view of the others; a joiner's holds the host
     std::uint32_t seed = 0;

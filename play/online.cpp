@@ -2,6 +2,7 @@
 
 #include "core/exceptions.h"
 #include "input/input_maker.h"
+#include "input/net_input.h"
 #include "net/link_maker.h"
 #include "play/ball.h"
 #include "play/brick.h"
@@ -95,6 +96,19 @@ void COnline::FrameDone(CGame* game)
     }
     session.Checksum(frame, MatchChecksum(*match));
     ++frame;
+    RetireLeavers(*match);
+}
+
+// A player who went out in this frame has no paddle, and no input, any more: the next
+// frames do not wait for one.
+void COnline::RetireLeavers(CMainGame& match)
+{
+    std::array<bool, net::kMaxSeats> inPlay{};
+    for (unsigned int n = 1; auto* paddle = dynamic_cast<CPaddle*>(match.FindChild(str("CPaddle"), false, n)); ++n)
+        if (auto* input = dynamic_cast<CNetInput*>(paddle->GetChild(str("CNetInput"), false, 1)); input && input->seat < net::kMaxSeats)
+            inPlay[input->seat] = true;
+    for (unsigned int seat = 0; seat < net::kMaxSeats; ++seat)
+        if (!inPlay[seat]) session.Retire(seat, frame);
 }
 
 void COnline::Offer(const CData& data)

@@ -66,7 +66,7 @@ private:
         unsigned int kinds[CData::kPlayers];
         unsigned int seats[CData::kPlayers];
     };
-    CInputMaker* SeatInput(CData& data, unsigned int seat, unsigned int& ownSeen, std::vector<CInputMaker*>& spare);
+    void RetireLeavers(CMainGame& match);
 
     std::optional<Saved> saved;
     std::unique_ptr<net::Transport> link;

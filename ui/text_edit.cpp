@@ -77,6 +77,8 @@ CTextEdit::CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CO
       entry(entry)
 {
     type.Load("CTextEdit");
+    // An address is usually the last one again, or the last with another ending.
+    if (entry == EEntry::Address) cursor = target->Size();
     new CNormText(*target, LList<CObject>(false, 2, this, GetParent(str("CGraphicHolder"), false, 1)), Rect());
 }
 

@@ -1,14 +1,22 @@
 #include "tools/replay/replay.h"
 
+#include "app/gamer.h"
+#include "app/main_window.h"
+#include "net/enet_link.h"
+#include "play/online.h"
+#include "screens/game.h"
 #include "screens/sounds.h"
 #include "tools/replay/png_file.h"
 #include "tools/replay/script.h"
 
 #include <cctype>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <optional>
 
 namespace replay {
 namespace {
@@ -16,6 +24,35 @@ namespace {
 using user::input::Button;
 
 constexpr DWORD kFrameMs = 20;
+// How long the network may take to do what a script waits for.
+constexpr auto kNetworkPatience = std::chrono::minutes(5);
+
+using RealClock = std::chrono::steady_clock;
+
+COnline* ProgramOnline()
+{
+    CGamer* engine = CurrentGamer();
+    return engine ? FindOnline(engine) : nullptr;
+}
+
+// Characters a script may type, and the key (with Shift or not) that types each.
+struct Typed {
+    UINT key;
+    bool shift;
+};
+
+std::optional<Typed> KeyFor(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    if (std::isalnum(u)) return Typed{static_cast<UINT>(std::toupper(u)), std::isupper(u) != 0};
+    switch (c) {
+    case ' ': return Typed{VK_SPACE, false};
+    case '.': return Typed{VK_OEM_PERIOD, false};
+    case '-': return Typed{VK_OEM_MINUS, false};
+    case ':': return Typed{VK_OEM_1, true};
+    default: return std::nullopt;
+    }
+}
 
 // A shot's file name stays inside the output folder.
 bool SafeFileName(const std::string& name)
@@ -56,8 +93,27 @@ private:
             std::srand(static_cast<unsigned>(n[0]));
             return kOk;
         case Verb::Wait:
-            program.Frames(static_cast<int>(n[0]));
+            Wait(static_cast<int>(n[0]));
             return kOk;
+        case Verb::Port:
+            net::SetHostPort(static_cast<std::uint16_t>(n[0]));
+            return kOk;
+        case Verb::WaitJoined:
+            return FollowUntil(command, "machines joined", [&] {
+                COnline* online = ProgramOnline();
+                return online && online->Session().Joined() >= static_cast<unsigned int>(n[0]);
+            });
+        case Verb::WaitScreen:
+            return FollowUntil(command, "the screen " + command.text, [&] {
+                CGamer* engine = CurrentGamer();
+                CGame* screen = engine ? engine->GetGame() : nullptr;
+                return screen && command.text == static_cast<const char*>(screen->type);
+            });
+        case Verb::WaitFrame:
+            return FollowUntil(command, "frame " + std::to_string(n[0]) + " of the match", [&] {
+                COnline* online = ProgramOnline();
+                return online && online->InMatch() && online->frame >= static_cast<std::uint32_t>(n[0]);
+            });
         case Verb::Move:
             program.MoveTo(static_cast<int>(n[0]), static_cast<int>(n[1]));
             return kOk;
@@ -127,13 +183,47 @@ private:
     int Type(const Command& command)
     {
         for (const char c : command.text)
-            if (!std::isalnum(static_cast<unsigned char>(c)) && c != ' ')
-                return Fail(command, std::string("cannot type '") + c + "'");
+            if (!KeyFor(c)) return Fail(command, std::string("cannot type '") + c + "'");
         for (const char c : command.text) {
-            const bool capital = std::isupper(static_cast<unsigned char>(c));
-            if (capital) program.KeyDown(VK_SHIFT);
-            program.Tap(c == ' ' ? VK_SPACE : static_cast<UINT>(std::toupper(static_cast<unsigned char>(c))));
-            if (capital) program.KeyUp(VK_SHIFT);
+            const Typed typed = *KeyFor(c);
+            if (typed.shift) program.KeyDown(VK_SHIFT);
+            program.Tap(typed.key);
+            if (typed.shift) program.KeyUp(VK_SHIFT);
+        }
+        return kOk;
+    }
+
+    // Frames on the virtual clock; in a game with other machines, at the pace of real
+    // time, which the network keeps.
+    void Wait(int frames)
+    {
+        for (int i = 0; i < frames && !program.Finished(); ++i) Frame();
+    }
+
+    void Frame()
+    {
+        if (!ProgramOnline()) {
+            program.Frames(1);
+            return;
+        }
+        const auto now = RealClock::now();
+        if (now - nextFrame > std::chrono::seconds(1)) nextFrame = now;  // starved: no catching up
+        std::this_thread::sleep_until(nextFrame);
+        nextFrame += std::chrono::milliseconds(kFrameMs);
+        program.Frames(1);
+    }
+
+    template <class Done>
+    int FollowUntil(const Command& command, const std::string& what, Done done)
+    {
+        const auto giveUp = RealClock::now() + kNetworkPatience;
+        // Off the network the clock is virtual: five minutes of it.
+        constexpr int kVirtualPatience = 15000;
+        for (int frames = 0; !done(); ++frames) {
+            if (program.Finished()) return Fail(command, "the program ended waiting for " + what);
+            if (RealClock::now() > giveUp || (!ProgramOnline() && frames > kVirtualPatience))
+                return Fail(command, "waited five minutes for " + what);
+            Frame();
         }
         return kOk;
     }
@@ -231,6 +321,7 @@ private:
     std::size_t reported = 0;
     std::size_t reportedSounds = 0;
     std::size_t checkedSounds = 0;
+    RealClock::time_point nextFrame = RealClock::now();
 };
 
 }  // namespace
@@ -241,6 +332,17 @@ int Run(std::istream& script, const std::string& outDir, headless::EntryPoint en
     const ParseResult parsed = ParseScript(script);
     for (const std::string& error : parsed.errors) errors << error << "\n";
     if (!parsed.errors.empty()) return kScriptError;
+    // Scripts reach other machines over ENet, unless the program has its own way.
+    net::EnetLinkMaker enet;
+    const bool ownLinks = net::Links() == nullptr;
+    if (ownLinks) net::SetLinks(&enet);
+    struct Restore {
+        bool own;
+        ~Restore()
+        {
+            if (own) net::SetLinks(nullptr);
+        }
+    } restore{ownLinks};
     Runner runner(entry, outDir, out, errors);
     for (const Command& command : parsed.commands)
         if (const int status = runner.Execute(command); status != kOk) return status;

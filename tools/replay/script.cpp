@@ -33,6 +33,8 @@ const std::map<std::string, VerbSyntax>& Verbs()
         {"expect-pixel", {Verb::ExpectPixel, A::Numbers, 3}},
         {"expect-sound", {Verb::ExpectSound, A::Text, 0}}, {"expect-silence", {Verb::ExpectSilence, A::Numbers, 0}},
         {"pad", {Verb::PadConnect, A::Pad, 0}},  // the action word decides the verb
+        {"port", {Verb::Port, A::Numbers, 1}},         {"wait-joined", {Verb::WaitJoined, A::Numbers, 1}},
+        {"wait-screen", {Verb::WaitScreen, A::Text, 0}}, {"wait-frame", {Verb::WaitFrame, A::Numbers, 1}},
     };
     return verbs;
 }
@@ -138,7 +140,12 @@ std::string CheckRanges(const Command& command)
     case Verb::ExpectSound:
         return KnownSound(command.text) ? "" : "no sound is called '" + command.text + "'";
     case Verb::Wait:
-        return n[0] < 0 || n[0] > 1000000 ? "wait wants 0 to 1000000 frames" : "";
+    case Verb::WaitFrame:
+        return n[0] < 0 || n[0] > 1000000 ? "waits are 0 to 1000000 frames" : "";
+    case Verb::Port:
+        return n[0] < 1 || n[0] > 65535 ? "ports are 1 to 65535" : "";
+    case Verb::WaitJoined:
+        return n[0] < 0 || n[0] > 3 ? "wait-joined wants 0 to 3 machines" : "";
     case Verb::Down:
     case Verb::Up:
         return n[0] < 0 || n[0] > 2 ? "buttons are 0, 1 and 2" : "";

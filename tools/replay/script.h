@@ -6,7 +6,14 @@
 //   expect-pixel X Y RRGGBB | expect-sound NAME | expect-silence
 //   pad N connect NAME | pad N disconnect | pad N stick X Y | pad N trigger L|R VALUE
 //   pad N button A|B|X|Y|START|BACK|LB|RB|UP|DOWN|LEFT|RIGHT down|up
+//   port N | wait-joined N | wait-screen NAME | wait-frame N
 //
+// While the program is in a game with other machines, time runs as real time: every
+// frame of `wait` takes 20 ms, and wait-joined (until N machines have joined the game
+// this one hosts) and wait-screen (until the screen of that type shows) follow the
+// network for up to five minutes; wait-frame runs the match with other machines until
+// its frame N has run, so that every machine shows the same picture. `port` sets the
+// port the program hosts on.
 // Keys are virtual-key names (VK_SPACE, VK_F2), single letters or digits, or numbers.
 
 #include "platform/win32_types.h"
@@ -18,7 +25,8 @@
 namespace replay {
 
 enum class Verb { Seed, Wait, Move, Down, Up, Click, Key, KeyUp, Tap, Type, Command, Menu, Focus, Shot, ExpectPixel,
-                  ExpectSound, ExpectSilence, PadConnect, PadDisconnect, PadButton, PadStick, PadTrigger };
+                  ExpectSound, ExpectSilence, PadConnect, PadDisconnect, PadButton, PadStick, PadTrigger,
+                  Port, WaitJoined, WaitScreen, WaitFrame };
 
 struct Command {
     Verb verb;
