@@ -230,7 +230,14 @@ bool CGamer::EndPaint()
     return screenDone && engineDone;
 }
 
-void CGamer::SaveSettings() { settings.Save(RequireEngineData("::SaveSettings()")); }
+// While a match with other machines runs, the settings hold its seats, not this
+// machine's players; those are written once they are back.
+void CGamer::SaveSettings()
+{
+    COnline* online = FindOnline(this);
+    if (online && online->Seated()) return;
+    settings.Save(RequireEngineData("::SaveSettings()"));
+}
 
 bool CGamer::Tilt()
 {

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "play/online.h"
+
 #include "app/gamer.h"
 #include "app/pad_watch.h"
 #include "app/resources.h"
@@ -138,6 +140,10 @@ bool CancelsKeyCapture(WORD command, WORD source)
     return command == resources::kExit && source == kFromAccelerator && CancelKeyCapture(theGamer);
 }
 
+// A game with other machines never waits for this one: the others play on, whatever
+// this window does.
+bool Online() { return theGamer && FindOnline(theGamer); }
+
 // The pad timer runs only while the frame clock does not, so that every tick is either a
 // frame or a look at the pads.
 void KeepPadTimer(HWND window, unsigned int padsInUse, bool rumbling)
@@ -168,7 +174,7 @@ void WatchPads(HWND window)
     // Pads are read in the background too (a rumble ending); only the window with the
     // focus takes their Start.
     if (request == CPadWatch::TogglePause && windowActive) RunCommand(window, resources::kPauseGame);
-    if (request == CPadWatch::Pause) {
+    if (request == CPadWatch::Pause && !Online()) {
         theGamer->Pause();
         ShowPauseCheck(window);
     }
@@ -184,7 +190,7 @@ void ShowPauseCheck(HWND window)
 // A minimised window shows nothing: pausing or going on there would happen unseen.
 void TogglePause(HWND window)
 {
-    if (!IsIconic(window)) theGamer->TogglePaused();
+    if (!IsIconic(window) && !Online()) theGamer->TogglePaused();
     ShowPauseCheck(window);
 }
 
@@ -197,7 +203,10 @@ bool RunCommand(HWND window, WORD command)
         return true;
     case resources::kBoss: CloseWindow(window); return true;
     case resources::kPauseGame: TogglePause(window); return true;
-    case resources::kTilt: theGamer->Tilt(); return true;
+    case resources::kTilt:
+        // Online, a tilt here alone would take this machine's match out of step.
+        if (!Online()) theGamer->Tilt();
+        return true;
     case resources::kSound: ToggleSound(window); return true;
     case resources::kResetPlayers: ResetPlayers(); return true;
     case resources::kAbout:
@@ -251,7 +260,7 @@ LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         windowActive = LOWORD(wParam) != WA_INACTIVE;
         if (windowActive)
             theGamer->Start();
-        else
+        else if (!Online())
             theGamer->Stop();
         KeepPadTimer(window, PadsInUse(), ServiceRumbles());
         break;

@@ -16,7 +16,7 @@ if(TARGET quorvel_headless)
   target_link_libraries(quorvel_replay PUBLIC quorvel_headless PkgConfig::LIBPNG)
   add_executable(quorvel-replay tools/replay/main.cpp)
   target_compile_options(quorvel-replay PRIVATE ${QUORVEL_WARNINGS})
-  target_link_libraries(quorvel-replay PRIVATE quorvel_replay quorvel_game)
+  target_link_libraries(quorvel-replay PRIVATE quorvel_replay quorvel_game quorvel_enet)
 endif()
 
 # The game executable: the SDL host's main() hands over to WinMain.
@@ -32,4 +32,4 @@ target_link_libraries(quorvel_sdl PUBLIC quorvel_game SDL2::SDL2 PkgConfig::LIBP
 target_compile_definitions(quorvel_sdl PRIVATE QUORVEL_VERSION="${PROJECT_VERSION}b")
 add_executable(quorvel platform/host/sdl/main.cpp)
 target_compile_options(quorvel PRIVATE ${QUORVEL_WARNINGS})
-target_link_libraries(quorvel PRIVATE quorvel_sdl quorvel_game)
+target_link_libraries(quorvel PRIVATE quorvel_sdl quorvel_game quorvel_enet)

@@ -60,8 +60,6 @@ constexpr int kLapse = 2 * (CPaddle::kLength / 2 + CBall::kRadius);
 
 int Sign(double v) { return (v > 0) - (v < 0); }
 
-int RandomIn(int low, int high) { return low + std::rand() % (high - low + 1); }
-
 // The ball in flight, as its rectangle's corner and its velocity.
 struct Flight {
     int left, top;
@@ -291,6 +289,22 @@ CComputerInput::CComputerInput(unsigned int l, const LList<CObject>& parents) : 
 
 bool CComputerInput::HasType(str t) const { return t == "CComputerInput" || CInput::HasType(t); }
 
+void CComputerInput::Seed(unsigned int seed)
+{
+    ownNumbers = true;
+    numbers = seed;
+}
+
+// A chance to take: from the program's numbers, or from the player's own.
+int CComputerInput::Draw()
+{
+    if (!ownNumbers) return std::rand();
+    numbers = numbers * 1103515245u + 12345u;
+    return static_cast<int>(numbers >> 16 & 0x7fff);
+}
+
+int CComputerInput::RandomIn(int low, int high) { return low + Draw() % (high - low + 1); }
+
 // The paddle animates once a frame and then hears from its input several times: the
 // first call of a frame decides, every call moves one keyboard step.
 void CComputerInput::UpdateInput()
@@ -382,9 +396,9 @@ void CComputerInput::NoticeNewPath(const SComputerSight& s)
     signX = sx;
     signY = sy;
     const SLevel& how = kLevels[level];
-    const int error = std::rand() % 100 < how.lapsePercent ? kLapse : how.aimError;
+    const int error = Draw() % 100 < how.lapsePercent ? kLapse : how.aimError;
     aimError = RandomIn(-error, error);
-    wantsGrab = std::rand() % 100 < how.grabPercent;
+    wantsGrab = Draw() % 100 < how.grabPercent;
 }
 
 // What the player saw `delay` frames ago, now that it reacts to it.

@@ -36,6 +36,10 @@ public:
     // One look at the match around `paddle` and what to do about it: where to go and
     // whether to hold the grab button.
     void Decide(CPaddle& paddle);
+    // From now on the player's chances come from its own numbers, started from `seed`,
+    // rather than the program's shared ones: in a match played with other machines,
+    // which run it only where it plays, it must not draw the others' numbers.
+    void Seed(unsigned int seed);
 
     EComputerLevel level;
     unsigned int position = 256;
@@ -50,6 +54,8 @@ private:
     int Remembered(int seen);
     void Chase(const SComputerSight& sight);
     void Hold(const SComputerSight& sight);
+    int Draw();
+    int RandomIn(int low, int high);
 
     unsigned long long lastFrame = ~0ull;
     unsigned int looks = 0;
@@ -60,4 +66,6 @@ private:
     unsigned int heldFrames = 0;
     unsigned int releaseAt = 256;
     int signX = 0, signY = 0;
+    bool ownNumbers = false;
+    unsigned int numbers = 0;
 };

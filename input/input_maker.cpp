@@ -54,7 +54,9 @@ CInput* CInputMaker::MakeInput(EAxis axis, const LList<CObject>& parents)
     COnline* online = parents.head ? FindOnline(parents.head->item) : nullptr;
     if (!online || !online->InMatch()) return MakeOwnInput(axis, parents);
     auto* seated = new CNetInput(seat, parents);
-    seated->local = MakeOwnInput(axis, parents);
+    const auto& seats = online->Session().Seats();
+    if (seat < seats.size() && seats[seat].local) seated->local = MakeOwnInput(axis, parents);
+    if (auto* computer = dynamic_cast<CComputerInput*>(seated->local)) computer->Seed(online->ComputerSeed(seat));
     return seated;
 }
 
@@ -70,6 +72,8 @@ CInput* CInputMaker::MakeOwnInput(EAxis axis, const LList<CObject>& parents)
     if (kind == Mouse) return new CMouseInput(axis, parents);
     if (kind == Controller) return new CPadInput(pad, axis, parents);
     if (kind == Computer) return new CComputerInput(level, parents);
+    // A place kept for a player on another machine that nobody has taken.
+    if (kind == Network) return new CComputerInput(ComputerFair, parents);
     return nullptr;
 }
 

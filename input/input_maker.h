@@ -16,6 +16,8 @@ public:
     void SetMouse(unsigned int value);
     // A pad player reading the pad in the slot (0 to 3); other slots raise XDomainError.
     void SetPad(unsigned int slot);
+    // A place kept for a player on another machine: the computer plays it at Fair until
+    // someone joins.
     void SetNet();
     // A player on another machine, at seat `seat` of the online match.
     void SetNet(unsigned int seat);
@@ -24,7 +26,7 @@ public:
     CInput* MakeInput(EAxis axis, const LList<CObject>& parents);
     // The player drops out: a pad player's pad rumbles briefly.
     void DropOut();
-    // The device of this kind alone (none for the network kind).
+    // The device of this kind alone.
     CInput* MakeOwnInput(EAxis axis, const LList<CObject>& parents);
 
     unsigned int keys[ControlCount] = {};

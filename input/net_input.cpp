@@ -15,8 +15,11 @@ bool CNetInput::HasType(str t) const { return t == "CNetInput" || CInput::HasTyp
 CInput* CNetInput::Stand()
 {
     COnline* online = FindOnline(this);
-    if (!computer && online && online->Session().Computer(seat, online->frame))
-        computer = new CComputerInput(ComputerFair, LList<CObject>(false, 1, GetParent()));
+    if (!computer && online && online->Session().Computer(seat, online->frame)) {
+        auto* standIn = new CComputerInput(ComputerFair, LList<CObject>(false, 1, GetParent()));
+        standIn->Seed(online->ComputerSeed(seat));
+        computer = standIn;
+    }
     return computer;
 }
 

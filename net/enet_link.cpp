@@ -74,7 +74,10 @@ std::unique_ptr<EnetLink> EnetLink::Join(const std::string& name, std::uint16_t 
 
 EnetLink::~EnetLink()
 {
-    for (auto& [id, peer] : peers) enet_peer_disconnect_now(peer, 0);
+    // Every machine still connected hears at once that this one went, including those
+    // whose disconnection was still waiting for their queue to empty.
+    for (std::size_t i = 0; i < host->peerCount; ++i)
+        if (host->peers[i].state != ENET_PEER_STATE_DISCONNECTED) enet_peer_disconnect_now(&host->peers[i], 0);
     {
         std::lock_guard<std::mutex> hold(lossLock);
         losses.erase(host);
@@ -142,5 +145,15 @@ void EnetLink::SimulateLoss(unsigned int percent, unsigned int seed)
 }
 
 void EnetLink::Flush() { enet_host_flush(host); }
+
+std::unique_ptr<Transport> EnetLinkMaker::Host(std::uint16_t port, unsigned int maxPeers)
+{
+    return EnetLink::Host(port, maxPeers);
+}
+
+std::unique_ptr<Transport> EnetLinkMaker::Join(const std::string& address, std::uint16_t port)
+{
+    return EnetLink::Join(address, port);
+}
 
 }  // namespace net

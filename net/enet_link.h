@@ -3,6 +3,7 @@
 // channel. A machine that stops answering is reported as Disconnected by ENet's own
 // timeout.
 
+#include "net/link_maker.h"
 #include "net/transport.h"
 
 #include <cstdint>
@@ -15,8 +16,6 @@ typedef struct _ENetPeer ENetPeer;
 
 namespace net {
 
-// The port a hosted game listens on unless another is given.
-constexpr std::uint16_t kDefaultPort = 27960;
 // The largest message either side accepts; anything larger is refused by ENet itself.
 constexpr std::size_t kMaxPacketBytes = 1024;
 
@@ -45,6 +44,13 @@ private:
     ENetHost* host;
     std::map<PeerId, ENetPeer*> peers;
     PeerId nextId = 1;
+};
+
+// Links over ENet, for the program and the tools.
+class EnetLinkMaker : public LinkMaker {
+public:
+    std::unique_ptr<Transport> Host(std::uint16_t port, unsigned int maxPeers) override;
+    std::unique_ptr<Transport> Join(const std::string& address, std::uint16_t port) override;
 };
 
 }  // namespace net

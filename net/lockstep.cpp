@@ -39,13 +39,30 @@ Lockstep::Lockstep(Transport& transport, bool host, std::vector<std::string> nam
     : transport(&transport), host(host), state(host ? State::Lobby : State::Joining), localNames(std::move(names))
 {
     if (localNames.size() > kMaxSeats) localNames.resize(kMaxSeats);
-    if (host)
-        for (const std::string& name : localNames) seats.push_back(Seat{name, true});
+    if (host) SeatMachines();
 }
 
-Lockstep Lockstep::Host(Transport& transport, std::vector<std::string> names)
+Lockstep Lockstep::Host(Transport& transport, std::vector<std::string> names, std::vector<bool> open)
 {
-    return Lockstep(transport, true, std::move(names));
+    Lockstep session(transport, true, std::move(names));
+    session.open = std::move(open);
+    return session;
+}
+
+void Lockstep::Offer(std::vector<std::string> names, std::vector<bool> openSeats)
+{
+    if (!host || state != State::Lobby) return;
+    localNames = std::move(names);
+    if (localNames.size() > kMaxSeats) localNames.resize(kMaxSeats);
+    open = std::move(openSeats);
+    SeatMachines();
+}
+
+unsigned int Lockstep::Joined() const
+{
+    return static_cast<unsigned int>(std::count_if(machines.begin(), machines.end(), [](const Machine& m) {
+        return !m.gone && !m.names.empty();
+    }));
 }
 
 Lockstep Lockstep::Join(Transport& transport, std::vector<std::string> names)
@@ -62,11 +79,15 @@ void Lockstep::Update(std::uint64_t nowMs)
     while (transport->Poll(event)) OnEvent(event);
     if (state == State::Joining && now - started > joinWaitMs) EndWith("The host could not be reached");
     for (Machine& machine : machines) {
-        if (machine.gone || now - machine.lastHeard <= silenceMs || state != State::Playing) continue;
-        if (host)
+        const bool waiting = state == State::Lobby || state == State::Playing;
+        if (machine.gone || now - machine.lastHeard <= silenceMs || !waiting) continue;
+        if (!host) {
+            EndWith(HostGone());
+        } else if (state == State::Playing) {
             DropMachine(machine);
-        else {
-                    EndWith("The host left the match");
+        } else {
+            transport->Disconnect(machine.peer);
+            Remove(machine.peer);
         }
     }
     Beat();
@@ -166,6 +187,9 @@ void Lockstep::OnClientMessage(const Message& m)
         seats.clear();
         for (const std::string& name : m.names) seats.push_back(Seat{name, false});
         for (std::uint8_t seat : m.seats) seats[seat].local = true;
+        setup.looks = m.looks;
+        setup.sides = m.sides;
+        TakePlayingSeats();
         seed = m.seed;
         delay = m.delay;
         machines.front().lastHeard = now;
@@ -193,11 +217,50 @@ void Lockstep::Admit(PeerId peer, const Message& hello)
 {
     if (hello.version != kProtocolVersion) return Turn(peer, Refusal::WrongVersion);
     if (state != State::Lobby) return Turn(peer, Refusal::Started);
-    if (seats.size() + hello.names.size() > kMaxSeats) return Turn(peer, Refusal::Full);
+    if (!Fits(hello.names)) return Turn(peer, Refusal::Full);
     Find(peer)->names = hello.names;
-    for (const std::string& name : hello.names) seats.push_back(Seat{name, false});
+    SeatMachines();
     SendTo(peer, Plain(Kind::Welcome));
 }
+
+// The host's own seats, the open ones of them given up to the joined machines' players,
+// who take them in the order their machines came.
+void Lockstep::SeatMachines()
+{
+    seats.clear();
+    for (const std::string& name : localNames) seats.push_back(Seat{name, true});
+    for (Machine& machine : machines) {
+        machine.seats.clear();
+        if (machine.gone || machine.names.empty()) continue;
+        if (!Fits(machine.names)) {
+            Turn(machine.peer, Refusal::Full);
+            machine.gone = true;
+            continue;
+        }
+        const std::vector<unsigned int> free = OpenSeats();
+        for (std::size_t i = 0; i < machine.names.size(); ++i) {
+            const unsigned int seat = free[i];
+            if (seat == seats.size())
+                seats.push_back(Seat{machine.names[i], false});
+            else
+                seats[seat] = Seat{machine.names[i], false};
+            machine.seats.push_back(seat);
+        }
+    }
+    ++lobbyVersion;
+}
+
+// The seats a joining player may take, first first.
+std::vector<unsigned int> Lockstep::OpenSeats() const
+{
+    std::vector<unsigned int> free;
+    for (unsigned int seat = 0; seat < seats.size(); ++seat)
+        if (seats[seat].local && seat < open.size() && open[seat]) free.push_back(seat);
+    for (auto seat = static_cast<unsigned int>(seats.size()); seat < kMaxSeats; ++seat) free.push_back(seat);
+    return free;
+}
+
+bool Lockstep::Fits(const std::vector<std::string>& names) const { return names.size() <= OpenSeats().size(); }
 
 void Lockstep::Turn(PeerId peer, Refusal reason)
 {
@@ -209,20 +272,22 @@ void Lockstep::Turn(PeerId peer, Refusal reason)
     if (machine && machine->names.empty()) machine->gone = true;
 }
 
+// What a joined machine says when the host is gone.
+const char* Lockstep::HostGone() const
+{
+    if (state == State::Joining) return "The host could not be reached";
+    return state == State::Lobby ? "The host closed the game" : "The host left the match";
+}
+
 void Lockstep::Remove(PeerId peer)
 {
     Machine* machine = Find(peer);
     if (!machine || machine->gone) return;
-    if (!host) return EndWith(state == State::Joining ? "The host could not be reached" : "The host left the match");
+    if (!host) return EndWith(HostGone());
     if (state == State::Playing) return DropMachine(*machine);
     machine->gone = true;
-    if (state != State::Lobby || machine->names.empty()) return;
     // The lobby closes ranks behind a machine that leaves it.
-    seats.clear();
-    for (const std::string& name : localNames) seats.push_back(Seat{name, true});
-    for (const Machine& other : machines)
-        if (!other.gone)
-            for (const std::string& name : other.names) seats.push_back(Seat{name, false});
+    if (state == State::Lobby && !machine->names.empty()) SeatMachines();
 }
 
 void Lockstep::DropMachine(Machine& machine)
@@ -241,7 +306,20 @@ void Lockstep::DropMachine(Machine& machine)
 
 bool Lockstep::Start(std::uint32_t startSeed)
 {
+    Setup plain;
+    for (unsigned int side = 0; side < kMaxSeats; ++side)
+        plain.sides[side] = static_cast<std::uint8_t>(side < seats.size() ? side + 1 : 0);
+    return Start(startSeed, plain);
+}
+
+bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
+{
     if (!host || state != State::Lobby || seats.size() < 2) return false;
+    setup = wanted;
+    setup.looks.resize(seats.size());
+    for (std::uint8_t& side : setup.sides)
+        if (side > seats.size()) side = 0;
+    TakePlayingSeats();
     std::uint64_t slowest = 0;
     for (const Machine& machine : machines)
         if (!machine.gone) slowest = std::max(slowest, machine.roundTrip);
@@ -252,24 +330,28 @@ bool Lockstep::Start(std::uint32_t startSeed)
     start.seed = seed;
     start.delay = delay;
     for (const Seat& seat : seats) start.names.push_back(seat.name);
-    unsigned int seat = static_cast<unsigned int>(localNames.size());
+    start.looks = setup.looks;
+    start.sides = setup.sides;
     for (Machine& machine : machines) {
         if (machine.gone || machine.names.empty()) continue;
         machine.lastHeard = now;  // silence is measured from the start
-        start.seats.clear();
-        for (std::size_t i = 0; i < machine.names.size(); ++i) {
-            machine.seats.push_back(seat);
-            start.seats.push_back(static_cast<std::uint8_t>(seat++));
-        }
+        start.seats.assign(machine.seats.begin(), machine.seats.end());
         SendTo(machine.peer, start);
     }
     state = State::Playing;
     return true;
 }
 
+void Lockstep::TakePlayingSeats()
+{
+    playing.fill(false);
+    for (std::uint8_t side : setup.sides)
+        if (side > 0) playing[side - 1u] = true;
+}
+
 bool Lockstep::TakeInput(unsigned int seat, std::uint32_t frame, SeatInput input)
 {
-    if (seat >= seats.size() || computer[seat] || frame != next[seat]) return false;
+    if (seat >= seats.size() || !playing[seat] || computer[seat] || frame != next[seat]) return false;
     // Nobody may run ahead of this machine by more than the delay; more is a flood.
     if (frame > current + delay + kMaxAhead) return false;
     rows[frame].input[seat] = input;
@@ -299,7 +381,7 @@ bool Lockstep::Ready(std::uint32_t frame) const
 {
     if (state != State::Playing) return false;
     for (unsigned int seat = 0; seat < seats.size(); ++seat)
-        if (!Computer(seat, frame) && frame >= next[seat]) return false;
+        if (playing[seat] && !Computer(seat, frame) && frame >= next[seat]) return false;
     return true;
 }
 

@@ -46,8 +46,20 @@ public:
         bool local = false;
     };
 
-    // A host with its own players' names (one to four), taking joins on `transport`.
-    static Lockstep Host(Transport& transport, std::vector<std::string> names);
+    // The match's settings that the host sends with the start: every seat's looks and who
+    // plays at which side.
+    struct Setup {
+        std::vector<SeatLook> looks;
+        Sides sides{};
+    };
+
+    // A host with its own players' names (one to four), taking joins on `transport`. A
+    // joining machine's players take the first open seats: those of the host's players
+    // marked in `open` (computer players, who make room), then seats past the host's.
+    static Lockstep Host(Transport& transport, std::vector<std::string> names, std::vector<bool> open = {});
+    // The host's own players change while the lobby waits; the joined machines are seated
+    // again, and one that no longer fits is turned away as to a full game.
+    void Offer(std::vector<std::string> names, std::vector<bool> open);
     // A machine joining the host it has a connection (or a connection on the way) to.
     static Lockstep Join(Transport& transport, std::vector<std::string> names);
 
@@ -55,8 +67,10 @@ public:
     void Update(std::uint64_t nowMs);
 
     // The host starts the match for every seat in the lobby; false unless it is
-    // the host, in the lobby, with at least two seats.
+    // the host, in the lobby, with at least two seats. Without a setup, seat n plays at
+    // side n. A seat at no side plays no part: no frame waits for its input.
     bool Start(std::uint32_t seed);
+    bool Start(std::uint32_t seed, const Setup& setup);
 
     State GetState() const { return state; }
     bool IsHost() const { return host; }
@@ -65,6 +79,11 @@ public:
     const std::vector<Seat>& Seats() const { return seats; }
     std::uint32_t Seed() const { return seed; }
     std::uint8_t Delay() const { return delay; }
+    const Setup& MatchSetup() const { return setup; }
+    // Counts every change of the host's lobby, so that a screen showing it knows when.
+    unsigned int LobbyVersion() const { return lobbyVersion; }
+    // Machines in the lobby besides this one.
+    unsigned int Joined() const;
 
     // What a local seat's player did while `frame` ran; it counts for frame + delay.
     // Once per seat and frame, in frame order; other calls are ignored.
@@ -112,8 +131,13 @@ private:
     void OnHostMessage(Machine& machine, const Message& m);
     void OnClientMessage(const Message& m);
     void Admit(PeerId peer, const Message& hello);
+    void SeatMachines();
+    bool Fits(const std::vector<std::string>& names) const;
+    std::vector<unsigned int> OpenSeats() const;
+    void TakePlayingSeats();
     void Turn(PeerId peer, Refusal reason);
     void Remove(PeerId peer);
+    const char* HostGone() const;
     void DropMachine(Machine& machine);
     bool TakeInput(unsigned int seat, std::uint32_t frame, SeatInput input);
     void CompareChecksum(std::uint32_t frame, std::uint32_t value);
@@ -130,6 +154,10 @@ private:
     bool host;
     State state;
     std::vector<std::string> localNames;
+    std::vector<bool> open;  // the host's: which of its own seats a joining player may take
+    Setup setup;
+    unsigned int lobbyVersion = 0;
+    std::array<bool, kMaxSeats> playing{};  // the seat plays at a side
     std::vector<Seat> seats;
     std::vector<Machine> machines;  // the host's view of the others; a joiner's holds the host
     std::uint32_t seed = 0;

@@ -88,6 +88,25 @@ bool ReadNames(Reader& in, std::vector<std::string>& names)
     return !in.bad;
 }
 
+bool ReadLooks(Reader& in, Message& m)
+{
+    for (std::size_t i = 0; i < m.names.size(); ++i) {
+        SeatLook look;
+        look.color = in.U32();
+        const std::uint8_t rounded = in.U8();
+        look.rounded = rounded != 0;
+        if (look.color > kMaxColor || rounded > 1) return false;
+        m.looks.push_back(look);
+    }
+    return !in.bad;
+}
+
+bool ReadSides(Reader& in, Message& m)
+{
+    for (std::uint8_t& side : m.sides) side = in.U8();
+    return std::all_of(m.sides.begin(), m.sides.end(), [&](std::uint8_t s) { return s <= m.names.size(); });
+}
+
 bool ReadBody(Reader& in, Message& m)
 {
     switch (m.kind) {
@@ -105,6 +124,7 @@ bool ReadBody(Reader& in, Message& m)
         m.seed = in.U32();
         m.delay = in.U8();
         if (m.delay < kMinDelay || m.delay > kMaxDelay || !ReadNames(in, m.names)) return false;
+        if (!ReadLooks(in, m) || !ReadSides(in, m)) return false;
         const unsigned int count = in.U8();
         if (count == 0 || count > m.names.size()) return false;
         for (unsigned int i = 0; i < count; ++i) m.seats.push_back(in.U8());
@@ -152,6 +172,12 @@ Bytes Encode(const Message& m)
         out.U32(m.seed);
         out.U8(m.delay);
         WriteNames(out, m.names);
+        for (std::size_t i = 0; i < m.names.size(); ++i) {
+            const SeatLook look = i < m.looks.size() ? m.looks[i] : SeatLook{};
+            out.U32(look.color);
+            out.U8(look.rounded ? 1 : 0);
+        }
+        for (std::uint8_t side : m.sides) out.U8(side);
         out.U8(static_cast<std::uint8_t>(m.seats.size()));
         for (std::uint8_t seat : m.seats) out.U8(seat);
         break;

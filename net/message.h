@@ -5,6 +5,7 @@
 
 #include "net/transport.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,7 +13,7 @@
 
 namespace net {
 
-constexpr std::uint8_t kProtocolVersion = 1;
+constexpr std::uint8_t kProtocolVersion = 2;
 constexpr unsigned int kMaxSeats = 4;
 constexpr std::size_t kMaxNameBytes = 15;
 constexpr std::uint16_t kMaxPosition = 512;
@@ -25,7 +26,8 @@ enum class Kind : std::uint8_t {
     Hello = 1,  // a machine asks to join, with its players' names
     Welcome,    // the host lets it in
     Refuse,     // the host turns it away, with the reason
-    Start,      // the match begins: seed, input delay, every seat's name, the seats of the receiver
+    Start,      // the match begins: seed, input delay, every seat's name and looks, who plays at
+                // which side, the seats of the receiver
     Input,      // one seat's controls for one frame
     Checksum,   // a machine's match state after a frame
     Drop,       // a seat's machine left; a computer plays it from this frame on
@@ -35,6 +37,17 @@ enum class Kind : std::uint8_t {
 };
 
 enum class Refusal : std::uint8_t { Full = 1, Started, WrongVersion, Malformed };
+
+// How a seat's paddle looks: its colour (0x00BBGGRR) and whether it is rounded.
+struct SeatLook {
+    std::uint32_t color = 0;
+    bool rounded = false;
+    bool operator==(const SeatLook&) const = default;
+};
+constexpr std::uint32_t kMaxColor = 0xFFFFFF;
+
+// Which seat plays at each of the four sides: 1 to the number of seats, 0 for nobody.
+using Sides = std::array<std::uint8_t, kMaxSeats>;
 
 struct SeatInput {
     std::uint16_t pos = kMaxPosition / 2;
@@ -48,6 +61,8 @@ struct Message {
     std::uint8_t version = kProtocolVersion;  // Hello
     std::vector<std::string> names;           // Hello, Start
     std::vector<std::uint8_t> seats;          // Start: the receiver's own seats
+    std::vector<SeatLook> looks;              // Start: one for every name
+    Sides sides{};                            // Start
     Refusal reason = Refusal::Malformed;      // Refuse
     std::uint32_t seed = 0;                   // Start
     std::uint8_t delay = kMinDelay;           // Start

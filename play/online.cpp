@@ -2,6 +2,7 @@
 
 #include "core/exceptions.h"
 #include "input/input_maker.h"
+#include "net/link_maker.h"
 #include "play/ball.h"
 #include "play/brick.h"
 #include "play/main_game.h"
@@ -9,6 +10,7 @@
 #include "play/player.h"
 #include "screens/data.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -74,7 +76,10 @@ void COnline::Pump(std::uint32_t tickMs)
 bool COnline::FrameDue(CGame* game) const
 {
     if (!matchRunning || !dynamic_cast<CMainGame*>(game)) return true;
-    return session.Ready(frame);
+    // A match stopped on the network, once the player has been told why, ends here with
+    // the scores as they stand.
+    if (reported) game->gameOver = true;
+    return reported || session.Ready(frame);
 }
 
 void COnline::FrameDone(CGame* game)
@@ -85,24 +90,177 @@ void COnline::FrameDone(CGame* game)
         // The match is over here, and so on every machine at the same frame. The link
         // stays, so that what this machine still owes the others reaches them.
         matchRunning = false;
+        if (CData* data = FindData(this)) Unseat(*data);
         return;
     }
     session.Checksum(frame, MatchChecksum(*match));
     ++frame;
 }
 
+void COnline::Offer(const CData& data)
+{
+    std::vector<std::string> names;
+    std::vector<bool> open;
+    for (const SPlayerOptions& player : data.players) {
+        names.emplace_back(static_cast<const char*>(player.name));
+        open.push_back(player.input && (player.input->kind == CInputMaker::Computer || player.input->kind == CInputMaker::Network));
+    }
+    session.Offer(std::move(names), std::move(open));
+}
+
+bool COnline::StartMatch(CData& data, std::uint32_t seed)
+{
+    net::Lockstep::Setup setup;
+    for (const SPlayerOptions& player : data.players)
+        setup.looks.push_back(net::SeatLook{static_cast<std::uint32_t>(player.color & net::kMaxColor),
+                                            player.padType == PadRounded});
+    for (unsigned int slot = 0; slot < kPadSlots; ++slot)
+        setup.sides[slot] = static_cast<std::uint8_t>(std::min(data.padPlayers[slot], net::kMaxSeats));
+    if (!session.Start(seed, setup)) return false;
+    Seat(data);
+    return true;
+}
+
 void COnline::Seat(CData& data)
 {
-    const auto& seats = session.Seats();
-    for (unsigned int i = 0; i < CData::kPlayers; ++i) {
-        SPlayerOptions& player = data.players[i];
-        data.padPlayers[i] = i < seats.size() ? player.number : 0;
-        if (i >= seats.size()) continue;
-        player.name = str(seats[i].name.c_str());
-        if (!seats[i].local && player.input) player.input->SetNet(i);
-        if (player.input) player.input->seat = i;
+    if (!saved) {
+        Saved keep{};
+        for (unsigned int i = 0; i < CData::kPlayers; ++i) {
+            keep.players[i] = data.players[i];
+            CInputMaker* maker = data.players[i].input;
+            keep.kinds[i] = maker ? maker->kind : CInputMaker::Unset;
+            keep.seats[i] = maker ? maker->seat : 0;
+        }
+        std::copy(std::begin(data.padPlayers), std::end(data.padPlayers), keep.padPlayers);
+        saved = keep;
     }
+    const auto& seats = session.Seats();
+    const auto& setup = session.MatchSetup();
+    // This machine's players keep their own controls; the other players' makers are
+    // spare, to play the other machines' seats.
+    std::vector<CInputMaker*> own(seats.size(), nullptr);
+    unsigned int ownSeen = 0;
+    for (unsigned int seat = 0; seat < seats.size(); ++seat) {
+        if (!seats[seat].local) continue;
+        const unsigned int player = session.IsHost() || ownSeen >= localPlayers.size() ? seat : localPlayers[ownSeen];
+        ++ownSeen;
+        if (player < CData::kPlayers) own[seat] = saved->players[player].input;
+    }
+    std::vector<CInputMaker*> spare;
+    for (const SPlayerOptions& player : saved->players)
+        if (player.input && std::find(own.begin(), own.end(), player.input) == own.end()) spare.push_back(player.input);
+    for (unsigned int seat = 0; seat < seats.size() && seat < CData::kPlayers; ++seat) {
+        SPlayerOptions& player = data.players[seat];
+        player.number = seat + 1;
+        player.name = str(seats[seat].name.c_str());
+        player.color = setup.looks[seat].color;
+        player.padType = setup.looks[seat].rounded ? PadRounded : PadRectangular;
+        if (seats[seat].local) {
+            player.input = own[seat];
+        } else if (!spare.empty()) {
+            player.input = spare.back();
+            spare.pop_back();
+            player.input->SetNet(seat);
+        }
+        if (player.input) player.input->seat = seat;
+    }
+    for (unsigned int slot = 0; slot < kPadSlots; ++slot) data.padPlayers[slot] = setup.sides[slot];
     std::srand(session.Seed());
     frame = 0;
     matchRunning = true;
+}
+
+void COnline::Unseat(CData& data)
+{
+    if (!saved) return;
+    for (unsigned int i = 0; i < CData::kPlayers; ++i) {
+        data.players[i] = saved->players[i];
+        if (CInputMaker* maker = data.players[i].input) {
+            maker->kind = saved->kinds[i];
+            maker->seat = saved->seats[i];
+        }
+    }
+    std::copy(std::begin(saved->padPlayers), std::end(saved->padPlayers), data.padPlayers);
+    saved.reset();
+}
+
+const std::string* COnline::JoinedName(unsigned int index) const
+{
+    const auto& seats = session.Seats();
+    if (!session.IsHost() || index >= seats.size() || seats[index].local) return nullptr;
+    return &seats[index].name;
+}
+
+unsigned int COnline::ComputerSeed(unsigned int seat) const { return session.Seed() * 2654435761u + seat * 40503u + 1; }
+
+namespace {
+
+CObject* Engine(CData& data) { return data.GetParent(); }
+
+COnline& Open(CData& data, std::unique_ptr<net::Transport> link, net::Lockstep session)
+{
+    return *new COnline(std::move(link), std::move(session), LList<CObject>(false, 1, Engine(data)));
+}
+
+net::LinkMaker& RequireLinks(const char* where)
+{
+    if (!net::Links()) throw XException(str("Online play is not part of this build"), str(where));
+    return *net::Links();
+}
+
+}  // namespace
+
+COnline& HostOnline(CObject* from, CData& data)
+{
+    EndOnline(from);
+    std::unique_ptr<net::Transport> link = RequireLinks("Host game").Host(net::HostPort(), net::kMaxSeats - 1);
+    if (!link) {
+        const std::string why = "Port " + std::to_string(net::HostPort()) + " cannot be opened: another program may use it";
+        throw XException(str(why.c_str()), str("Host game"));
+    }
+    net::Transport& transport = *link;
+    COnline& online = Open(data, std::move(link), net::Lockstep::Host(transport, {}));
+    online.Offer(data);
+    return online;
+}
+
+COnline& JoinOnline(CObject* from, CData& data, const std::string& address)
+{
+    EndOnline(from);
+    const std::optional<net::Address> where = net::ParseAddress(address);
+    if (!where) throw XException(str("Type the host's address, as 192.168.1.20 or name:port"), str("Join game"));
+    std::unique_ptr<net::Transport> link = RequireLinks("Join game").Join(where->host, where->port);
+    if (!link) throw XException(str(("No machine is called " + where->host).c_str()), str("Join game"));
+    const std::vector<unsigned int> players = JoiningPlayers(data);
+    std::vector<std::string> names;
+    for (unsigned int i : players) names.emplace_back(static_cast<const char*>(data.players[i].name));
+    net::Transport& transport = *link;
+    COnline& online = Open(data, std::move(link), net::Lockstep::Join(transport, names));
+    online.localPlayers = players;
+    return online;
+}
+
+void EndOnline(CObject* from)
+{
+    COnline* online = FindOnline(from);
+    if (!online) return;
+    online->Session().Leave();
+    if (CData* data = FindData(from)) online->Unseat(*data);
+    delete online;
+}
+
+std::vector<unsigned int> JoiningPlayers(const CData& data)
+{
+    std::vector<unsigned int> atSides, people;
+    for (unsigned int i = 0; i < CData::kPlayers; ++i) {
+        const unsigned int number = data.players[i].number;
+        if (std::find(std::begin(data.padPlayers), std::end(data.padPlayers), number) == std::end(data.padPlayers))
+            continue;
+        atSides.push_back(i);
+        const CInputMaker* maker = data.players[i].input;
+        if (!maker || maker->kind != CInputMaker::Computer) people.push_back(i);
+    }
+    if (!people.empty()) return people;
+    if (atSides.empty()) return {0};
+    return {atSides.front()};
 }

@@ -7,11 +7,13 @@
 
 #include "core/global.h"
 #include "net/lockstep.h"
+#include "screens/data.h"
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
-class CData;
 class CGame;
 class CMainGame;
 
@@ -19,6 +21,12 @@ class COnline : public CGlobal {
 public:
     COnline(std::unique_ptr<net::Transport> link, net::Lockstep session, const LList<CObject>& parents);
     bool HasType(str t) const override;
+
+    // Hosting: this machine's four players, of whom the computer players make room for
+    // joining machines' players. The options screen offers them again whenever it is built.
+    void Offer(const CData& data);
+    // Starts the match of the lobby with the settings' looks and sides, and seats it.
+    bool StartMatch(CData& data, std::uint32_t seed);
 
     // Takes in what arrived; `tickMs` is the tick count. While a match runs, a match
     // that has ended on the network (out of step, the host gone) is reported once, as
@@ -29,17 +37,38 @@ public:
     bool FrameDue(CGame* game) const;
     // `game` has run a frame.
     void FrameDone(CGame* game);
-    // Seats the session's players in the settings: seat n is player n + 1 on side n;
-    // the other machines' players play through the network. Seeds the random numbers.
+    // Seats the session's players in the settings for the match: seat n is player n + 1,
+    // with the name, looks and side the host gave it; this machine's players keep their
+    // own controls, the other machines' players play through the network. Seeds the
+    // random numbers. What the settings held comes back with Unseat.
     void Seat(CData& data);
+    void Unseat(CData& data);
     // The match of this session is being played.
     bool InMatch() const { return matchRunning; }
+    // The settings hold the match's seats.
+    bool Seated() const { return saved.has_value(); }
+    // The seat of player `index` (0 to 3) is taken by a joined machine's player: its name.
+    const std::string* JoinedName(unsigned int index) const;
+    // A seed for a computer player at `seat` that every machine agrees on.
+    unsigned int ComputerSeed(unsigned int seat) const;
+
+    // The players this machine brings when it joins (indices into the settings' players).
+    std::vector<unsigned int> localPlayers;
 
     net::Lockstep& Session() { return session; }
     // The frame the match is at (the one running, or the next to run).
     std::uint32_t frame = 0;
 
 private:
+    struct Saved {
+        SPlayerOptions players[CData::kPlayers];
+        unsigned int padPlayers[kPadSlots];
+        unsigned int kinds[CData::kPlayers];
+        unsigned int seats[CData::kPlayers];
+    };
+    CInputMaker* SeatInput(CData& data, unsigned int seat, unsigned int& ownSeen, std::vector<CInputMaker*>& spare);
+
+    std::optional<Saved> saved;
     std::unique_ptr<net::Transport> link;
     net::Lockstep session;
     bool matchRunning = false;
@@ -50,6 +79,17 @@ private:
 
 // The tree's online session, or null.
 COnline* FindOnline(CObject* from);
+
+// Hosting and joining, as the screens do them: a session under the engine of `from`'s
+// tree. When there is none to be had, XException says why, in words for the player.
+COnline& HostOnline(CObject* from, CData& data);
+COnline& JoinOnline(CObject* from, CData& data, const std::string& address);
+// Leaves the tree's session, if any: the other machines are told, the settings get
+// their players back, and the session goes.
+void EndOnline(CObject* from);
+// The players a joining machine brings: those at a side who are not computer players,
+// or, when all of them are, the first at a side.
+std::vector<unsigned int> JoiningPlayers(const CData& data);
 
 // A checksum of what a match is: the ball, the paddles, the bricks, the scores.
 std::uint32_t MatchChecksum(CMainGame& game);

@@ -38,6 +38,8 @@ public:
     unsigned int padPlayers[kPadSlots] = {};
     bool configured = false;
     bool sound = true;
+    // The address of the game this machine last joined.
+    str joinAddress;
 };
 
 // The one CData of the object's tree, or null.

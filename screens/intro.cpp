@@ -1,5 +1,6 @@
 #include "screens/intro.h"
 
+#include "play/online.h"
 #include "screens/data.h"
 #include "screens/menu.h"
 #include "screens/options.h"
@@ -8,6 +9,8 @@ CIntro::CIntro(const LList<CObject>& parents) : CGame(parents)
 {
     type.Load("CIntro");
     RequireData(this, "::CIntro()");
+    // Back at the start, this machine is out of any game with others.
+    EndOnline(this);
     AddBackground(this);
     AddBanner(this, str("Quorvel!"));
     AddButton(this, DoNext, AsContext(kOptions), 218, 321, str("New Game"), kGreen);

@@ -2,8 +2,11 @@
 
 #include "input/computer_input.h"
 #include "input/input_maker.h"
+#include "net/link_maker.h"
 #include "play/main_game.h"
+#include "play/online.h"
 #include "screens/data.h"
+#include "screens/join_game.h"
 #include "screens/menu.h"
 #include "screens/paddle_options.h"
 #include "screens/player_options.h"
@@ -28,12 +31,47 @@ constexpr unsigned int kFirstPlayerY = 402;
 constexpr unsigned int kPlayerPitch = 30;
 // Between player 1's button and "Start".
 const Rect kWarningBox(0, 428, 512, 448);
+// Below the miniature field: who has joined a hosted game.
+const Rect kStatusBox(0, 262, 512, 282);
+// Beside "Start": hosting on its left, joining on its right.
+constexpr unsigned int kHostX = 93;
+constexpr unsigned int kJoinX = 343;
 
-// The name on a player's button, with the level after it when the computer plays.
-str PlayerCaption(const SPlayerOptions& p)
+// The player whose place a joined machine's player has taken, or null.
+const std::string* JoinedName(CObject* screen, const SPlayerOptions& p)
 {
+    const COnline* online = FindOnline(screen);
+    return online && p.number >= 1 ? online->JoinedName(p.number - 1) : nullptr;
+}
+
+// The name on a player's button, with the level after it when the computer plays; a
+// place kept for another machine's player is "open" until a joined player's name and
+// "Network" stand there.
+str PlayerCaption(CObject* screen, const SPlayerOptions& p)
+{
+    if (const std::string* joined = JoinedName(screen, p)) return str(joined->c_str()) + str(" (Network)");
+    if (p.input && p.input->kind == CInputMaker::Network) return p.name + str(" (open)");
     if (!p.input || p.input->kind != CInputMaker::Computer) return p.name;
     return p.name + str(" (") + str(ComputerLevelName(p.input->level)) + str(")");
+}
+
+// The name on a paddle of the miniature field.
+str SlotName(CObject* screen, const SPlayerOptions& p)
+{
+    const std::string* joined = JoinedName(screen, p);
+    return joined ? str(joined->c_str()) : p.name;
+}
+
+bool Hosting(CObject* screen)
+{
+    COnline* online = FindOnline(screen);
+    return online && online->Session().IsHost();
+}
+
+std::string JoinedText(unsigned int machines)
+{
+    if (machines == 0) return "waiting for players to join";
+    return std::to_string(machines) + (machines == 1 ? " machine has joined" : " machines have joined");
 }
 
 }  // namespace
@@ -54,15 +92,47 @@ COptions::COptions(const LList<CObject>& parents) : CGame(parents)
     AddTitle(this, str("Options"));
     AddFootButton(this, DoNext, AsContext(Match), str("Start"));
     warning = AddLine(this, str(""), kWarningBox);
+    status = AddLine(this, str(""), kStatusBox);
+    if (COnline* online = FindOnline(this); online && online->Session().IsHost()) online->Offer(data);
     for (unsigned int k = 0; k < CData::kPlayers; ++k) {
         AddPlayerButton(data.players[k], k);
         AddSlotButton(SlotPlayer(data, k), k);
     }
+    AddOnlineButtons();
+    ShowLobby();
+}
+
+void COptions::AddOnlineButtons()
+{
+    AddButton(this, DoHost, nullptr, kHostX, kBackY, str(Hosting(this) ? "Stop hosting" : "Host game"), kGreen);
+    AddButton(this, DoNext, AsContext(JoinGame), kJoinX, kBackY, str("Join game"), kGreen);
+}
+
+// What a hosted game looks like: the port, and how many machines have joined.
+void COptions::ShowLobby()
+{
+    COnline* online = FindOnline(this);
+    if (!online || !online->Session().IsHost()) return;
+    net::Lockstep& session = online->Session();
+    lobbyShown = session.LobbyVersion();
+    const std::string text = "Hosting on port " + std::to_string(net::HostPort()) + ": " + JoinedText(session.Joined());
+    status->text = str(text.c_str());
+}
+
+// A machine that joins or leaves changes the players: the screen is built again.
+void COptions::Animate()
+{
+    CGame::Animate();
+    COnline* online = FindOnline(this);
+    if (!online || gameOver || !online->Session().IsHost()) return;
+    if (online->Session().LobbyVersion() == lobbyShown) return;
+    choice = Refresh;
+    gameOver = true;
 }
 
 void COptions::AddPlayerButton(SPlayerOptions& p, unsigned int k)
 {
-    AddButton(this, DoPlayer, &p, kPlayerColumnX, kFirstPlayerY - kPlayerPitch * k, PlayerCaption(p),
+    AddButton(this, DoPlayer, &p, kPlayerColumnX, kFirstPlayerY - kPlayerPitch * k, PlayerCaption(this, p),
               p.color);
 }
 
@@ -71,7 +141,7 @@ void COptions::AddSlotButton(const SPlayerOptions& p, unsigned int s)
     const SlotPlace& at = kSlotPlaces[s];
     auto* paddle = new CButton(DoPaddle, AsContext(s), at.x, at.y, str(""), Under(this), p.color, at.width,
                                at.height, p.padType, ePadSides[s]);
-    MakeText(p.name, ePadTexts[s], LList<CObject>(false, 2, paddle, this));
+    MakeText(SlotName(this, p), ePadTexts[s], LList<CObject>(false, 2, paddle, this));
 }
 
 bool COptions::HasType(str t) const { return t == "COptions" || CGame::HasType(t); }
@@ -79,7 +149,9 @@ bool COptions::HasType(str t) const { return t == "COptions" || CGame::HasType(t
 CGame* COptions::NextGame()
 {
     switch (choice) {
-    case Match: return new CMainGame(Successor());
+    case Match: return StartMatch();
+    case Refresh: return new COptions(Successor());
+    case JoinGame: return new CJoinGame(Successor());
     case EditPlayer: return player ? new CPlayerOptions(player, Successor()) : nullptr;
     case ChooseSlotPlayer: return new CPaddleOptions(slot, Successor());
     default: return nullptr;
@@ -98,14 +170,45 @@ bool COptions::EnoughPlayers()
     return false;
 }
 
-// A match without two players would be over before it began: the screen says why instead.
+// A hosted match starts on every machine that has joined, with the same seed and settings.
+CGame* COptions::StartMatch()
+{
+    COnline* online = FindOnline(this);
+    if (online && online->Session().IsHost()) {
+        const auto seed = static_cast<std::uint32_t>(std::rand()) ^ static_cast<std::uint32_t>(GetTickCount());
+        if (!online->StartMatch(RequireData(this, "::StartMatch"), seed)) EndOnline(this);
+    }
+    return new CMainGame(Successor());
+}
+
+bool COptions::OneSideEach()
+{
+    CData& data = RequireData(this, "::OneSideEach");
+    for (unsigned int slot = 0; slot < kPadSlots; ++slot)
+        for (unsigned int other = slot + 1; other < kPadSlots; ++other)
+            if (data.padPlayers[slot] != 0 && data.padPlayers[slot] == data.padPlayers[other]) return false;
+    return true;
+}
+
+// A match without two players would be over before it began, and online every player
+// steers one paddle: the screen says why instead.
+bool COptions::Startable()
+{
+    if (!EnoughPlayers()) {
+        warning->text = str("Give the sides to at least two players");
+        return false;
+    }
+    if (Hosting(this) && !OneSideEach()) {
+        warning->text = str("In a game with other machines a player holds one side at most");
+        return false;
+    }
+    return true;
+}
+
 bool COptions::DoNext(void* context, CObject* screen)
 {
     auto* options = dynamic_cast<COptions*>(screen);
-    if (options && ContextValue(context) == Match && !options->EnoughPlayers()) {
-        options->warning->text = str("Give the sides to at least two players");
-        return true;
-    }
+    if (options && ContextValue(context) == Match && !options->Startable()) return true;
     return FinishScreen<COptions>(screen, [&](COptions& options) {
         options.choice = static_cast<int>(ContextValue(context));
     });
@@ -125,4 +228,22 @@ bool COptions::DoPaddle(void* context, CObject* screen)
         options.slot = static_cast<unsigned int>(ContextValue(context));
         options.choice = ChooseSlotPlayer;
     });
+}
+
+// Hosting starts or stops; a port that cannot be opened is said on the screen.
+bool COptions::DoHost(void*, CObject* screen)
+{
+    auto* options = dynamic_cast<COptions*>(screen);
+    if (!options) return false;
+    if (Hosting(options)) {
+        EndOnline(options);
+    } else {
+        try {
+            HostOnline(options, RequireData(options, "::DoHost"));
+        } catch (const XException& e) {
+            options->warning->text = e.text;
+            return true;
+        }
+    }
+    return FinishScreen<COptions>(screen, [](COptions& o) { o.choice = Refresh; });
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The hub between the intro and the match: a miniature playfield with one paddle-shaped
 // button per pad slot, a column of buttons with the players' names, and "Start". The
-// first one ever built fills in the default settings.
+// first one ever built fills in the default settings. Beside "Start", "Host game" opens
+// this machine to others (the players who join take the computer players' places, and
+// the screen shows them as they come) and "Join game" leads to joining another's.
 
 #include "screens/game.h"
 
@@ -12,7 +14,7 @@ class CText;
 class COptions : public CGame {
 public:
     // What follows the hub.
-    enum Choice : int { Nothing = 1, Match = 2, EditPlayer = 3, ChooseSlotPlayer = 4 };
+    enum Choice : int { Nothing = 1, Match = 2, EditPlayer = 3, ChooseSlotPlayer = 4, Refresh = 5, JoinGame = 6 };
 
     explicit COptions(const LList<CObject>& parents);
     bool HasType(str t) const override;
@@ -21,9 +23,14 @@ public:
     static bool DoNext(void* context, CObject* screen);
     static bool DoPlayer(void* context, CObject* screen);
     static bool DoPaddle(void* context, CObject* screen);
+    static bool DoHost(void* context, CObject* screen);
+
+    void Animate() override;
 
     // Whether at least two different players hold the sides: a match needs them.
     bool EnoughPlayers();
+    // Whether no player holds more than one side: online, a player steers one paddle.
+    bool OneSideEach();
 
     int choice = Nothing;
     SPlayerOptions* player = nullptr;
@@ -31,9 +38,15 @@ public:
 
 private:
     CText* warning;
+    CText* status;
+    unsigned int lobbyShown = 0;
 
     void AddPlayerButton(SPlayerOptions& p, unsigned int k);
     void AddSlotButton(const SPlayerOptions& p, unsigned int s);
+    void AddOnlineButtons();
+    void ShowLobby();
+    bool Startable();
+    CGame* StartMatch();
 };
 
 // The record of the player who plays in the pad slot; a slot that names no player

@@ -35,7 +35,7 @@ CPlayerOptions::CPlayerOptions(SPlayerOptions* options, const LList<CObject>& pa
     AddNameField();
     MarkKind(CInputMaker::Keyboard, AddButton(this, DoNext, AsContext(Keyboard), 143, 171, str("Keyboard"), kGreen));
     MarkKind(CInputMaker::Mouse, AddButton(this, DoNext, AsContext(Mouse), 143, 96, str("Mouse"), kGreen));
-    MarkKind(CInputMaker::Network, AddDisabledButton(Network, 293, 96, str("Network")));
+    MarkKind(CInputMaker::Network, AddButton(this, DoNext, AsContext(Network), 293, 96, str("Network"), kGreen));
     MarkKind(CInputMaker::Controller, AddButton(this, DoNext, AsContext(Controller), 293, 171, str("Controller"), kGreen));
     MarkKind(CInputMaker::Computer, AddButton(this, DoNext, AsContext(Computer), 218, 134, str("Computer"), kGreen));
     AddShapeButton();
@@ -55,13 +55,6 @@ void CPlayerOptions::AddNameField()
     new CRightNormText(str("Name:"), LList<CObject>(false, 2, field, this), Rect());
 }
 
-CButton* CPlayerOptions::AddDisabledButton(Choice code, unsigned int x, unsigned int y, const str& caption)
-{
-    CButton* button = AddButton(this, nullptr, AsContext(code), x, y, caption, kGreen);
-    button->enabled = false;
-    return button;
-}
-
 void CPlayerOptions::AddShapeButton()
 {
     new CButton(DoNext, AsContext(Shape), 193, 375, ShapeName(options->padType), Under(this), kGreen, kShapeWidth,
@@ -74,6 +67,10 @@ CGame* CPlayerOptions::NextGame()
 {
     switch (choice) {
     case Back: return new COptions(Successor());
+    case Network:
+        // The player's place waits for a player on another machine to take it.
+        if (options->input) options->input->SetNet();
+        return new COptions(Successor());
     case Keyboard: return new CKeyboardConfig(options, Successor());
     case Mouse: return new CMouseConfig(options, Successor());
     case Controller: return new CPadConfig(options, Successor());

@@ -1,7 +1,8 @@
 #pragma once
 // One player's screen: the name field, and the ways to the colour, control and
-// paddle-shape screens of that player. "Network" is shown disabled; "Computer" stands
-// between the other four ways of playing.
+// paddle-shape screens of that player. "Network" keeps the player's place for a player
+// on another machine, who takes it on joining a game this machine hosts; "Computer"
+// stands between the other four ways of playing.
 
 #include "play/side.h"
 #include "screens/game.h"
@@ -25,7 +26,6 @@ public:
 
 private:
     void AddNameField();
-    CButton* AddDisabledButton(Choice choice, unsigned int x, unsigned int y, const str& caption);
     void AddShapeButton();
     void MarkKind(unsigned int kind, CButton* button);
 };

@@ -1,7 +1,9 @@
 #include "screens/settings.h"
 
 #include "input/input_maker.h"
+#include "net/link_maker.h"
 #include "screens/data.h"
+#include "ui/text_edit.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -63,7 +65,7 @@ std::map<std::string, std::set<std::string>> KnownKeys()
     std::map<std::string, std::set<std::string>> known;
     for (unsigned int i = 0; i < CData::kPlayers; ++i) known[Lower(PlayerSection(i))] = player;
     for (const char* key : kSideKeys) known[Lower(kSidesSection)].insert(Lower(key));
-    known[Lower(kGameSection)] = {"sound"};
+    known[Lower(kGameSection)] = {"sound", "join"};
     return known;
 }
 
@@ -93,6 +95,16 @@ public:
         if (digits && value >= low && value <= high) return static_cast<unsigned int>(value);
         Ignore("[" + section + "] " + key + "=" + Shown(*text) + " (wants " + std::to_string(low) + " to " +
                std::to_string(high) + ")");
+        return std::nullopt;
+    }
+
+    // The address last joined, when it is one.
+    std::optional<std::string> Address(const std::string& section, const char* key)
+    {
+        const std::optional<std::string> text = Raw(section, key, CTextEdit::kMaxAddress + 2);
+        if (!text) return std::nullopt;
+        if (text->size() <= CTextEdit::kMaxAddress && net::ParseAddress(*text)) return text;
+        Ignore("[" + section + "] " + key + "=" + Shown(*text) + " (not an address)");
         return std::nullopt;
     }
 
@@ -168,10 +180,7 @@ private:
 void LoadControls(Reader& file, const std::string& section, CInputMaker& input)
 {
     std::optional<unsigned int> kind = file.Number(section, "Input", CInputMaker::Keyboard, CInputMaker::Computer);
-    if (kind == CInputMaker::Network) {
-        file.Ignore("[" + section + "] Input=" + std::to_string(*kind) + " (no such device here)");
-        kind.reset();
-    }
+    if (kind == CInputMaker::Network) input.SetNet();
     if (kind == CInputMaker::Mouse) input.SetMouse(0);
     if (kind == CInputMaker::Computer) input.SetComputer(file.Number(section, "Level", 0, 2).value_or(1));
     if (kind == CInputMaker::Controller) input.SetPad(file.Number(section, "Pad", 0, kPadSlots - 1).value_or(input.pad));
@@ -229,6 +238,7 @@ Sections SectionsOf(const CData& data)
     std::string& sides = sections[kSidesSection];
     for (unsigned int slot = 0; slot < kPadSlots; ++slot) Put(sides, kSideKeys[slot], std::to_string(data.padPlayers[slot]));
     Put(sections[kGameSection], "Sound", data.sound ? "1" : "0");
+    if (data.joinAddress.Size() > 0) Put(sections[kGameSection], "Join", static_cast<const char*>(data.joinAddress));
     return sections;
 }
 
@@ -247,6 +257,7 @@ std::vector<std::string> SettingsFile::Load(CData& data)
         if (const auto number = file.Number(kSidesSection, kSideKeys[slot], 1, CData::kPlayers))
             data.padPlayers[slot] = *number;
     if (const auto sound = file.Number(kGameSection, "Sound", 0, 1)) data.sound = *sound == 1;
+    if (const auto address = file.Address(kGameSection, "Join")) data.joinAddress = str(address->c_str());
     file.CheckNames();
     for (std::size_t i = 0; i < file.ignored.size() && i < kLongestReport; ++i)
         std::fprintf(stderr, "Quorvel: %s: ignored %s\n", path.c_str(), file.ignored[i].c_str());

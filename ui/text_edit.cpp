@@ -12,8 +12,10 @@ namespace {
 
 constexpr unsigned int kWidth = 100;
 constexpr unsigned int kHeight = 20;
-// The widest name the field shows whole, with a margin each side.
-constexpr LONG kNameWidth = kWidth - 8;
+// The text keeps this margin from each side of the field.
+constexpr LONG kMargin = 4;
+
+unsigned int FieldWidth(EEntry entry) { return entry == EEntry::Address ? CTextEdit::kAddressWidth : kWidth; }
 
 str WithoutCharacter(const str& s, unsigned int at)
 {
@@ -61,8 +63,18 @@ char NameCharacter(unsigned int key, bool capitals)
     return static_cast<char>(capitals ? c : std::tolower(static_cast<int>(c)));
 }
 
-CTextEdit::CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CObject>& parents)
-    : CGraphic(parents, Rect(x, y, x + kWidth, y + kHeight)), target(target), savedText(*target)
+char AddressCharacter(unsigned int key, bool shift)
+{
+    const UINT c = MapVirtualKey(key, MAPVK_VK_TO_CHAR);
+    if (c == ';' && shift) return ':';
+    if (shift || c > UCHAR_MAX) return 0;
+    if (c == '.' || c == '-' || std::isdigit(static_cast<int>(c))) return static_cast<char>(c);
+    return std::isalpha(static_cast<int>(c)) ? static_cast<char>(std::tolower(static_cast<int>(c))) : 0;
+}
+
+CTextEdit::CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CObject>& parents, EEntry entry)
+    : CGraphic(parents, Rect(x, y, x + FieldWidth(entry), y + kHeight)), target(target), savedText(*target),
+      entry(entry)
 {
     type.Load("CTextEdit");
     new CNormText(*target, LList<CObject>(false, 2, this, GetParent(str("CGraphicHolder"), false, 1)), Rect());
@@ -101,7 +113,8 @@ void CTextEdit::EditKey(unsigned int key)
     case VK_HOME: cursor = 0; break;
     case VK_END: cursor = length; break;
     default:
-        if (char c = NameCharacter(key, Capitals())) Enter(c);
+        if (char c = entry == EEntry::Name ? NameCharacter(key, Capitals()) : AddressCharacter(key, GetKeyState(VK_SHIFT) < 0))
+            Enter(c);
     }
 }
 
@@ -122,7 +135,8 @@ void CTextEdit::Delete()
 void CTextEdit::Enter(char c)
 {
     const str longer = WithCharacter(*target, cursor, c);
-    if (longer.Size() > kMaxName || TextWidth(longer) > kNameWidth) return;
+    const unsigned int longest = entry == EEntry::Name ? kMaxName : kMaxAddress;
+    if (longer.Size() > longest || TextWidth(longer) > static_cast<LONG>(FieldWidth(entry)) - 2 * kMargin) return;
     *target = longer;
     ++cursor;
 }

@@ -3,12 +3,17 @@
 // their key goes down (and repeat while it is held); Backspace, Delete, the arrows, Home
 // and End edit around a blinking caret. A name is at most 12 characters and never wider
 // than the field. A string left empty gets its first value back when the field goes away.
+// An address field is 200 wide and takes what a network address is made of instead:
+// letters, digits, dots, hyphens and a colon before the port.
 
 #include "gfx/graphic.h"
 
+enum class EEntry { Name, Address };
+
 class CTextEdit : public CGraphic {
 public:
-    CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CObject>& parents);
+    CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CObject>& parents,
+              EEntry entry = EEntry::Name);
     ~CTextEdit() override;
     bool HasType(str t) const override;
 
@@ -20,12 +25,16 @@ public:
     static constexpr unsigned int kBlinkFrames = 11;
     // The longest name: twelve characters fill a paddle's 124 pixels in its fixed-width face.
     static constexpr unsigned int kMaxName = 12;
+    // The longest address: a name and a port.
+    static constexpr unsigned int kMaxAddress = 40;
+    static constexpr unsigned int kAddressWidth = 200;
 
     str* target;
     bool caretOn = false;
     unsigned int cursor = 0;
     int caretX = 0;
     str savedText;
+    EEntry entry;
 
 private:
     void EditKey(unsigned int key);
@@ -38,3 +47,6 @@ private:
 // The character that a key enters into a name: its unshifted character when that is a
 // letter, a digit or a space, letters in lower case unless `capitals`; 0 for any other key.
 char NameCharacter(unsigned int key, bool capitals);
+// The character that a key enters into an address: a letter (in lower case), a digit, a
+// dot or a hyphen, and with `shift` the colon; 0 for any other key.
+char AddressCharacter(unsigned int key, bool shift);

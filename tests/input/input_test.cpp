@@ -1,3 +1,4 @@
+#include "input/computer_input.h"
 #include "input/input_maker.h"
 #include "input/keyboard_input.h"
 #include "input/mouse_input.h"
@@ -141,7 +142,9 @@ TEST(InputMaker, BuildsTheDeviceOfItsKindForTheAxis)
     EXPECT_THROW(maker->SetPad(4), XDomainError);
     EXPECT_EQ(maker->pad, 2u) << "a refused slot changes nothing";
     maker->SetNet();
-    EXPECT_EQ(maker->MakeInput(XAxis, LList<CObject>(false, 1, &root)), nullptr);
+    auto* standIn = dynamic_cast<CComputerInput*>(maker->MakeInput(XAxis, LList<CObject>(false, 1, &root)));
+    ASSERT_NE(standIn, nullptr) << "a place nobody on another machine took is the computer's";
+    EXPECT_EQ(standIn->level, ComputerFair);
 }
 
 }  // namespace

@@ -210,11 +210,10 @@ TEST(Lockstep, JoinsThatCannotBeTakenAreTurnedAwayAndChangeNothing)
         endpoint->Connect(table.HostId());
         Tampered tampered(*endpoint, hello.value_or(Bytes{}));
         Lockstep joiner = Lockstep::Join(hello ? static_cast<Transport&>(tampered) : *endpoint, names);
-        for (std::uint64_t t = 0; t < 6000 && joiner.GetState() != Lockstep::State::Ended; t += kTickMs) {
-            table.network.Advance(kTickMs);
-            table.Host().Session().Update(table.network.Now());
+        table.Run(6000, [&] {
             joiner.Update(table.network.Now());
-        }
+            return joiner.GetState() == Lockstep::State::Ended;
+        });
         return joiner.Failure();
     };
     Message future;
@@ -225,7 +224,7 @@ TEST(Lockstep, JoinsThatCannotBeTakenAreTurnedAwayAndChangeNothing)
     EXPECT_EQ(tryJoin(Names(7, 2)), "The game is full");
     EXPECT_EQ(seatNames(), before);
     EXPECT_EQ(tryJoin({}, Encode(future)), "The host runs another version of Quorvel");
-    EXPECT_EQ(tryJoin({}, Bytes{'Q', 1, 1, 1, 0}), "The host could not read what this machine sent");
+    EXPECT_EQ(tryJoin({}, Bytes{'Q', 1, kProtocolVersion, 1, 0}), "The host could not read what this machine sent");
     EXPECT_EQ(tryJoin({}, Bytes{'Q', 5, 0, 0, 0, 9, 0, 1, 0, 0}), "The host could not read what this machine sent");
     EXPECT_EQ(tryJoin({}, Bytes{0xff, 0xff, 0xff}), "The host could not read what this machine sent");
     EXPECT_EQ(seatNames(), before);
@@ -234,11 +233,10 @@ TEST(Lockstep, JoinsThatCannotBeTakenAreTurnedAwayAndChangeNothing)
     auto lonely = table.network.Open();
     lonely->Connect(999);
     Lockstep nobody = Lockstep::Join(*lonely, {"Y"});
-    for (std::uint64_t t = 0; t < 6000; t += kTickMs) {
-        table.network.Advance(kTickMs);
-        table.Host().Session().Update(table.network.Now());
+    table.Run(6000, [&] {
         nobody.Update(table.network.Now());
-    }
+        return false;
+    });
     EXPECT_EQ(nobody.Failure(), "The host could not be reached");
 
     table.Start();

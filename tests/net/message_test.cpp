@@ -30,6 +30,8 @@ std::vector<Message> Samples()
     start.seed = 0xfedcba98;
     start.delay = kMaxDelay;
     start.names = {"A", "B", "C"};
+    start.looks = {SeatLook{kMaxColor, true}, SeatLook{0, false}, SeatLook{0x0000ff, false}};
+    start.sides = {3, 0, 1, 2};
     start.seats = {2, 0};
     all.push_back(start);
     Message input = Of(Kind::Input);
@@ -72,6 +74,8 @@ TEST(OnlineMessage, EveryKindComesBackAsItWasSent)
         EXPECT_EQ(got->names, sent.names);
         EXPECT_EQ(got->seats, sent.seats);
         EXPECT_EQ(got->input, sent.input);
+        EXPECT_EQ(got->looks, sent.looks);
+        EXPECT_EQ(got->sides, sent.sides);
     }
 }
 
@@ -99,18 +103,23 @@ TEST(OnlineMessage, ImpossibleValuesAreRefused)
         Hex({'Q', 5, 0, 0, 0, 9, 0, 1, 0, 8}),               // an unknown button
         Hex({'Q', 7, 4, 0, 0, 0, 1}),                        // a drop of seat 4
         Hex({'Q', 3, 0}), Hex({'Q', 3, 5}),                  // no such refusal
-        Hex({'Q', 1, 1, 0}),                                 // a hello without players
-        Hex({'Q', 1, 1, 5, 1, 'a', 1, 'b', 1, 'c', 1, 'd', 1, 'e'}),  // five players
-        Hex({'Q', 1, 1, 1, 0}),                              // an empty name
-        Hex({'Q', 1, 1, 1, 16, 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'}),
-        Hex({'Q', 1, 1, 1, 2, 'a', '\n'}),                   // a control character
-        Hex({'Q', 1, 1, 1, 2, 'a', 0xe9}),                   // a byte past ASCII
-        Hex({'Q', 1, 1, 1, 200, 'a'}),                       // a name longer than the packet
-        Hex({'Q', 4, 0, 0, 0, 1, 1, 1, 1, 'a', 1, 0}),       // delay 1
-        Hex({'Q', 4, 0, 0, 0, 1, 5, 1, 1, 'a', 1, 0}),       // delay 5
-        Hex({'Q', 4, 0, 0, 0, 1, 2, 2, 1, 'a', 1, 'b', 2, 1, 1}),  // a seat given twice
-        Hex({'Q', 4, 0, 0, 0, 1, 2, 2, 1, 'a', 1, 'b', 1, 2}),     // a seat past the names
-        Hex({'Q', 4, 0, 0, 0, 1, 2, 1, 1, 'a', 0}),          // no seat for the receiver
+        Hex({'Q', 1, 2, 0}),                                 // a hello without players
+        Hex({'Q', 1, 2, 5, 1, 'a', 1, 'b', 1, 'c', 1, 'd', 1, 'e'}),  // five players
+        Hex({'Q', 1, 2, 1, 0}),                              // an empty name
+        Hex({'Q', 1, 2, 1, 16, 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'}),
+        Hex({'Q', 1, 2, 1, 2, 'a', '\n'}),                   // a control character
+        Hex({'Q', 1, 2, 1, 2, 'a', 0xe9}),                   // a byte past ASCII
+        Hex({'Q', 1, 2, 1, 200, 'a'}),                       // a name longer than the packet
+        Hex({'Q', 4, 0, 0, 0, 1, 1, 1, 1, 'a', 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0}),  // delay 1
+        Hex({'Q', 4, 0, 0, 0, 1, 5, 1, 1, 'a', 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0}),  // delay 5
+        Hex({'Q', 4, 0, 0, 0, 1, 2, 2, 1, 'a', 1, 'b', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+             1, 2, 0, 0, 2, 1, 1}),                                               // a seat given twice
+        Hex({'Q', 4, 0, 0, 0, 1, 2, 2, 1, 'a', 1, 'b', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+             1, 2, 0, 0, 1, 2}),                                                  // a seat past the names
+        Hex({'Q', 4, 0, 0, 0, 1, 2, 1, 1, 'a', 0, 0, 0, 0, 0, 1, 0, 0, 0, 0}),  // no seat for the receiver
+        Hex({'Q', 4, 0, 0, 0, 1, 2, 1, 1, 'a', 1, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0}),  // a colour past white
+        Hex({'Q', 4, 0, 0, 0, 1, 2, 1, 1, 'a', 0, 0, 0, 0, 2, 1, 0, 0, 0, 1, 0}),  // a shape that is neither
+        Hex({'Q', 4, 0, 0, 0, 1, 2, 1, 1, 'a', 0, 0, 0, 0, 0, 2, 0, 0, 0, 1, 0}),  // a side for seat 2 of 1
     };
     for (const Bytes& bytes : bad) EXPECT_FALSE(Decode(bytes).has_value()) << testing::PrintToString(bytes);
 }

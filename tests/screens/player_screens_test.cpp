@@ -48,7 +48,7 @@ TEST_F(PlayerScreens, PlayerScreenMarksTheKindOfInputThePlayerHas)
     EXPECT_EQ(keyboard.y, 171) << "Keyboard";
 }
 
-TEST_F(PlayerScreens, PlayerScreenOffersItsButtonsWithNetworkDisabled)
+TEST_F(PlayerScreens, PlayerScreenOffersItsButtons)
 {
     CPlayerOptions* screen = OpenPlayer();
     struct Expected {
@@ -57,7 +57,7 @@ TEST_F(PlayerScreens, PlayerScreenOffersItsButtonsWithNetworkDisabled)
         bool enabled;
     } buttons[] = {{218, 452, "Back", true},      {218, 302, "Color", true},
                    {143, 171, "Keyboard", true},  {143, 96, "Mouse", true},
-                   {293, 96, "Network", false},   {293, 171, "Controller", true},
+                   {293, 96, "Network", true},   {293, 171, "Controller", true},
                    {218, 134, "Computer", true},  {193, 375, "Rounded", true}};
     for (const Expected& e : buttons) {
         CButton* button = ButtonAt(screen, e.x, e.y);
@@ -74,7 +74,8 @@ TEST_F(PlayerScreens, PlayerScreenOffersItsButtonsWithNetworkDisabled)
     EXPECT_EQ(field->rect.top, 246);
 
     chain.Click(330, 105);
-    EXPECT_EQ(chain.screen, screen) << "a disabled button leads nowhere";
+    EXPECT_NE(dynamic_cast<COptions*>(chain.screen), nullptr) << "Network keeps the place and goes back";
+    EXPECT_EQ(player->input->kind, CInputMaker::Network);
 }
 
 TEST_F(PlayerScreens, TypedNameShowsOnTheNextOptionsScreen)

@@ -138,7 +138,7 @@ TEST(SettingsFile, ABadFileLoadsWhatIsSoundAndSaysOnceWhatItIgnored)
          }},
         {"a name with control characters", "[Player4]\nName=a\x01\x02z\n", 1,
          [](Settings& s) { EXPECT_STREQ(s.Player(4).name, "Saltire"); }},
-        {"an input kind that does not exist here", "[Player2]\nInput=9\n[Player3]\nInput=4\n[Game]\nSound=2\n", 3,
+        {"an input kind that does not exist here", "[Player2]\nInput=9\n[Player3]\nInput=0\n[Game]\nSound=2\n", 3,
          [](Settings& s) {
              EXPECT_EQ(s.Player(2).input->kind, CInputMaker::Computer);
              EXPECT_EQ(s.Player(3).input->kind, CInputMaker::Computer);

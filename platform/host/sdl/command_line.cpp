@@ -1,5 +1,7 @@
 #include "platform/host/sdl/command_line.h"
 
+#include "net/link_maker.h"
+
 #include <cstdlib>
 #include <string_view>
 
@@ -18,6 +20,14 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
             line.fullscreen = true;
         } else if (argument == "--window") {
             line.fullscreen = false;
+        } else if (argument == "--port") {
+            const std::optional<std::uint16_t> port = i + 1 < argc && argv[i + 1] ? net::ParsePort(argv[++i]) : std::nullopt;
+            line.port = port.value_or(0);
+            if (!port) {
+                line.error = "--port needs a port number from 1 to 65535";
+                line.action = CommandLine::Action::Error;
+                return line;
+            }
         } else {
             line.error = "unknown option '" + std::string(argument) + "'";
             line.action = CommandLine::Action::Error;
@@ -30,7 +40,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
 
 std::string UsageText()
 {
-    return "Usage: quorvel [--fullscreen | --window]\n"
+    return "Usage: quorvel [--fullscreen | --window] [--port N]\n"
            "       quorvel --help | --version\n"
            "\n"
            "An arcade game for up to four players on one computer: a paddle on each side of\n"
@@ -39,6 +49,7 @@ std::string UsageText()
            "Options:\n"
            "  --fullscreen  start filling the screen\n"
            "  --window      start in a window (the default)\n"
+           "  --port N      host online games on port N (default 27960)\n"
            "  --help        show this text and exit\n"
            "  --version     show the version and exit\n"
            "\n"

@@ -1,6 +1,7 @@
 // The program's start on systems without Win32: read the command line, start the SDL
 // host, then hand over to WinMain as Windows start-up would.
 
+#include "net/enet_link.h"
 #include "platform/host/sdl/command_line.h"
 #include "platform/host/sdl/sdl_audio.h"
 #include "platform/host/sdl/sdl_host.h"
@@ -40,9 +41,13 @@ int main(int argc, char** argv)
     if (audio.Ready()) sound::InstallOutput(&audio);
     sdlhost::SdlPads pads;  // without them the game runs with every pad slot empty
     xinput::InstallPadHost(&pads);
+    net::EnetLinkMaker links;
+    net::SetLinks(&links);
+    if (line.port != 0) net::SetHostPort(static_cast<std::uint16_t>(line.port));
     const int code = WinMain(GetModuleHandle(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
     user::ResetWindowSystem();
     xinput::InstallPadHost(nullptr);
+    net::SetLinks(nullptr);
     user::InstallHost(nullptr);
     sound::InstallOutput(nullptr);
     return code;
