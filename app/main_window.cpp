@@ -165,6 +165,7 @@ unsigned int PadsInUse()
 }
 
 bool RunCommand(HWND window, WORD command);
+void ShowPauseCheck(HWND window);
 
 void WatchPads(HWND window)
 {
@@ -173,7 +174,10 @@ void WatchPads(HWND window)
     // Pads are read in the background too (a rumble ending); only the window with the
     // focus takes their Start.
     if (request == CPadWatch::TogglePause && windowActive) RunCommand(window, resources::kPauseGame);
-    if (request == CPadWatch::Pause && !Online()) theGamer->Pause();
+    if (request == CPadWatch::Pause && !Online()) {
+        theGamer->Pause();
+        ShowPauseCheck(window);
+    }
     KeepPadTimer(window, inUse, ServiceRumbles());
 }
 

@@ -12,13 +12,15 @@ CPadWatch::Request CPadWatch::Poll(unsigned int inUse)
         const bool there = XInputGetState(slot, &state) == ERROR_SUCCESS;
         const bool start = there && (state.Gamepad.wButtons & XINPUT_GAMEPAD_START) != 0;
         const bool used = (inUse & (1u << slot)) != 0;
-        if (used && connected[slot] && !there)
+        const bool newlyUsed = used && (wasInUse & (1u << slot)) == 0;
+        if (used && !there && (connected[slot] || newlyUsed))
             request = Pause;
         else if (used && start && !startHeld[slot] && request == Nothing)
             request = TogglePause;
         connected[slot] = there;
         startHeld[slot] = start;
     }
+    wasInUse = inUse;
     return request;
 }
 

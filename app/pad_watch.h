@@ -1,8 +1,9 @@
 #pragma once
 // The pads of the players in a match, watched for the clock: Start on any of them asks
-// to pause or resume, as Pause Game does, and a pad that goes away asks to pause. The
-// watch reads every slot on every poll, so a pad's Start that was already held when the
-// match began is not taken for a press.
+// to pause or resume, as Pause Game does, and a pad that goes away asks to pause, as
+// does a pad that is missing when its slot comes into use. The watch reads every slot on
+// every poll, so a pad's Start that was already held when the match began is not taken
+// for a press.
 
 #include "platform/win32.h"
 
@@ -19,6 +20,7 @@ public:
 private:
     bool connected[XUSER_MAX_COUNT] = {};
     bool startHeld[XUSER_MAX_COUNT] = {};
+    unsigned int wasInUse = 0;
 };
 
 // The slots that the pad players still in the screen's match read, bit s for slot s;

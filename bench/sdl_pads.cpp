@@ -8,6 +8,7 @@
 #include "input/pad_input.h"
 #include "platform/host/headless/headless_pads.h"
 #include "platform/host/sdl/sdl_pads.h"
+#include "tests/support/virtual_pad.h"
 
 #include <benchmark/benchmark.h>
 
@@ -51,15 +52,7 @@ void WithSdlPads(benchmark::State& state, Measure measure)
     }
     {
         sdlhost::SdlPads pads;
-        for (int i = 0; i < 4; ++i) {
-            SDL_VirtualJoystickDesc desc{};
-            desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-            desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-            desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-            desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-            desc.name = "Virtual Pad";
-            SDL_JoystickAttachVirtualEx(&desc);
-        }
+        for (int i = 0; i < 4; ++i) AttachVirtualController("Virtual Pad");
         SDL_PumpEvents();
         xinput::InstallPadHost(&pads);
         measure(state);

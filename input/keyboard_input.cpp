@@ -1,5 +1,7 @@
 #include "input/keyboard_input.h"
 
+#include "platform/win32.h"
+
 namespace {
 
 constexpr unsigned int kFieldEnd = 512;
@@ -56,4 +58,10 @@ void CKeyboardInput::SetButton(unsigned int i, bool v)
     if (i >= 3) return;
     pressed[Grab + i] = v;
     if (!v) pressedSinceUpdate[Grab + i] = false;
+}
+
+// Held only if the window system has the button's key down now.
+void CKeyboardInput::TakeOverButton(unsigned int i)
+{
+    if (i < 3 && GetAsyncKeyState(static_cast<int>(keys[Grab + i])) < 0) SetButton(i, true);
 }

@@ -17,6 +17,7 @@ public:
     unsigned int GetPos() override;
     bool GetButton(unsigned int i) override;
     void SetButton(unsigned int i, bool v) override;
+    void TakeOverButton(unsigned int i) override;
 
     // How far one update moves the position, with or without Speed.
     static unsigned int StepSize(bool speed);

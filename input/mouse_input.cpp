@@ -62,4 +62,11 @@ void CMouseInput::SetButton(unsigned int i, bool v)
     if (!v) pressedSinceUpdate[i] = false;
 }
 
+// Held only if the window system has the button down now.
+void CMouseInput::TakeOverButton(unsigned int i)
+{
+    constexpr int kButtonKeys[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+    if (i < 3 && GetAsyncKeyState(kButtonKeys[i]) < 0) SetButton(i, true);
+}
+
 POINT CMouseInput::GetPoint() { return POINT{static_cast<LONG>(x), static_cast<LONG>(y)}; }

@@ -18,6 +18,7 @@ public:
     unsigned int GetPos() override;
     bool GetButton(unsigned int i) override;
     void SetButton(unsigned int i, bool v) override;
+    void TakeOverButton(unsigned int i) override;
     virtual POINT GetPoint();
 
     unsigned int x = 0;

@@ -58,3 +58,9 @@ void CNetInput::SetButton(unsigned int i, bool v)
     if (i == 0) servesHeld = v;
     if (local) local->SetButton(i, v);
 }
+
+void CNetInput::TakeOverButton(unsigned int i)
+{
+    if (i == 0) servesHeld = true;
+    if (local) local->TakeOverButton(i);
+}

@@ -20,6 +20,9 @@ public:
     bool GetButton(unsigned int i) override;
     // Only the hold of the serve counts, for the frames before the first inputs arrive.
     void SetButton(unsigned int i, bool v) override;
+    // The serve's hold counts on every machine until the first inputs arrive; the
+    // player's own device then says whether the button is still down.
+    void TakeOverButton(unsigned int i) override;
 
     unsigned int seat;
     // The player's device on the player's machine, null elsewhere.

@@ -33,6 +33,15 @@ int DpadDeflection(WORD buttons, WORD decrease, WORD increase)
     return ((buttons & increase) ? kFine : 0) - ((buttons & decrease) ? kFine : 0);
 }
 
+// Grab (A), Special (B) and Speed (a shoulder or the right trigger) as the pad has them.
+void ButtonsOf(const XINPUT_GAMEPAD& g, bool (&now)[CPadInput::ButtonCount])
+{
+    now[CPadInput::Grab] = (g.wButtons & XINPUT_GAMEPAD_A) != 0;
+    now[CPadInput::Special] = (g.wButtons & XINPUT_GAMEPAD_B) != 0;
+    now[CPadInput::Speed] = (g.wButtons & (XINPUT_GAMEPAD_LEFT_SHOULDER | XINPUT_GAMEPAD_RIGHT_SHOULDER)) != 0 ||
+                            g.bRightTrigger > XINPUT_GAMEPAD_TRIGGER_THRESHOLD;
+}
+
 }  // namespace
 
 CPadInput::CPadInput(unsigned int pad, EAxis axis, const LList<CObject>& parents)
@@ -58,10 +67,8 @@ void CPadInput::Read()
         return;
     }
     const XINPUT_GAMEPAD& g = state.Gamepad;
-    const bool now[ButtonCount] = {
-        (g.wButtons & XINPUT_GAMEPAD_A) != 0, (g.wButtons & XINPUT_GAMEPAD_B) != 0,
-        (g.wButtons & (XINPUT_GAMEPAD_LEFT_SHOULDER | XINPUT_GAMEPAD_RIGHT_SHOULDER)) != 0 ||
-            g.bRightTrigger > XINPUT_GAMEPAD_TRIGGER_THRESHOLD};
+    bool now[ButtonCount] = {};
+    ButtonsOf(g, now);
     TakeButtons(now);
     int deflection = 0;
     if (axis == XAxis)
@@ -97,4 +104,15 @@ bool CPadInput::GetButton(unsigned int i) { return i < ButtonCount && pressed[i]
 void CPadInput::SetButton(unsigned int i, bool v)
 {
     if (i < ButtonCount) pressed[i] = v;
+}
+
+// Held only if the pad is there with the button down now; letting it go, the pad's next
+// change of that button, then ends the hold.
+void CPadInput::TakeOverButton(unsigned int i)
+{
+    XINPUT_STATE state{};
+    if (i >= ButtonCount || XInputGetState(pad, &state) != ERROR_SUCCESS) return;
+    bool now[ButtonCount] = {};
+    ButtonsOf(state.Gamepad, now);
+    if (now[i]) pressed[i] = true;
 }

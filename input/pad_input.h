@@ -16,6 +16,7 @@ public:
     unsigned int GetPos() override;
     bool GetButton(unsigned int i) override;
     void SetButton(unsigned int i, bool v) override;
+    void TakeOverButton(unsigned int i) override;
 
     unsigned int pad;  // the XInput slot, 0 to 3
     EAxis axis;

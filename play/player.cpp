@@ -67,7 +67,8 @@ CPlayer::CPlayer(const SPlayerOptions& record, const LList<CObject>& parents) : 
 }
 
 // A paddle on the slot's side with the name on it, its input and the meter; the first
-// paddle of the match starts holding the ball, its grab button pressed for the player.
+// paddle of the match starts holding the ball, its grab button held for the player if
+// the player still has it down as the match begins.
 void CPlayer::TakeSlot(unsigned int slot, CBall* ball, CObject* screen)
 {
     const Side side = ePadSides[slot];
@@ -80,7 +81,7 @@ void CPlayer::TakeSlot(unsigned int slot, CBall* ball, CObject* screen)
     if (ball->holder) return;
     ball->holder = paddle;
     ball->holderSide = side;
-    if (input) input->SetButton(0, true);
+    if (input) input->TakeOverButton(0);
 }
 
 // The leaving player's objects go with it. Its match list and the ball are told only

@@ -8,6 +8,7 @@
 #include "play/ball.h"
 #include "screens/data.h"
 #include "screens/game.h"
+#include "support/pause_check.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,8 @@ namespace {
 class PadClock : public ::testing::Test {
 protected:
     // From the intro to a match in which players 1 and 3 play at the bottom and the top
-    // on pads 0 and 2.
-    void StartPadMatch()
+    // on pads 0 and 2; pad 2 is plugged in only with `thirdPad`.
+    void StartPadMatch(bool thirdPad = true)
     {
         program.Click(250, 330);  // "New Game"
         program.Frames(2);
@@ -27,7 +28,7 @@ protected:
         data.players[0].input->SetPad(0);
         data.players[2].input->SetPad(2);
         pads.Connect(0, "Pad one");
-        pads.Connect(2, "Pad three");
+        if (thirdPad) pads.Connect(2, "Pad three");
         program.Click(250, 460);  // "Start"
         program.Frames(2);
         ASSERT_STREQ(Engine()->GetGame()->type, "CMainGame");
@@ -87,6 +88,36 @@ TEST_F(PadClock, StartPausesAndResumesAndAPadThatGoesPausesUntilItIsBack)
     program.Frames(4);
     EXPECT_EQ(Frame(), resumed + 4) << "the pad timer is gone with the clock running: one tick, one frame";
     EXPECT_STREQ(Engine()->GetGame()->type, "CMainGame") << "nothing was lost";
+}
+
+// A pad that is already missing when the match starts counts as pulled out then: the
+// match waits, saying so, until the pad is back and Start goes on.
+TEST_F(PadClock, AMatchWhosePadIsMissingStartsPausedUntilThePadIsBack)
+{
+    StartPadMatch(false);
+    ASSERT_TRUE(Engine()->paused) << "pad 2 was not plugged in";
+    EXPECT_TRUE(PauseChecked(session.Window()));
+    const unsigned int stopped = Frame();
+    program.Frames(10);
+    EXPECT_EQ(Frame(), stopped);
+    EXPECT_EQ(session.Pixel(145, 255), RGB(0, 0, 0)) << "the stem of the P of \"Paused\"";
+    pads.Connect(2, "Pad three");
+    program.Frames(3);
+    EXPECT_TRUE(Engine()->paused) << "plugging in does not resume by itself";
+    Tap(2, XINPUT_GAMEPAD_START);
+    EXPECT_FALSE(Engine()->paused);
+    EXPECT_FALSE(PauseChecked(session.Window()));
+}
+
+TEST_F(PadClock, F3GoesOnWithoutAPadMissingSinceTheStartAndTheMatchStaysOn)
+{
+    StartPadMatch(false);
+    ASSERT_TRUE(Engine()->paused);
+    program.Tap(VK_F3);
+    const unsigned int resumed = Frame();
+    program.Frames(5);
+    EXPECT_FALSE(Engine()->paused) << "not paused again for the same missing pad";
+    EXPECT_EQ(Frame(), resumed + 5);
 }
 
 TEST_F(PadClock, StartOnAPadNobodyPlaysOnAMenuOrWithoutTheFocusDoesNothing)

@@ -9,6 +9,7 @@
 #include "screens/data.h"
 #include "screens/game.h"
 #include "screens/intro.h"
+#include "support/pause_check.h"
 #include "ui/get_key.h"
 
 #include <gtest/gtest.h>
@@ -86,14 +87,6 @@ TEST_F(Shell, BossKeyMinimisesAndStopsTheClock)
     program.Focus(true);
     EXPECT_TRUE(Engine().running) << "restoring resumes an unpaused game";
     program.Tap(VK_ESCAPE);
-}
-
-// The state of the "Pause Game" check mark (setting it to what it was).
-bool PauseChecked(HWND window)
-{
-    const DWORD was = CheckMenuItem(GetMenu(window), resources::kPauseGame, MF_BYCOMMAND | MF_UNCHECKED);
-    CheckMenuItem(GetMenu(window), resources::kPauseGame, MF_BYCOMMAND | was);
-    return was == MF_CHECKED;
 }
 
 // Every way the clock stops and starts again during a match counts down before the ball

@@ -3,6 +3,7 @@
 
 #include "platform/host/sdl/sdl_pads.h"
 #include "platform/win32.h"
+#include "support/virtual_pad.h"
 
 #include <gtest/gtest.h>
 
@@ -25,18 +26,6 @@ int AttachJoystick(const char* name)
     desc.vendor_id = 0x1234;
     desc.product_id = 0x5678;
     desc.name = name;
-    return SDL_JoystickAttachVirtualEx(&desc);
-}
-
-// A joystick SDL knows as a game controller from the start.
-int AttachController()
-{
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = "Virtual Controller";
     return SDL_JoystickAttachVirtualEx(&desc);
 }
 
@@ -108,7 +97,7 @@ TEST_F(SdlPadsTest, AJoystickMappedByTheUsersFileIsAPadThatMovesAndGoes)
     EXPECT_EQ(state.Gamepad.sThumbLY, 32767) << "SDL's up is XInput's up";
 
     // A second pad takes the next slot; the first keeps its slot when it goes and comes.
-    const int second = AttachController();
+    const int second = AttachVirtualController("Virtual Controller");
     ASSERT_GE(second, 0) << SDL_GetError();
     Pump();
     ASSERT_EQ(XInputGetState(1, &state), ERROR_SUCCESS);
@@ -120,7 +109,7 @@ TEST_F(SdlPadsTest, AJoystickMappedByTheUsersFileIsAPadThatMovesAndGoes)
     EXPECT_STREQ(name, "Virtual Controller") << "the second pad stays in its slot";
     XINPUT_VIBRATION motors{1000, 1000};
     EXPECT_EQ(XInputSetState(1, &motors), ERROR_SUCCESS);
-    const int third = AttachController();
+    const int third = AttachVirtualController("Virtual Controller");
     Pump();
     ASSERT_GE(third, 0);
     EXPECT_EQ(XInputGetState(0, &state), ERROR_SUCCESS) << "the first free slot";

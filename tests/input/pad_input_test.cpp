@@ -34,7 +34,7 @@ protected:
 TEST_F(PadInputTest, ButtonsFollowThePadsChangesAndAPadThatGoesLetsGoOfThem)
 {
     CPadInput input(1, XAxis, LList<CObject>(false, 0));
-    input.SetButton(0, true);  // the match hands the first paddle the ball this way
+    input.SetButton(0, true);  // a press given by hand
     input.UpdateInput();
     EXPECT_TRUE(input.GetButton(0)) << "held until the player presses and lets go";
     pads.Press(1, XINPUT_GAMEPAD_A | XINPUT_GAMEPAD_B, true);

@@ -231,7 +231,7 @@ TEST_F(MatchTest, TheOpeningPicture)
     EXPECT_EQ(field.session.Pixel(0, 0), RGB(0, 0, 0)) << "border";
     for (LONG y : {112, 399})
         for (LONG x : {112, 153, 399}) EXPECT_EQ(field.session.Pixel(x, y), RGB(0, 255, 255)) << x << "," << y;
-    EXPECT_EQ(field.session.Pixel(256, 480), RGB(0, 0, 0)) << "bottom paddle, grab held: black";
+    EXPECT_EQ(field.session.Pixel(256, 480), RGB(0, 0, 255)) << "bottom paddle, grab not held";
     EXPECT_EQ(field.session.Pixel(198, 470), RGB(128, 128, 128)) << "outside the rounded bottom paddle";
     EXPECT_EQ(field.session.Pixel(30, 256), RGB(0, 255, 0)) << "left paddle";
     EXPECT_EQ(field.session.Pixel(43, 200), RGB(128, 128, 128)) << "beside the left paddle's curve";

@@ -97,12 +97,12 @@ TEST_F(PadMatchTest, StickAndDpadSteerPaddlesOnBothAxesToBothEnds)
 TEST_F(PadMatchTest, AHoldsTheServedBallUntilLetGoAndFourPadsSteerOnlyTheirOwnPaddles)
 {
     PadPlayers({1, 2, 3, 4});
+    pads.Press(0, XINPUT_GAMEPAD_A, true);  // held down as the match begins
     field.Match(true);
     field.SkipCountdown();
     CPaddle* bottom = field.PaddleOn(SideBottom);
     Frames(3);
     EXPECT_EQ(field.Ball().holder, bottom) << "the first paddle is served the ball";
-    pads.Press(0, XINPUT_GAMEPAD_A, true);
     Frames(10);
     EXPECT_EQ(field.Ball().holder, bottom) << "held with A";
     pads.Press(0, XINPUT_GAMEPAD_A, false);

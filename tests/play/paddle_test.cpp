@@ -1,6 +1,7 @@
 #include "input/input.h"
 #include "input/input_maker.h"
 #include "play/paddle_shapes.h"
+#include "platform/user/input.h"
 #include "support/field.h"
 
 #include <gtest/gtest.h>
@@ -59,11 +60,13 @@ TEST_F(PaddleTest, SetPosKeepsThePaddleWithinTheSide)
 
 TEST_F(PaddleTest, TheFirstPaddleStartsHoldingTheBallAndLetsGoWhenTheMeterRunsOut)
 {
+    // The mouse player still holds the button that clicked "Start".
+    user::input::PointerButton(field.window, user::input::Button::Left, true, POINT{256, 300});
     CMainGame& game = field.Match();
     CPaddle& bottom = *field.PaddleOn(SideBottom);
     CPlayer& player = *bottom.player;
     EXPECT_EQ(Ball().holder, &bottom);
-    EXPECT_TRUE(InputOf(bottom).GetButton(0)) << "pressed on the player's behalf";
+    EXPECT_TRUE(InputOf(bottom).GetButton(0)) << "held on the player's behalf";
     // The countdown: the paddle moves, holding the ball, and its meter does not drain.
     for (unsigned int i = 0; i < CCountdown::kFrames; ++i) {
         field.engine->MouseMove(100 + i, 300);

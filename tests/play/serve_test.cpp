@@ -4,6 +4,7 @@
 #include "input/input_maker.h"
 #include "play/heading.h"
 #include "play/countdown.h"
+#include "platform/user/input.h"
 #include "support/field.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,49 @@ TEST_F(ServeTest, AStillRoundedPaddleKeepsItsOwnServeInPlay)
         ASSERT_NE(field.PaddleOn(SideBottom), nullptr) << "the bottom player went out in frame " << f;
     }
     EXPECT_EQ(field.Ball().holder, nullptr) << "served";
+}
+
+// The first paddle holds the opening serve for its player only while the player's grab
+// button is still down as the match begins; letting it go serves. A press already let go
+// (a click on "Start" quicker than a frame) leaves nothing held, for every kind of device.
+TEST(ServeHold, TheServeIsHeldOnlyWhileTheGrabButtonIsStillDown)
+{
+    enum Device { Mouse, Keyboard, Pad };
+    for (Device device : {Mouse, Keyboard, Pad})
+        for (bool down : {false, true}) {
+            Field field;
+            CInputMaker& maker = *field.data->players[0].input;
+            // The grab button as the player holds it, through the window system and the pad.
+            auto grab = [&](bool held) {
+                switch (device) {
+                case Mouse:
+                    user::input::PointerButton(field.window, user::input::Button::Left, held, POINT{256, 300});
+                    if (!held) field.engine->MouseDown(0, false);
+                    break;
+                case Keyboard:
+                    user::input::Key(VK_SPACE, held, false);
+                    if (!held) field.engine->KeyDown(VK_SPACE, false);
+                    break;
+                case Pad: field.session.Pads().Press(0, XINPUT_GAMEPAD_A, held); break;
+                }
+            };
+            if (device == Keyboard) maker.SetKeyboard(VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_UP, VK_SHIFT);
+            if (device == Pad) {
+                maker.SetPad(0);
+                field.session.Pads().Connect(0, "Pad");
+            }
+            if (down) grab(true);
+            field.Match(true);
+            field.SkipCountdown();
+            for (int f = 0; f < 3; ++f) field.Frame();
+            CPaddle* bottom = field.PaddleOn(SideBottom);
+            EXPECT_EQ(field.Ball().holder, down ? bottom : nullptr) << "device " << device << ", down " << down;
+            if (!down) continue;
+            grab(false);
+            field.Frame();  // a pad is read after the paddles have moved
+            field.Frame();
+            EXPECT_EQ(field.Ball().holder, nullptr) << "let go, device " << device;
+        }
 }
 
 }  // namespace
