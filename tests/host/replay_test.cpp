@@ -88,7 +88,7 @@ TEST_F(ReplayTest, RunTimeErrorsStopTheScript)
     EXPECT_EQ(Replay("shot ../escape.png\n"), replay::kScriptError);
     EXPECT_EQ(Replay("shot /tmp/absolute.png\n"), replay::kScriptError);
     EXPECT_EQ(Replay("menu No Such Thing\n"), replay::kScriptError);
-    EXPECT_EQ(Replay("type a-b\n"), replay::kScriptError);
+    EXPECT_EQ(Replay("type a_b\n"), replay::kScriptError);
     EXPECT_EQ(Replay("tap VK_ESCAPE\nwait 1\n"), replay::kScriptError);  // the program has ended
     EXPECT_NE(errors.str().find("line 2: the program has ended"), std::string::npos);
 }

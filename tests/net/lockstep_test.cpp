@@ -294,3 +294,60 @@ TEST(Lockstep, HostilePacketsInAMatchAreRefusedAndTheMatchGoesOn)
     EXPECT_TRUE(table.Host().Session().Computer(1, 999));
     EXPECT_TRUE(table.machines[2].Session().Computer(1, 999));
 }
+
+TEST(Lockstep, JoiningPlayersTakeTheOpenSeatsAndTheHostsSetupReachesEveryMachine)
+{
+    Table table;
+    table.Seat({4});
+    // Machines join during the test: the host is looked up afresh each time.
+    auto host = [&]() -> Lockstep& { return table.Host().Session(); };
+    // The host's second and fourth players are computer players, who make room.
+    host().Offer(Names(0, 4), {false, true, false, true});
+    auto join = [&](unsigned int players) {
+        Machine m;
+        auto endpoint = table.network.Open();
+        endpoint->Connect(table.HostId());
+        m.session = Lockstep::Join(*endpoint, Names(static_cast<unsigned int>(table.machines.size()), players));
+        table.ids.push_back(endpoint->Id());
+        m.link = std::move(endpoint);
+        table.machines.push_back(std::move(m));
+        table.Run(1500, [] { return false; });
+        return &table.machines.back();
+    };
+    auto names = [&] {
+        std::vector<std::string> seated;
+        for (const auto& seat : host().Seats()) seated.push_back(seat.name + (seat.local ? "" : "*"));
+        return seated;
+    };
+
+    const unsigned int version = host().LobbyVersion();
+    join(1);
+    join(1);
+    EXPECT_EQ(names(), (std::vector<std::string>{"P0.1", "P1.1*", "P0.3", "P2.1*"}));
+    EXPECT_EQ(host().Joined(), 2u);
+    EXPECT_GT(host().LobbyVersion(), version) << "a screen showing the lobby sees it change";
+    EXPECT_EQ(join(1)->Session().Failure(), "The game is full");
+
+    // The first guest leaves: the other moves up, and the last seat is the host's again.
+    table.machines[1].Session().Leave();
+    table.machines[1].off = true;
+    table.Run(1500, [] { return false; });
+    EXPECT_EQ(names(), (std::vector<std::string>{"P0.1", "P2.1*", "P0.3", "P0.4"}));
+
+    // The host starts with its looks and sides; player 4 holds no side, and no frame
+    // waits for a seat that plays nowhere.
+    Lockstep::Setup setup;
+    setup.looks = {SeatLook{0x0000ff, false}, SeatLook{0x00ff00, true}, SeatLook{0xff0000, false}, SeatLook{0, true}};
+    setup.sides = {1, 2, 3, 1};
+    ASSERT_TRUE(host().Start(7, setup));
+    table.machines.pop_back();  // the one turned away
+    table.Run(2000, [&] { return table.machines[2].Session().GetState() == Lockstep::State::Playing; });
+    Lockstep& guest = table.machines[2].Session();
+    ASSERT_EQ(guest.GetState(), Lockstep::State::Playing);
+    EXPECT_EQ(guest.MatchSetup().looks, setup.looks);
+    EXPECT_EQ(guest.MatchSetup().sides, setup.sides);
+    EXPECT_TRUE(guest.Seats()[1].local);
+    EXPECT_FALSE(guest.Seats()[3].local);
+    table.Play(200);
+    ExpectInStep(table.machines, 200);
+}
