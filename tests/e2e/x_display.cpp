@@ -209,23 +209,30 @@ std::optional<int> Process::Wait(Seconds limit)
     return exitCode;
 }
 
-Process StartGame(const std::string& program, const std::string& directory)
+Process StartGame(const std::string& program, const std::string& directory, Process::Environment environment,
+                  const std::vector<std::string>& arguments)
 {
     const char* asan = std::getenv("ASAN_OPTIONS");
-    return Process(program, directory, {{"ASAN_OPTIONS", std::string(asan ? asan : "") + ":detect_leaks=0"}});
+    environment.emplace_back("ASAN_OPTIONS", std::string(asan ? asan : "") + ":detect_leaks=0");
+    return Process(program, directory, environment, arguments);
 }
 
 // ---- GameWindow ----------------------------------------------------------------------
 
-std::optional<GameWindow> GameWindow::Find(const std::string& title, Seconds limit)
+std::optional<GameWindow> GameWindow::Find(const std::string& title, Seconds limit, const std::string& except)
 {
     GameWindow window;
     const bool found = WaitFor(
         [&] {
             const Output ids = Shell("xdotool search --onlyvisible --name " + Quote(title));
-            if (ids.status != 0 || ids.text.empty()) return false;
-            window.id = ids.text.substr(0, ids.text.find('\n'));
-            return window.Measure();
+            if (ids.status != 0) return false;
+            std::istringstream lines(ids.text);
+            for (std::string id; std::getline(lines, id);)
+                if (!id.empty() && id != except) {
+                    window.id = id;
+                    return window.Measure();
+                }
+            return false;
         },
         limit);
     if (!found) return std::nullopt;

@@ -94,14 +94,16 @@ private:
 // The game started in `directory`. A sanitized build keeps every check but the leak
 // check at exit: SDL leaves D-Bus's blocks behind there, with stacks that cannot be
 // told apart from ours (the game's own code is leak-checked on the headless host).
-Process StartGame(const std::string& program, const std::string& directory);
+Process StartGame(const std::string& program, const std::string& directory, Process::Environment environment = {},
+                  const std::vector<std::string>& arguments = {});
 
 // The game's window on the display: where its client area is on the screen and how
 // large one client pixel is drawn.
 class GameWindow {
 public:
-    // Polls xdotool until a window with this title is mapped; nothing on timeout.
-    static std::optional<GameWindow> Find(const std::string& title, Seconds limit);
+    // Polls xdotool until a window with this title is mapped (other than the window
+    // `except`); nothing on timeout.
+    static std::optional<GameWindow> Find(const std::string& title, Seconds limit, const std::string& except = "");
 
     // Reads the window's place and size again (after it went full screen, say).
     bool Measure();
