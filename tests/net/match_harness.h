@@ -65,7 +65,13 @@ inline bool AllAt(std::vector<Machine>& machines, std::uint32_t frames)
 inline std::vector<std::string> Names(unsigned int machine, unsigned int count)
 {
     std::vector<std::string> names;
-    for (unsigned int i = 1; i <= count; ++i) names.push_back("P" + std::to_string(machine) + "." + std::to_string(i));
+    for (unsigned int i = 1; i <= count; ++i) {
+        std::string name = "P";  // appended piece by piece: GCC 12 warns wrongly on "P" + ...
+        name += std::to_string(machine);
+        name += '.';
+        name += std::to_string(i);
+        names.push_back(name);
+    }
     return names;
 }
 
