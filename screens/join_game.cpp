@@ -35,7 +35,8 @@ bool CJoinGame::HasType(str t) const { return t == "CJoinGame" || CGame::HasType
 CGame* CJoinGame::NextGame()
 {
     if (choice == Match) return new CMainGame(Successor());
-    EndOnline(this);
+    // Back leaves a game being joined; one this machine hosts goes on.
+    if (COnline* online = FindOnline(this); online && !online->Session().IsHost()) EndOnline(this);
     return new COptions(Successor());
 }
 
