@@ -14,3 +14,7 @@ for script in docs/shots/*.txt; do
     rm -rf "$settings/quorvel"
     XDG_CONFIG_HOME="$settings" ./build/release/quorvel-replay "$script" docs
 done
+# Online: one program hosts on the default port and another joins it.
+PORT=27960 sh tests/replays/online/run.sh ./build/release/quorvel-replay tests/replays/online build/release/online-shots
+cp build/release/online-shots/host/joined.png docs/online_host.png
+cp build/release/online-shots/join/address.png docs/online_join.png

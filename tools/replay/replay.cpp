@@ -280,8 +280,10 @@ private:
 
     static std::string NameOf(WORD id)
     {
-        const char* name = SoundName(id);
-        return name ? name : "#" + std::to_string(id);
+        if (const char* name = SoundName(id)) return name;
+        std::string number = "#";  // appended, not added: GCC 12 warns wrongly on "#" + ...
+        number += std::to_string(id);
+        return number;
     }
 
     static std::string Listed(const std::vector<std::string>& names)

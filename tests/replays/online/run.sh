@@ -1,12 +1,12 @@
 #!/bin/sh
 # Runs host.replay and join.replay against each other on a free loopback port, then
 # checks that both machines showed the same pictures on the same frames.
-# Usage: run.sh REPLAY_TOOL SCRIPT_DIR OUT_DIR
+# Usage: [PORT=N] run.sh REPLAY_TOOL SCRIPT_DIR OUT_DIR
 set -u
 tool=$1 scripts=$2 out=$3
 rm -rf "$out"
 mkdir -p "$out/host" "$out/join"
-port=$(( 20000 + ($$ * 7919) % 30000 ))
+port=${PORT:-$(( 20000 + ($$ * 7919) % 30000 ))}
 sed "s/@PORT@/$port/" "$scripts/host.replay" > "$out/host.replay"
 sed "s/@PORT@/$port/" "$scripts/join.replay" > "$out/join.replay"
 XDG_CONFIG_HOME="$out/host/config" "$tool" "$out/host.replay" "$out/host" > "$out/host.log" 2>&1 &
