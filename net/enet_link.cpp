@@ -3,6 +3,7 @@
 #include <enet/enet.h>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <random>
@@ -72,8 +73,32 @@ std::unique_ptr<EnetLink> EnetLink::Join(const std::string& name, std::uint16_t 
     return link;
 }
 
+namespace {
+
+// How long a link that goes away may take to deliver what it still owes.
+constexpr auto kParting = std::chrono::milliseconds(250);
+
+// Whether some machine has not yet had (or acknowledged) everything sent to it.
+bool Owes(ENetHost* host)
+{
+    for (std::size_t i = 0; i < host->peerCount; ++i) {
+        ENetPeer& peer = host->peers[i];
+        if (peer.state == ENET_PEER_STATE_DISCONNECTED) continue;
+        if (!enet_list_empty(&peer.sentReliableCommands) || !enet_list_empty(&peer.outgoingCommands)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 EnetLink::~EnetLink()
 {
+    // A machine that leaves lets its last inputs arrive (resent if a datagram was lost),
+    // for a moment at most: the others then play its seat from the frame after them.
+    const auto until = std::chrono::steady_clock::now() + kParting;
+    ENetEvent event;
+    while (Owes(host) && std::chrono::steady_clock::now() < until)
+        if (enet_host_service(host, &event, 5) > 0 && event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
     // Every machine still connected hears at once that this one went, including those
     // whose disconnection was still waiting for their queue to empty.
     for (std::size_t i = 0; i < host->peerCount; ++i)
