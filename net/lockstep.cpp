@@ -173,6 +173,9 @@ void Lockstep::OnHostMessage(Machine& machine, const Message& m)
         return;
     }
     if (state == State::Playing && m.kind == Kind::OutOfStep) return OutOfStep(m.frame);
+    // What a machine still sent of the match before the lobby opened again.
+    const bool late = m.kind == Kind::Input || m.kind == Kind::Checksum || m.kind == Kind::OutOfStep;
+    if (state == State::Lobby && late && matches > 0) return;
     ++refused;
 }
 
@@ -190,11 +193,17 @@ void Lockstep::OnClientMessage(const Message& m)
         setup.looks = m.looks;
         setup.sides = m.sides;
         TakePlayingSeats();
+        ++matches;
         seed = m.seed;
         delay = m.delay;
         machines.front().lastHeard = now;
         next.fill(delay);
         state = State::Playing;
+        return;
+    }
+    if (state == State::Playing && m.kind == Kind::Again) {
+        ForgetMatch();
+        state = State::Lobby;
         return;
     }
     if (state == State::Playing) {
@@ -320,6 +329,7 @@ bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
     for (std::uint8_t& side : setup.sides)
         if (side > seats.size()) side = 0;
     TakePlayingSeats();
+    ++matches;
     std::uint64_t slowest = 0;
     for (const Machine& machine : machines)
         if (!machine.gone) slowest = std::max(slowest, machine.roundTrip);
@@ -340,6 +350,32 @@ bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
     }
     state = State::Playing;
     return true;
+}
+
+bool Lockstep::Reopen()
+{
+    if (!host || state != State::Playing) return false;
+    SendAll(Plain(Kind::Again));
+    ForgetMatch();
+    state = State::Lobby;
+    SeatMachines();
+    return true;
+}
+
+// Everything of the match that was, so that the next starts afresh.
+void Lockstep::ForgetMatch()
+{
+    rows.clear();
+    ownChecksums.clear();
+    hostChecksums.clear();
+    pendingChecksums.clear();
+    next.fill(0);
+    computer.fill(false);
+    computerFrom.fill(0);
+    playing.fill(false);
+    retiredFrom.fill(~0u);
+    current = 0;
+    setup = Setup{};
 }
 
 void Lockstep::TakePlayingSeats()

@@ -71,6 +71,12 @@ public:
     // side n. A seat at no side plays no part: no frame waits for its input.
     bool Start(std::uint32_t seed);
     bool Start(std::uint32_t seed, const Setup& setup);
+    // After a match the host opens its lobby again for the next one: the machines still
+    // there go back to waiting for the start, and new ones may join. False unless it is
+    // the host of a match.
+    bool Reopen();
+    // The matches started in this session so far.
+    unsigned int Matches() const { return matches; }
 
     State GetState() const { return state; }
     bool IsHost() const { return host; }
@@ -138,6 +144,7 @@ private:
     bool Fits(const std::vector<std::string>& names) const;
     std::vector<unsigned int> OpenSeats() const;
     void TakePlayingSeats();
+    void ForgetMatch();
     void Turn(PeerId peer, Refusal reason);
     void Remove(PeerId peer);
     const char* HostGone() const;
@@ -160,6 +167,7 @@ private:
     std::vector<bool> open;  // the host's: which of its own seats a joining player may take
     Setup setup;
     unsigned int lobbyVersion = 0;
+    unsigned int matches = 0;
     std::array<bool, kMaxSeats> playing{};  // the seat plays at a side
     std::array<std::uint32_t, kMaxSeats> retiredFrom{};  // playing seats: when the player went out
     std::vector<Seat> seats;

@@ -150,6 +150,7 @@ bool ReadBody(Reader& in, Message& m)
     case Kind::OutOfStep: m.frame = in.U32(); return true;
     case Kind::Ping:
     case Kind::Pong: m.value = in.U32(); return true;
+    case Kind::Again: return true;
     }
     return false;
 }
@@ -198,6 +199,7 @@ Bytes Encode(const Message& m)
     case Kind::OutOfStep: out.U32(m.frame); break;
     case Kind::Ping:
     case Kind::Pong: out.U32(m.value); break;
+    case Kind::Again: break;
     }
     return out.bytes;
 }
@@ -207,7 +209,7 @@ std::optional<Message> Decode(const Bytes& bytes)
     Reader in(bytes);
     if (in.U8() != kMagic) return std::nullopt;
     const std::uint8_t kind = in.U8();
-    if (in.bad || kind < static_cast<std::uint8_t>(Kind::Hello) || kind > static_cast<std::uint8_t>(Kind::Pong))
+    if (in.bad || kind < static_cast<std::uint8_t>(Kind::Hello) || kind > static_cast<std::uint8_t>(Kind::Again))
         return std::nullopt;
     Message m;
     m.kind = static_cast<Kind>(kind);

@@ -34,6 +34,7 @@ enum class Kind : std::uint8_t {
     OutOfStep,  // two machines' matches differ after this frame
     Ping,       // asks for a Pong with the same stamp
     Pong,
+    Again,      // the match is over; the host's lobby is open again for the next one
 };
 
 enum class Refusal : std::uint8_t { Full = 1, Started, WrongVersion, Malformed };

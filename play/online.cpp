@@ -181,7 +181,20 @@ void COnline::Seat(CData& data)
     for (unsigned int slot = 0; slot < kPadSlots; ++slot) data.padPlayers[slot] = setup.sides[slot];
     std::srand(session.Seed());
     frame = 0;
+    reported = false;
+    seatedMatch = session.Matches();
     matchRunning = true;
+}
+
+bool COnline::StartPending() const
+{
+    return session.GetState() == net::Lockstep::State::Playing && session.Matches() != seatedMatch;
+}
+
+void COnline::Reopen()
+{
+    if (matchRunning || !session.IsHost()) return;
+    session.Reopen();
 }
 
 void COnline::Unseat(CData& data)

@@ -45,6 +45,10 @@ public:
     void Unseat(CData& data);
     // The match of this session is being played.
     bool InMatch() const { return matchRunning; }
+    // The host has started a match that this machine has not seated yet.
+    bool StartPending() const;
+    // Hosting, after a match: the lobby opens again for the next one.
+    void Reopen();
     // The settings hold the match's seats.
     bool Seated() const { return saved.has_value(); }
     // The seat of player `index` (0 to 3) is taken by a joined machine's player: its name.
@@ -72,6 +76,7 @@ private:
     std::unique_ptr<net::Transport> link;
     net::Lockstep session;
     bool matchRunning = false;
+    unsigned int seatedMatch = 0;  // the session's count of matches when this one was seated
     bool reported = false;
     std::uint64_t clock = 1;
     std::uint32_t lastTick = 0;

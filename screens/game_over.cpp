@@ -1,8 +1,11 @@
 #include "screens/game_over.h"
 
+#include "play/online.h"
 #include "screens/data.h"
 #include "screens/intro.h"
+#include "screens/join_game.h"
 #include "screens/menu.h"
+#include "screens/options.h"
 
 namespace {
 
@@ -29,7 +32,16 @@ CGameOver::CGameOver(const str& text, const LList<CObject>& parents, const std::
 
 bool CGameOver::HasType(str t) const { return t == "CGameOver" || CGame::HasType(t); }
 
-CGame* CGameOver::NextGame() { return new CIntro(Successor()); }
+// After a match with other machines the host goes back to its options, still hosting,
+// and a joined machine to its wait for the next start; otherwise, or when the game with
+// the others has failed, back to the intro.
+CGame* CGameOver::NextGame()
+{
+    COnline* online = FindOnline(this);
+    if (!online || online->Session().GetState() == net::Lockstep::State::Ended) return new CIntro(Successor());
+    if (online->Session().IsHost()) return new COptions(Successor());
+    return new CJoinGame(Successor());
+}
 
 bool CGameOver::DoContinue(void*, CObject* screen)
 {

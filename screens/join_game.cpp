@@ -62,6 +62,10 @@ void CJoinGame::Follow()
         EndOnline(this);
         return;
     case net::Lockstep::State::Playing:
+        if (!online->StartPending()) {
+            status->text = str("The match is over: waiting for the host to start the next");
+            return;
+        }
         online->Seat(RequireData(this, "::Follow"));
         choice = Match;
         gameOver = true;

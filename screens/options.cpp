@@ -93,7 +93,10 @@ COptions::COptions(const LList<CObject>& parents) : CGame(parents)
     AddFootButton(this, DoNext, AsContext(Match), str("Start"));
     warning = AddLine(this, str(""), kWarningBox);
     status = AddLine(this, str(""), kStatusBox);
-    if (COnline* online = FindOnline(this); online && online->Session().IsHost()) online->Offer(data);
+    if (COnline* online = FindOnline(this); online && online->Session().IsHost()) {
+        online->Reopen();  // back from a match: the same players may play the next
+        online->Offer(data);
+    }
     for (unsigned int k = 0; k < CData::kPlayers; ++k) {
         AddPlayerButton(data.players[k], k);
         AddSlotButton(SlotPlayer(data, k), k);

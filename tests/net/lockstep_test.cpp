@@ -351,3 +351,34 @@ TEST(Lockstep, JoiningPlayersTakeTheOpenSeatsAndTheHostsSetupReachesEveryMachine
     table.Play(200);
     ExpectInStep(table.machines, 200);
 }
+
+TEST(Lockstep, AfterAMatchTheHostOpensItsLobbyAgainAndTheSamePlayersPlayTheNext)
+{
+    Table table(5, 40);
+    table.Seat({1, 1, 1});
+    table.Start(3);
+    table.Play(200);
+    ExpectInStep(table.machines, 200);
+    // The third machine goes during the match; the computer plays its seat.
+    table.machines[2].off = true;
+    table.Endpoint(2).Disconnect(table.HostId());
+    table.Play(260);
+
+    ASSERT_TRUE(table.Host().Session().Reopen());
+    table.Run(1000, [&] { return table.machines[1].Session().GetState() == Lockstep::State::Lobby; });
+    EXPECT_EQ(table.machines[1].Session().GetState(), Lockstep::State::Lobby);
+    EXPECT_EQ(table.Host().Session().Joined(), 1u) << "the machine that left is not in the lobby";
+    EXPECT_FALSE(table.machines[1].Session().Reopen()) << "only the host reopens";
+
+    for (Machine& m : table.machines) {
+        m.frame = 0;
+        m.state = 2166136261u;
+        m.states.clear();
+    }
+    table.Start(4);
+    EXPECT_EQ(table.machines[1].Session().Matches(), 2u);
+    EXPECT_EQ(table.machines[1].Session().Seed(), 4u);
+    table.Play(300);
+    ExpectInStep(table.machines, 300);
+    EXPECT_EQ(table.Host().Session().Refused(), 0u) << "the old match's last messages are not taken for hostile";
+}

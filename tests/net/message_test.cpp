@@ -50,6 +50,7 @@ std::vector<Message> Samples()
     Message outOfStep = Of(Kind::OutOfStep);
     outOfStep.frame = 96;
     all.push_back(outOfStep);
+    all.push_back(Of(Kind::Again));
     Message ping = Of(Kind::Ping);
     ping.value = 77;
     all.push_back(ping);
@@ -96,7 +97,7 @@ TEST(OnlineMessage, ImpossibleValuesAreRefused)
 {
     const Bytes bad[] = {
         Hex({'X', 5, 0, 0, 0, 1}),                           // not one of ours
-        Hex({'Q', 0}), Hex({'Q', 11}), Hex({'Q', 255}),      // no such kind
+        Hex({'Q', 0}), Hex({'Q', 12}), Hex({'Q', 255}),      // no such kind
         Hex({'Q', 5, 0, 0, 0, 9, 4, 1, 0, 0}),               // seat 4
         Hex({'Q', 5, 0, 0, 0, 9, 0, 2, 1, 0}),               // position 513
         Hex({'Q', 5, 0, 0, 0, 9, 0, 0xff, 0xff, 0}),         // position 65535

@@ -19,7 +19,7 @@ hosted=$?
 status=0
 [ $hosted -eq 0 ] || { echo "the host's script failed ($hosted):"; cat "$out/host.log"; status=1; }
 [ $joined -eq 0 ] || { echo "the guest's script failed ($joined):"; cat "$out/join.log"; status=1; }
-for shot in frame150.png frame400.png over.png; do
+for shot in frame150.png frame400.png over.png again100.png; do
     cmp -s "$out/host/$shot" "$out/join/$shot" || { echo "$shot differs between the machines"; status=1; }
 done
 exit $status
