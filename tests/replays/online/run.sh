@@ -6,6 +6,7 @@ set -u
 tool=$1 scripts=$2 out=$3
 rm -rf "$out"
 mkdir -p "$out/host" "$out/join"
+out=$(cd "$out" && pwd)  # the settings folders must be absolute to count
 port=${PORT:-$(( 20000 + ($$ * 7919) % 30000 ))}
 sed "s/@PORT@/$port/" "$scripts/host.replay" > "$out/host.replay"
 sed "s/@PORT@/$port/" "$scripts/join.replay" > "$out/join.replay"
