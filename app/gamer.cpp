@@ -235,7 +235,7 @@ bool CGamer::EndPaint()
 void CGamer::SaveSettings()
 {
     COnline* online = FindOnline(this);
-    if (online && online->Seated()) return;
+    if (online && online->InMatch()) return;
     settings.Save(RequireEngineData("::SaveSettings()"));
 }
 

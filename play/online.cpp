@@ -63,20 +63,26 @@ bool COnline::HasType(str t) const { return t == "COnline" || CGlobal::HasType(t
 
 COnline* FindOnline(CObject* from) { return dynamic_cast<COnline*>(from->GetGlobal(str("COnline"), true, 1)); }
 
+COnline* FindHosting(CObject* from)
+{
+    COnline* online = FindOnline(from);
+    return online && online->Session().IsHost() ? online : nullptr;
+}
+
 void COnline::Pump(std::uint32_t tickMs)
 {
     // The tick count wraps after 49 days; the session's clock does not.
     clock += static_cast<std::uint32_t>(tickMs - lastTick);
     lastTick = tickMs;
     session.Update(clock);
-    if (!matchRunning || reported || session.Failure().empty()) return;
+    if (!InMatch() || reported || session.Failure().empty()) return;
     reported = true;
     throw XException(str(session.Failure().c_str()), str("Online match"));
 }
 
 bool COnline::FrameDue(CGame* game) const
 {
-    if (!matchRunning || !dynamic_cast<CMainGame*>(game)) return true;
+    if (!InMatch() || !dynamic_cast<CMainGame*>(game)) return true;
     // A match stopped on the network, once the player has been told why, ends here with
     // the scores as they stand.
     if (reported) game->gameOver = true;
@@ -86,15 +92,16 @@ bool COnline::FrameDue(CGame* game) const
 void COnline::FrameDone(CGame* game)
 {
     auto* match = dynamic_cast<CMainGame*>(game);
-    if (!matchRunning) return;
+    if (!InMatch()) return;
     if (!match) {
         // The match is over here, and so on every machine at the same frame. The link
         // stays, so that what this machine still owes the others reaches them.
-        matchRunning = false;
         if (CData* data = FindData(this)) Unseat(*data);
+        saved.reset();
         return;
     }
-    session.Checksum(frame, MatchChecksum(*match));
+    // Only every few frames' state is compared.
+    if (frame % net::kChecksumEvery == 0) session.Checksum(frame, MatchChecksum(*match));
     ++frame;
     RetireLeavers(*match);
 }
@@ -183,7 +190,6 @@ void COnline::Seat(CData& data)
     frame = 0;
     reported = false;
     seatedMatch = session.Matches();
-    matchRunning = true;
 }
 
 bool COnline::StartPending() const
@@ -193,7 +199,7 @@ bool COnline::StartPending() const
 
 void COnline::Reopen()
 {
-    if (matchRunning || !session.IsHost()) return;
+    if (InMatch() || !session.IsHost()) return;
     session.Reopen();
 }
 

@@ -43,14 +43,12 @@ public:
     // random numbers. What the settings held comes back with Unseat.
     void Seat(CData& data);
     void Unseat(CData& data);
-    // The match of this session is being played.
-    bool InMatch() const { return matchRunning; }
+    // The match of this session is being played: the settings hold its seats.
+    bool InMatch() const { return saved.has_value(); }
     // The host has started a match that this machine has not seated yet.
     bool StartPending() const;
     // Hosting, after a match: the lobby opens again for the next one.
     void Reopen();
-    // The settings hold the match's seats.
-    bool Seated() const { return saved.has_value(); }
     // The seat of player `index` (0 to 3) is taken by a joined machine's player: its name.
     const std::string* JoinedName(unsigned int index) const;
     // A seed for a computer player at `seat` that every machine agrees on.
@@ -75,7 +73,6 @@ private:
     std::optional<Saved> saved;
     std::unique_ptr<net::Transport> link;
     net::Lockstep session;
-    bool matchRunning = false;
     unsigned int seatedMatch = 0;  // the session's count of matches when this one was seated
     bool reported = false;
     std::uint64_t clock = 1;
@@ -84,6 +81,8 @@ private:
 
 // The tree's online session, or null.
 COnline* FindOnline(CObject* from);
+// The tree's online session when this machine hosts it, or null.
+COnline* FindHosting(CObject* from);
 
 // Hosting and joining, as the screens do them: a session under the engine of `from`'s
 // tree. When there is none to be had, XException says why, in words for the player.

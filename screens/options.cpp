@@ -62,12 +62,6 @@ str SlotName(CObject* screen, const SPlayerOptions& p)
     return joined ? str(joined->c_str()) : p.name;
 }
 
-bool Hosting(CObject* screen)
-{
-    COnline* online = FindOnline(screen);
-    return online && online->Session().IsHost();
-}
-
 std::string JoinedText(unsigned int machines)
 {
     if (machines == 0) return "waiting for players to join";
@@ -93,7 +87,7 @@ COptions::COptions(const LList<CObject>& parents) : CGame(parents)
     AddFootButton(this, DoNext, AsContext(Match), str("Start"));
     warning = AddLine(this, str(""), kWarningBox);
     status = AddLine(this, str(""), kStatusBox);
-    if (COnline* online = FindOnline(this); online && online->Session().IsHost()) {
+    if (COnline* online = FindHosting(this)) {
         online->Reopen();  // back from a match: the same players may play the next
         online->Offer(data);
     }
@@ -107,15 +101,15 @@ COptions::COptions(const LList<CObject>& parents) : CGame(parents)
 
 void COptions::AddOnlineButtons()
 {
-    AddButton(this, DoHost, nullptr, kHostX, kBackY, str(Hosting(this) ? "Stop hosting" : "Host game"), kGreen);
+    AddButton(this, DoHost, nullptr, kHostX, kBackY, str(FindHosting(this) ? "Stop hosting" : "Host game"), kGreen);
     AddButton(this, DoNext, AsContext(JoinGame), kJoinX, kBackY, str("Join game"), kGreen);
 }
 
 // What a hosted game looks like: the port, and how many machines have joined.
 void COptions::ShowLobby()
 {
-    COnline* online = FindOnline(this);
-    if (!online || !online->Session().IsHost()) return;
+    COnline* online = FindHosting(this);
+    if (!online) return;
     net::Lockstep& session = online->Session();
     lobbyShown = session.LobbyVersion();
     const std::string text = "Hosting on port " + std::to_string(net::HostPort()) + ": " + JoinedText(session.Joined());
@@ -126,8 +120,8 @@ void COptions::ShowLobby()
 void COptions::Animate()
 {
     CGame::Animate();
-    COnline* online = FindOnline(this);
-    if (!online || gameOver || !online->Session().IsHost()) return;
+    COnline* online = FindHosting(this);
+    if (!online || gameOver) return;
     if (online->Session().LobbyVersion() == lobbyShown) return;
     choice = Refresh;
     gameOver = true;
@@ -176,8 +170,7 @@ bool COptions::EnoughPlayers()
 // A hosted match starts on every machine that has joined, with the same seed and settings.
 CGame* COptions::StartMatch()
 {
-    COnline* online = FindOnline(this);
-    if (online && online->Session().IsHost()) {
+    if (COnline* online = FindHosting(this)) {
         const auto seed = static_cast<std::uint32_t>(std::rand()) ^ static_cast<std::uint32_t>(GetTickCount());
         if (!online->StartMatch(RequireData(this, "::StartMatch"), seed)) EndOnline(this);
     }
@@ -201,7 +194,7 @@ bool COptions::Startable()
         warning->text = str("Give the sides to at least two players");
         return false;
     }
-    if (Hosting(this) && !OneSideEach()) {
+    if (FindHosting(this) && !OneSideEach()) {
         warning->text = str("In a game with other machines a player holds one side at most");
         return false;
     }
@@ -238,7 +231,7 @@ bool COptions::DoHost(void*, CObject* screen)
 {
     auto* options = dynamic_cast<COptions*>(screen);
     if (!options) return false;
-    if (Hosting(options)) {
+    if (FindHosting(options)) {
         EndOnline(options);
     } else {
         try {
