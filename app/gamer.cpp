@@ -1,11 +1,11 @@
 #include "app/gamer.h"
 
-#include "play/online.h"
+#include "online/online.h"
 
 #include "play/ball.h"
 #include "play/heading.h"
-#include "screens/data.h"
-#include "screens/game.h"
+#include "model/data.h"
+#include "ui/game.h"
 
 CGamer::CGamer(HWND window, unsigned int period, unsigned int timerId)
     : CStaticGraphic(LList<CObject>(false, 0), Rect()), window(window), period(period), timerId(timerId)

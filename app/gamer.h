@@ -5,7 +5,7 @@
 // it, tilts the ball, and reads and writes the players' settings.
 
 #include "gfx/static_graphic.h"
-#include "screens/settings.h"
+#include "app/settings.h"
 
 class CData;
 class CGame;

@@ -1,12 +1,12 @@
 #include "app/main_window.h"
 
-#include "play/online.h"
+#include "online/online.h"
 
 #include "app/gamer.h"
 #include "app/pad_watch.h"
 #include "app/resources.h"
 #include "core/alert.h"
-#include "screens/data.h"
+#include "model/data.h"
 #include "input/pad_rumble.h"
 #include "screens/intro.h"
 #include "ui/get_key.h"

@@ -1,8 +1,8 @@
 #include "app/pad_watch.h"
 
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "play/player.h"
-#include "screens/game.h"
+#include "ui/game.h"
 
 CPadWatch::Request CPadWatch::Poll(unsigned int inUse)
 {
@@ -30,8 +30,8 @@ unsigned int PadSlotsInUse(CGame* screen)
     if (!players) return 0;
     unsigned int slots = 0;
     for (unsigned int n = 1; auto* player = dynamic_cast<CPlayer*>(players->GetChild(str("CPlayer"), true, n)); ++n) {
-        const CInputMaker* maker = player->options.input;
-        if (maker && maker->kind == CInputMaker::Controller && player->InMatch()) slots |= 1u << maker->pad;
+        const CControls* maker = player->options.input;
+        if (maker && maker->kind == CControls::Controller && player->InMatch()) slots |= 1u << maker->pad;
     }
     return slots;
 }

@@ -4,7 +4,7 @@
 #include "app/embedded_sounds.h"
 #include "platform/sound/output.h"
 #include "platform/user/resources.h"
-#include "screens/sounds.h"
+#include "model/sounds.h"
 
 #include <cstring>
 

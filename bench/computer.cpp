@@ -1,9 +1,9 @@
 // Computer players: what their decisions cost in a frame, and how the levels fare
 // against each other over many seeded matches.
 
-#include "input/computer_input.h"
+#include "play/computer_input.h"
 #include "play/brick.h"
-#include "tests/support/field.h"
+#include "support/field.h"
 #include "ui/text.h"
 
 #include <benchmark/benchmark.h>

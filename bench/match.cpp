@@ -2,7 +2,7 @@
 // against one copy of the 512 x 512 back buffer, in the same run; how often a frame
 // goes to the heap; and a long run that must not grow in GDI objects or memory.
 
-#include "tests/support/field.h"
+#include "support/field.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // bytes, before ENet's and UDP's headers), and the input delay chosen for a round trip.
 
 #include "net/memory_link.h"
-#include "tests/net/match_harness.h"
+#include "support/match_harness.h"
 
 #include <benchmark/benchmark.h>
 

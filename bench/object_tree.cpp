@@ -32,7 +32,7 @@ struct MatchSizedTree {
             deepest = new Leaf(LList<CObject>(false, 1, paddle), "CMouseInput");
             new Leaf(LList<CObject>(false, 2, player, screen), "CPaddleMeter");
         }
-        for (int i = 0; i < 40; ++i) new Leaf(LList<CObject>(false, 1, root), "CInputMaker");
+        for (int i = 0; i < 40; ++i) new Leaf(LList<CObject>(false, 1, root), "CControls");
     }
     ~MatchSizedTree() { delete root; }
 

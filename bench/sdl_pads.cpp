@@ -8,7 +8,7 @@
 #include "input/pad_input.h"
 #include "platform/host/headless/headless_pads.h"
 #include "platform/host/sdl/sdl_pads.h"
-#include "tests/support/virtual_pad.h"
+#include "support/virtual_pad.h"
 
 #include <benchmark/benchmark.h>
 

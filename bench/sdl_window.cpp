@@ -8,14 +8,14 @@
 
 #include "app/gamer.h"
 #include "app/main_window.h"
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "play/ball.h"
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/user/input.h"
 #include "platform/user/menu.h"
 #include "platform/user/window_system.h"
-#include "screens/data.h"
-#include "screens/game.h"
+#include "model/data.h"
+#include "ui/game.h"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -91,7 +91,7 @@ private:
         const std::string screen = ScreenType();
         if (match) Play(screen);
         else if (screen == "CIntro") Point(5, 5);
-        const bool there = screen == (match ? "CMainGame" : "CIntro");
+        const bool there = screen == (match ? "CMatchScreen" : "CIntro");
         if (there && !settleEnd) settleEnd = now + kSettle;
         if (settleEnd && !measureEnd && now >= settleEnd) {
             measureEnd = now + MeasuredMilliseconds();
@@ -111,7 +111,7 @@ private:
             Click(250, 460);
         }
         if (screen == "CGameOver") Click(255, 406);
-        if (screen == "CMainGame") FollowTheBall();
+        if (screen == "CMatchScreen") FollowTheBall();
     }
 
     void FollowTheBall()

@@ -3,13 +3,13 @@
 // is 20 ms.
 
 #include "app/resources.h"
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "platform/sound/mixer.h"
 #include "platform/sound/output.h"
 #include "platform/win32.h"
-#include "screens/data.h"
-#include "screens/settings.h"
-#include "screens/sounds.h"
+#include "model/data.h"
+#include "app/settings.h"
+#include "model/sounds.h"
 
 #include <benchmark/benchmark.h>
 

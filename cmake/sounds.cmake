@@ -28,11 +28,11 @@ const std::size_t kSoundFileCount = sizeof kSoundFiles / sizeof kSoundFiles[0];
 
 }  // namespace embedded
 " @ONLY)
-target_sources(quorvel_game PRIVATE ${QUORVEL_SOUND_SOURCE})
+target_sources(quorvel_app PRIVATE ${QUORVEL_SOUND_SOURCE})
 
 add_library(quorvel_sfx STATIC tools/sfx/effects.cpp)
 target_compile_options(quorvel_sfx PRIVATE ${QUORVEL_WARNINGS})
-target_link_libraries(quorvel_sfx PUBLIC quorvel_game)
+target_link_libraries(quorvel_sfx PUBLIC quorvel_sound)
 add_executable(quorvel-sfx tools/sfx/main.cpp)
 target_compile_options(quorvel-sfx PRIVATE ${QUORVEL_WARNINGS})
 target_link_libraries(quorvel-sfx PRIVATE quorvel_sfx)

@@ -3,17 +3,17 @@
 enable_language(RC)
 
 # ANSI Win32 (no UNICODE), and no min/max macros from <windows.h>.
-target_compile_definitions(quorvel_game PUBLIC NOMINMAX _WIN32_WINNT=0x0601)
-target_compile_options(quorvel_game PUBLIC -UUNICODE -U_UNICODE)
+target_compile_definitions(quorvel_win32 INTERFACE NOMINMAX _WIN32_WINNT=0x0601)
+target_compile_options(quorvel_win32 INTERFACE -UUNICODE -U_UNICODE)
 # gdi32, user32 and kernel32 come by default; sound (winmm) and gamepads (XInput) are
 # named here so that the game can call them.
-target_link_libraries(quorvel_game PUBLIC gdi32 user32 kernel32 winmm xinput9_1_0)
+target_link_libraries(quorvel_win32 INTERFACE gdi32 user32 kernel32 winmm xinput9_1_0)
 
 set(QUORVEL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 add_executable(quorvel WIN32 app/quorvel.rc)
-target_link_libraries(quorvel PRIVATE quorvel_game)
-# WinMain lives in the game library; the start-up code asks for it after our libraries.
+target_link_libraries(quorvel PRIVATE quorvel_app)
+# WinMain lives in the app library; the start-up code asks for it after our libraries.
 target_link_options(quorvel PRIVATE ${QUORVEL_STATIC_RUNTIME} -mwindows -Wl,--undefined=WinMain)
 
 # The GDI picture set, drawn by the real GDI (compared with ours under Wine).

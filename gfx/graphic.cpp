@@ -1,6 +1,6 @@
 #include "gfx/graphic.h"
 
-#include "screens/data.h"
+#include "model/data.h"
 
 bool CGraphic::orderCheck = true;
 

@@ -4,7 +4,7 @@
 // Paint (on every repaint), EndPaint (release). A paint cycle spans a whole screen.
 
 #include "core/object.h"
-#include "gfx/rect.h"
+#include "core/rect.h"
 #include "platform/win32.h"
 
 class CGraphic : public CObject {

@@ -3,9 +3,7 @@
 // answer a position along one axis and the state of a button.
 
 #include "core/object.h"
-
-// Which mouse coordinates an input records and which keys steer it.
-enum EAxis : unsigned int { NoAxis = 0, XAxis = 1, YAxis = 2, BothAxes = 3 };
+#include "model/side.h"
 
 class CInput : public CObject {
 public:

@@ -2,8 +2,8 @@
 
 #include "play/paddle.h"
 #include "play/player.h"
-#include "screens/data.h"
-#include "screens/sounds.h"
+#include "model/data.h"
+#include "model/sounds.h"
 
 #include <cstdlib>
 

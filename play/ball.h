@@ -3,7 +3,7 @@
 // and bounces off the edges of the field, or sits in front of the paddle that holds it.
 
 #include "gfx/static_graphic.h"
-#include "play/side.h"
+#include "model/side.h"
 #include "play/vector.h"
 
 class CPaddle;

@@ -4,7 +4,7 @@
 #include "play/main_game.h"
 #include "play/player.h"
 #include "play/sudden_death.h"
-#include "screens/sounds.h"
+#include "model/sounds.h"
 
 // ---- CBrick ------------------------------------------------------------------------
 

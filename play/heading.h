@@ -4,7 +4,7 @@
 // axis at all: such a ball skims along a wall or bounces between two walls for ever.
 // These turns keep its speed and change its direction only as far as needed.
 
-#include "play/side.h"
+#include "model/side.h"
 #include "play/vector.h"
 
 // The whole pixels a frame that `velocity` moves the ball away from `side`'s wall

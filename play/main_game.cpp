@@ -5,10 +5,8 @@
 #include "play/brick.h"
 #include "play/countdown.h"
 #include "play/player.h"
-#include "screens/data.h"
-#include "screens/sounds.h"
-
-#include "screens/game_over.h"
+#include "model/data.h"
+#include "model/sounds.h"
 
 #include <algorithm>
 
@@ -74,10 +72,9 @@ std::vector<str> CMainGame::ScoreLines()
 }
 
 // The players still in the match keep the scores they have now.
-CGame* CMainGame::NextGame()
+void CMainGame::Finish()
 {
     for (unsigned int n = 1; auto* player = dynamic_cast<CPlayer*>(FindChild(str("CPlayer"), true, n)); ++n)
         Record(*player);
     if (winner != 0) PlayEffect(this, SoundWinner);
-    return new CGameOver(WinnerText(), Successor(), ScoreLines());
 }

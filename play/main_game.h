@@ -1,11 +1,11 @@
 #pragma once
 // The screen on which a match is played: background, ball, the wall of bricks and the
 // players, built in that order, which is also the order in which they animate and paint.
-// The playfield's rules end the match through `winner` and `gameOver`; the screen then
-// builds the game-over screen with the winner's name.
+// The playfield's rules end the match through `winner` and `gameOver`; the match screen
+// (screens/match_screen.h) then finishes it and builds what follows.
 
-#include "screens/data.h"
-#include "screens/game.h"
+#include "model/data.h"
+#include "ui/game.h"
 
 #include <vector>
 
@@ -17,7 +17,8 @@ public:
     explicit CMainGame(const LList<CObject>& parents);
     bool HasType(str t) const override;
 
-    CGame* NextGame() override;
+    // The match is over: the players still in keep their scores, the winner is cheered.
+    void Finish();
     // The match counts down again before it goes on, and says when it is paused.
     void Resumed() override;
     void Paused(bool paused) override;

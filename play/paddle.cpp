@@ -1,13 +1,13 @@
 #include "play/paddle.h"
 
 #include "input/input.h"
-#include "input/input_maker.h"
+#include "play/input_maker.h"
 #include "play/ball.h"
 #include "play/heading.h"
 #include "play/paddle_shapes.h"
 #include "play/player.h"
-#include "screens/data.h"
-#include "screens/sounds.h"
+#include "model/data.h"
+#include "model/sounds.h"
 
 namespace {
 
@@ -166,7 +166,7 @@ void CPaddle::Die()
     CPlayer& loser = RequirePlayer("::Die()");
     PlayEffect(this, SoundDropOut);
     if (ball->owner) ball->owner->AddScore(static_cast<int>(loser.score / 10));
-    if (loser.options.input) loser.options.input->DropOut();
+    if (loser.options.input) DropOut(*loser.options.input);
     delete &loser;
 }
 

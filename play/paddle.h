@@ -5,7 +5,7 @@
 // How it is hit and how it sends the ball back belongs to its shape.
 
 #include "gfx/graphic.h"
-#include "play/side.h"
+#include "model/side.h"
 
 class CBall;
 class CInput;

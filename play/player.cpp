@@ -1,6 +1,6 @@
 #include "play/player.h"
 
-#include "input/input_maker.h"
+#include "play/input_maker.h"
 #include "play/ball.h"
 #include "play/main_game.h"
 #include "play/paddle.h"
@@ -76,7 +76,7 @@ void CPlayer::TakeSlot(unsigned int slot, CBall* ball, CObject* screen)
     if (!paddle) return;
     MakeText(options.name, ePadTexts[slot], LList<CObject>(false, 3, paddle, this, screen));
     const LList<CObject> underPaddle(false, 1, paddle);
-    CInput* input = options.input ? options.input->MakeInput(SideToAxis[side], underPaddle) : nullptr;
+    CInput* input = options.input ? MakeInput(*options.input, SideToAxis[side], underPaddle) : nullptr;
     new CPaddleMeter(&options, side, LList<CObject>(false, 1, this));
     if (ball->holder) return;
     ball->holder = paddle;

@@ -4,7 +4,7 @@
 // in the match and ends it when fewer than two remain.
 
 #include "gfx/graphic.h"
-#include "screens/data.h"
+#include "model/data.h"
 
 class CBall;
 

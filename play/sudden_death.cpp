@@ -1,7 +1,7 @@
 #include "play/sudden_death.h"
 
 #include "play/ball.h"
-#include "screens/sounds.h"
+#include "model/sounds.h"
 #include "ui/text.h"
 
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "screens/choose_paddle.h"
 
-#include "screens/data.h"
+#include "model/data.h"
 #include "screens/menu.h"
 #include "screens/player_options.h"
 

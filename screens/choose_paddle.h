@@ -2,7 +2,7 @@
 // Chooses a player's paddle shape. The choice is stored at once; "Back" stores the shape
 // the player had when the screen was built.
 
-#include "screens/game.h"
+#include "ui/game.h"
 
 struct SPlayerOptions;
 

@@ -3,7 +3,7 @@
 // (a slider shows its value), shown live in a colour block, with a warning when the colour comes so close
 // to the field's grey that the paddle would vanish. Leaving the screen stores the mixture.
 
-#include "screens/game.h"
+#include "ui/game.h"
 
 struct SPlayerOptions;
 class CText;

@@ -1,9 +1,9 @@
 #include "screens/computer_config.h"
 
-#include "input/computer_input.h"
-#include "input/input_maker.h"
+#include "play/computer_input.h"
+#include "model/controls.h"
 #include "screens/control_screen.h"
-#include "screens/data.h"
+#include "model/data.h"
 #include "screens/menu.h"
 #include "screens/player_options.h"
 
@@ -21,8 +21,8 @@ CComputerConfig::CComputerConfig(SPlayerOptions* options, const LList<CObject>& 
     type.Load("CComputerConfig");
     AddBackground(this);
     AddControlTitle(this, *options);
-    CInputMaker& input = RequireInput(this, *options);
-    if (input.kind != CInputMaker::Computer) input.SetComputer(ComputerFair);
+    CControls& input = RequireInput(this, *options);
+    if (input.kind != CControls::Computer) input.SetComputer(ComputerFair);
     AddFootButton(this, DoNext, AsContext(input.level));
     for (unsigned int level = 0; level < ComputerLevels; ++level)
         AddButton(this, DoNext, AsContext(level), kLevelX, kFirstLevelY + kLevelPitch * level,

@@ -3,7 +3,7 @@
 // "Fair" unless it was one already); a level button sets how well it plays, "Back" keeps
 // the level it had.
 
-#include "screens/game.h"
+#include "ui/game.h"
 
 struct SPlayerOptions;
 

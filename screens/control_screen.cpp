@@ -1,7 +1,7 @@
 #include "screens/control_screen.h"
 
-#include "input/input_maker.h"
-#include "screens/data.h"
+#include "model/controls.h"
+#include "model/data.h"
 #include "screens/menu.h"
 
 void AddControlTitle(CGame* screen, const SPlayerOptions& player)
@@ -9,7 +9,7 @@ void AddControlTitle(CGame* screen, const SPlayerOptions& player)
     AddTitle(screen, str("Controls for ") + player.name);
 }
 
-CInputMaker& RequireInput(CGame* screen, const SPlayerOptions& player)
+CControls& RequireInput(CGame* screen, const SPlayerOptions& player)
 {
     if (!player.input) throw XChildError(screen->type + str("::Input"));
     return *player.input;

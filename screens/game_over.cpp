@@ -1,7 +1,7 @@
 #include "screens/game_over.h"
 
-#include "play/online.h"
-#include "screens/data.h"
+#include "online/online.h"
+#include "model/data.h"
 #include "screens/intro.h"
 #include "screens/join_game.h"
 #include "screens/menu.h"

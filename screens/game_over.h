@@ -2,7 +2,7 @@
 // The screen after a match: the result in large letters, every player's final score
 // below it, and a "Continue" button that leads back to the intro.
 
-#include "screens/game.h"
+#include "ui/game.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "screens/intro.h"
 
-#include "play/online.h"
-#include "screens/data.h"
+#include "online/online.h"
+#include "model/data.h"
 #include "screens/menu.h"
 #include "screens/options.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The first screen: the game's name and a "New Game" button that leads to the options.
 
-#include "screens/game.h"
+#include "ui/game.h"
 
 class CIntro : public CGame {
 public:

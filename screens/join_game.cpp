@@ -1,8 +1,8 @@
 #include "screens/join_game.h"
 
-#include "play/main_game.h"
-#include "play/online.h"
-#include "screens/data.h"
+#include "screens/match_screen.h"
+#include "online/online.h"
+#include "model/data.h"
 #include "screens/menu.h"
 #include "screens/options.h"
 #include "ui/text.h"
@@ -34,7 +34,7 @@ bool CJoinGame::HasType(str t) const { return t == "CJoinGame" || CGame::HasType
 
 CGame* CJoinGame::NextGame()
 {
-    if (choice == Match) return new CMainGame(Successor());
+    if (choice == Match) return new CMatchScreen(Successor());
     // Back leaves a game being joined; one this machine hosts goes on.
     if (COnline* online = FindOnline(this); online && !online->Session().IsHost()) EndOnline(this);
     return new COptions(Successor());

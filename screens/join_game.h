@@ -4,7 +4,7 @@
 // screen says how it goes: connecting, waiting for the host to start, or why not. When
 // the host starts, the match begins here too. "Back" leaves the game.
 
-#include "screens/game.h"
+#include "ui/game.h"
 
 class CText;
 

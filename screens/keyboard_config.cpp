@@ -1,8 +1,8 @@
 #include "screens/keyboard_config.h"
 
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "screens/control_screen.h"
-#include "screens/data.h"
+#include "model/data.h"
 #include "screens/menu.h"
 #include "screens/player_options.h"
 #include "ui/get_key.h"
@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kLabels[CInputMaker::ControlCount] = {"Up:",   "Down:",    "Left:", "Right:",
+constexpr const char* kLabels[CControls::ControlCount] = {"Up:",   "Down:",    "Left:", "Right:",
                                                              "Grab:", "Special:", "Speed:"};
 
 }  // namespace
@@ -22,10 +22,10 @@ CKeyboardConfig::CKeyboardConfig(SPlayerOptions* options, const LList<CObject>& 
     AddBackground(this);
     AddControlTitle(this, *options);
     AddFootButton(this, DoNext, AsContext(0));
-    CInputMaker& input = RequireInput(this, *options);
-    if (input.kind != CInputMaker::Keyboard)
+    CControls& input = RequireInput(this, *options);
+    if (input.kind != CControls::Keyboard)
         input.SetKeyboard(VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_UP, VK_SHIFT);
-    for (unsigned int i = 0; i < CInputMaker::ControlCount; ++i) AddKeyField(i);
+    for (unsigned int i = 0; i < CControls::ControlCount; ++i) AddKeyField(i);
 }
 
 void CKeyboardConfig::AddKeyField(unsigned int control)

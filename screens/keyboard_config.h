@@ -3,7 +3,7 @@
 // (with the default keys, unless they already were one); its seven fields capture the
 // player's keys.
 
-#include "screens/game.h"
+#include "ui/game.h"
 
 struct SPlayerOptions;
 

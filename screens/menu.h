@@ -3,7 +3,7 @@
 // texts, buttons, and the conversion of the small integers that buttons hand back to
 // their screens through an untyped context.
 
-#include "screens/game.h"
+#include "ui/game.h"
 #include "ui/button.h"
 
 #include <cstdint>

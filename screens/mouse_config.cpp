@@ -1,8 +1,8 @@
 #include "screens/mouse_config.h"
 
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "screens/control_screen.h"
-#include "screens/data.h"
+#include "model/data.h"
 #include "screens/menu.h"
 #include "screens/player_options.h"
 #include "ui/text.h"
@@ -12,8 +12,8 @@ CMouseConfig::CMouseConfig(SPlayerOptions* options, const LList<CObject>& parent
     type.Load("CMouseConfig");
     AddBackground(this);
     AddControlTitle(this, *options);
-    CInputMaker& input = RequireInput(this, *options);
-    if (input.kind != CInputMaker::Mouse) input.SetMouse(0);
+    CControls& input = RequireInput(this, *options);
+    if (input.kind != CControls::Mouse) input.SetMouse(0);
     new CNormText(str("OK, now go play ;)"), Under(this), Rect());
     AddFootButton(this, DoNext, AsContext(0));
 }

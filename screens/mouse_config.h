@@ -2,7 +2,7 @@
 // The mouse screen of one player: entering it makes the player a mouse player; there is
 // nothing to set.
 
-#include "screens/game.h"
+#include "ui/game.h"
 
 struct SPlayerOptions;
 

@@ -1,11 +1,10 @@
 #include "screens/options.h"
 
-#include "input/computer_input.h"
-#include "input/input_maker.h"
-#include "net/link_maker.h"
-#include "play/main_game.h"
-#include "play/online.h"
-#include "screens/data.h"
+#include "play/computer_input.h"
+#include "model/controls.h"
+#include "screens/match_screen.h"
+#include "online/online.h"
+#include "model/data.h"
 #include "screens/join_game.h"
 #include "screens/menu.h"
 #include "screens/paddle_options.h"
@@ -50,8 +49,8 @@ const std::string* JoinedName(CObject* screen, const SPlayerOptions& p)
 str PlayerCaption(CObject* screen, const SPlayerOptions& p)
 {
     if (const std::string* joined = JoinedName(screen, p)) return str(joined->c_str()) + str(" (Network)");
-    if (p.input && p.input->kind == CInputMaker::Network) return p.name + str(" (open)");
-    if (!p.input || p.input->kind != CInputMaker::Computer) return p.name;
+    if (p.input && p.input->kind == CControls::Network) return p.name + str(" (open)");
+    if (!p.input || p.input->kind != CControls::Computer) return p.name;
     return p.name + str(" (") + str(ComputerLevelName(p.input->level)) + str(")");
 }
 
@@ -112,7 +111,7 @@ void COptions::ShowLobby()
     if (!online) return;
     net::Lockstep& session = online->Session();
     lobbyShown = session.LobbyVersion();
-    const std::string text = "Hosting on port " + std::to_string(net::HostPort()) + ": " + JoinedText(session.Joined());
+    const std::string text = "Hosting on port " + std::to_string(HostingPort()) + ": " + JoinedText(session.Joined());
     status->text = str(text.c_str());
 }
 
@@ -174,7 +173,7 @@ CGame* COptions::StartMatch()
         const auto seed = static_cast<std::uint32_t>(std::rand()) ^ static_cast<std::uint32_t>(GetTickCount());
         if (!online->StartMatch(RequireData(this, "::StartMatch"), seed)) EndOnline(this);
     }
-    return new CMainGame(Successor());
+    return new CMatchScreen(Successor());
 }
 
 bool COptions::OneSideEach()

@@ -5,7 +5,7 @@
 // this machine to others (the players who join take the computer players' places, and
 // the screen shows them as they come) and "Join game" leads to joining another's.
 
-#include "screens/game.h"
+#include "ui/game.h"
 
 struct SPlayerOptions;
 class CData;

@@ -1,8 +1,8 @@
 #include "screens/pad_config.h"
 
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "screens/control_screen.h"
-#include "screens/data.h"
+#include "model/data.h"
 #include "screens/menu.h"
 #include "screens/player_options.h"
 #include "ui/text.h"
@@ -74,8 +74,8 @@ CPadConfig::CPadConfig(SPlayerOptions* options, const LList<CObject>& parents) :
     type.Load("CPadConfig");
     AddBackground(this);
     AddTitle(this, str("Controller for ") + options->name);
-    CInputMaker& input = RequireInput(this, *options);
-    if (input.kind != CInputMaker::Controller) input.SetPad(input.pad);
+    CControls& input = RequireInput(this, *options);
+    if (input.kind != CControls::Controller) input.SetPad(input.pad);
     for (unsigned int slot = 0; slot < XUSER_MAX_COUNT; ++slot)
         new CPadSlotButton(slot, slot == input.pad ? kGreen : kOtherSlot, this);
     new CNormText(str("Hold a button of a pad to light its slot; click a slot to take that pad"), Under(this), Rect());

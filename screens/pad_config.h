@@ -4,7 +4,7 @@
 // buttons that show what is plugged in there; the chosen one is green, and a slot lights
 // up while any button of its pad is held, so players can tell which pad is theirs.
 
-#include "screens/game.h"
+#include "ui/game.h"
 
 struct SPlayerOptions;
 

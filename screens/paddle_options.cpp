@@ -1,6 +1,6 @@
 #include "screens/paddle_options.h"
 
-#include "screens/data.h"
+#include "model/data.h"
 #include "screens/menu.h"
 #include "screens/options.h"
 

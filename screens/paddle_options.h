@@ -2,7 +2,7 @@
 // Chooses the player of one pad slot: one button per player, in the player's colour and
 // with the player's name; choosing one returns to the options hub.
 
-#include "screens/game.h"
+#include "ui/game.h"
 
 class CPaddleOptions : public CGame {
 public:

@@ -3,14 +3,14 @@
 #include "screens/choose_paddle.h"
 #include "screens/color_options.h"
 #include "screens/computer_config.h"
-#include "screens/data.h"
+#include "model/data.h"
 #include "screens/keyboard_config.h"
 #include "screens/menu.h"
 #include "screens/mouse_config.h"
 #include "screens/options.h"
 #include "screens/pad_config.h"
 #include "ui/text.h"
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "ui/mark.h"
 #include "ui/text_edit.h"
 
@@ -33,11 +33,11 @@ CPlayerOptions::CPlayerOptions(SPlayerOptions* options, const LList<CObject>& pa
     AddFootButton(this, DoNext, AsContext(Back));
     AddButton(this, DoNext, AsContext(Color), 218, 302, str("Color"), options->color);
     AddNameField();
-    MarkKind(CInputMaker::Keyboard, AddButton(this, DoNext, AsContext(Keyboard), 143, 171, str("Keyboard"), kGreen));
-    MarkKind(CInputMaker::Mouse, AddButton(this, DoNext, AsContext(Mouse), 143, 96, str("Mouse"), kGreen));
-    MarkKind(CInputMaker::Network, AddButton(this, DoNext, AsContext(Network), 293, 96, str("Network"), kGreen));
-    MarkKind(CInputMaker::Controller, AddButton(this, DoNext, AsContext(Controller), 293, 171, str("Controller"), kGreen));
-    MarkKind(CInputMaker::Computer, AddButton(this, DoNext, AsContext(Computer), 218, 134, str("Computer"), kGreen));
+    MarkKind(CControls::Keyboard, AddButton(this, DoNext, AsContext(Keyboard), 143, 171, str("Keyboard"), kGreen));
+    MarkKind(CControls::Mouse, AddButton(this, DoNext, AsContext(Mouse), 143, 96, str("Mouse"), kGreen));
+    MarkKind(CControls::Network, AddButton(this, DoNext, AsContext(Network), 293, 96, str("Network"), kGreen));
+    MarkKind(CControls::Controller, AddButton(this, DoNext, AsContext(Controller), 293, 171, str("Controller"), kGreen));
+    MarkKind(CControls::Computer, AddButton(this, DoNext, AsContext(Computer), 218, 134, str("Computer"), kGreen));
     AddShapeButton();
 }
 

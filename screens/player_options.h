@@ -4,8 +4,8 @@
 // on another machine, who takes it on joining a game this machine hosts; "Computer"
 // stands between the other four ways of playing.
 
-#include "play/side.h"
-#include "screens/game.h"
+#include "model/side.h"
+#include "ui/game.h"
 
 struct SPlayerOptions;
 class CButton;

@@ -1,7 +1,7 @@
 #include "ui/button.h"
 
 #include "input/mouse_input.h"
-#include "screens/sounds.h"
+#include "model/sounds.h"
 #include "ui/text.h"
 #include "ui/widget_parts.h"
 

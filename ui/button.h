@@ -4,7 +4,7 @@
 // and calls its screen back in every frame in which the left button is held over it.
 
 #include "gfx/graphic.h"
-#include "play/side.h"
+#include "model/side.h"
 
 class CButton : public CGraphic {
 public:

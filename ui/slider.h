@@ -4,7 +4,7 @@
 // as a line at the value's position.
 
 #include "gfx/graphic.h"
-#include "play/side.h"
+#include "model/side.h"
 
 // v limited to a..b, mapped linearly onto p..q in unsigned arithmetic. An empty range
 // (a = b) maps everything onto p.

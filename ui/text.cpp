@@ -1,6 +1,6 @@
 #include "ui/text.h"
 
-#include "screens/data.h"
+#include "model/data.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "ui/text_edit.h"
 
-#include "screens/data.h"
+#include "model/data.h"
 #include "ui/text.h"
 #include "ui/widget_parts.h"
 

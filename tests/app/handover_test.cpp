@@ -2,7 +2,7 @@
 #include "app/main_window.h"
 #include "platform/host/headless/program.h"
 #include "platform/host/headless/session.h"
-#include "screens/game.h"
+#include "ui/game.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 
 #include "app/gamer.h"
 #include "app/main_window.h"
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "platform/host/headless/program.h"
 #include "play/ball.h"
-#include "screens/data.h"
-#include "screens/game.h"
+#include "model/data.h"
+#include "ui/game.h"
 #include "support/pause_check.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +31,7 @@ protected:
         if (thirdPad) pads.Connect(2, "Pad three");
         program.Click(250, 460);  // "Start"
         program.Frames(2);
-        ASSERT_STREQ(Engine()->GetGame()->type, "CMainGame");
+        ASSERT_STREQ(Engine()->GetGame()->type, "CMatchScreen");
     }
 
     CGamer* Engine() { return CurrentGamer(); }
@@ -87,7 +87,7 @@ TEST_F(PadClock, StartPausesAndResumesAndAPadThatGoesPausesUntilItIsBack)
     const unsigned int resumed = Frame();
     program.Frames(4);
     EXPECT_EQ(Frame(), resumed + 4) << "the pad timer is gone with the clock running: one tick, one frame";
-    EXPECT_STREQ(Engine()->GetGame()->type, "CMainGame") << "nothing was lost";
+    EXPECT_STREQ(Engine()->GetGame()->type, "CMatchScreen") << "nothing was lost";
 }
 
 // A pad that is already missing when the match starts counts as pulled out then: the

@@ -6,8 +6,8 @@
 #include "gdi/png.h"
 #include "platform/host/headless/program.h"
 #include "platform/user/window_system.h"
-#include "screens/data.h"
-#include "screens/game.h"
+#include "model/data.h"
+#include "ui/game.h"
 #include "support/scratch.h"
 
 #include <gtest/gtest.h>

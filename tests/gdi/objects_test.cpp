@@ -1,15 +1,16 @@
-#include "canvas.h"
+#include "tools/gdi_pictures/canvas.h"
+#include "platform/gdi/objects.h"
 #include "platform/gdi/surface.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-DWORD LiveObjects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+std::size_t LiveObjects() { return gdi::CreatedObjectCount(); }
 
 TEST(GdiObjects, CountReturnsToStartAfterCreatingSelectingAndDeletingEveryKind)
 {
-    const DWORD start = LiveObjects();
+    const std::size_t start = LiveObjects();
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP colour = CreateBitmap(8, 8, 1, 32, nullptr);
     HBITMAP mono = CreateBitmap(8, 8, 1, 1, nullptr);
@@ -43,7 +44,7 @@ TEST(GdiObjects, CountReturnsToStartAfterCreatingSelectingAndDeletingEveryKind)
 
 TEST(GdiObjects, StockObjectsAreSharedUncountedAndNeverDeleted)
 {
-    const DWORD start = LiveObjects();
+    const std::size_t start = LiveObjects();
     for (int index : {WHITE_BRUSH, GRAY_BRUSH, BLACK_BRUSH, NULL_BRUSH, WHITE_PEN, BLACK_PEN, NULL_PEN,
                       DEFAULT_GUI_FONT, ANSI_FIXED_FONT}) {
         HGDIOBJ stock = GetStockObject(index);

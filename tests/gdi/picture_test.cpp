@@ -1,7 +1,7 @@
 // Draws one picture with every shape and the four turned texts and writes it as
 // gdi_picture.png in the working directory, for a person to look at.
 
-#include "canvas.h"
+#include "tools/gdi_pictures/canvas.h"
 #include "png.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "tools/gdi_pictures/canvas.h"
 
 #include <gtest/gtest.h>
 

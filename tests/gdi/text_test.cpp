@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "tools/gdi_pictures/canvas.h"
 #include "platform/gdi/font.h"
 #include "platform/gdi/surface.h"
 

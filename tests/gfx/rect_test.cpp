@@ -1,4 +1,4 @@
-#include "gfx/rect.h"
+#include "core/rect.h"
 
 #include <gtest/gtest.h>
 

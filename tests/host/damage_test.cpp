@@ -4,12 +4,12 @@
 
 #include "app/gamer.h"
 #include "app/main_window.h"
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "play/ball.h"
 #include "platform/host/headless/program.h"
 #include "platform/user/menu.h"
-#include "screens/data.h"
-#include "screens/game.h"
+#include "model/data.h"
+#include "ui/game.h"
 
 #include <gtest/gtest.h>
 

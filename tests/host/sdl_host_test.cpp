@@ -1,6 +1,5 @@
 // The SDL host under SDL's dummy video driver: a window through its life.
 
-#include "platform/host/sdl/command_line.h"
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/user/window_system.h"
 #include "platform/win32.h"
@@ -101,23 +100,6 @@ TEST(SdlHostTest, DummyDriverWindowTicksPaintsAndGoes)
     EXPECT_EQ(seen.back(), WM_DESTROY);
     EXPECT_GE(elapsed, 55u);  // three real 20 ms periods at the least
     EXPECT_FALSE(IsWindow(window));
-}
-
-TEST(CommandLineTest, TheLastWindowChoiceWinsAndAnswersStopTheReading)
-{
-    using Action = sdlhost::CommandLine::Action;
-    const char* windowLast[] = {"quorvel", "--fullscreen", "--window"};
-    EXPECT_FALSE(sdlhost::ParseCommandLine(3, windowLast).fullscreen);
-    const char* fullLast[] = {"quorvel", "--window", "--fullscreen"};
-    const sdlhost::CommandLine full = sdlhost::ParseCommandLine(3, fullLast);
-    EXPECT_EQ(full.action, Action::Play);
-    EXPECT_TRUE(full.fullscreen);
-    const char* help[] = {"quorvel", "-h", "--nonsense"};
-    EXPECT_EQ(sdlhost::ParseCommandLine(3, help).action, Action::Help);
-    const char* bad[] = {"quorvel", "--fullscreen", "", "--help"};
-    const sdlhost::CommandLine error = sdlhost::ParseCommandLine(4, bad);
-    EXPECT_EQ(error.action, Action::Error) << "an empty argument is no option";
-    EXPECT_EQ(error.error, "unknown option ''");
 }
 
 // Window points map to frame pixels through the whole scale and the bars around the

@@ -2,7 +2,7 @@
 // datagrams that arrive. Time is real here, so the tests wait on progress, not on time.
 
 #include "net/enet_link.h"
-#include "tests/net/match_harness.h"
+#include "support/match_harness.h"
 
 #include <gtest/gtest.h>
 

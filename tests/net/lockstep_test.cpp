@@ -2,7 +2,7 @@
 // on a virtual clock.
 
 #include "net/memory_link.h"
-#include "tests/net/match_harness.h"
+#include "support/match_harness.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 // procedure does, steering their own paddle with the mouse, and report the match state
 // after every frame.
 
-#include "input/computer_input.h"
-#include "input/net_input.h"
+#include "play/computer_input.h"
+#include "online/net_input.h"
 #include "net/enet_link.h"
-#include "play/online.h"
+#include "online/online.h"
 #include "support/field.h"
 
 #include <gtest/gtest.h>

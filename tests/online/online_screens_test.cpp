@@ -5,7 +5,7 @@
 #include "net/link_maker.h"
 #include "net/memory_link.h"
 #include "play/main_game.h"
-#include "play/online.h"
+#include "online/online.h"
 #include "screens/join_game.h"
 #include "screens/menu_chain.h"
 #include "screens/options.h"

@@ -2,7 +2,7 @@
 // the ball, that they keep to a keyboard player's rules, and that four of them play a
 // whole match by themselves, the same way every time for the same seed.
 
-#include "input/computer_input.h"
+#include "play/computer_input.h"
 #include "input/keyboard_input.h"
 #include "play/brick.h"
 #include "support/field.h"

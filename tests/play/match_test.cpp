@@ -4,7 +4,7 @@
 #include "gdi/png.h"
 #include "play/brick.h"
 #include "play/sudden_death.h"
-#include "screens/sounds.h"
+#include "model/sounds.h"
 #include "support/field.h"
 #include "ui/text.h"
 

@@ -1,6 +1,6 @@
 // Pad players in matches on the real engine, their pads plugged into the headless host.
 
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "input/pad_input.h"
 #include "support/field.h"
 

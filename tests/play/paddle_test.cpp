@@ -1,5 +1,5 @@
 #include "input/input.h"
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "play/paddle_shapes.h"
 #include "platform/user/input.h"
 #include "support/field.h"

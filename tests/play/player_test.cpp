@@ -1,4 +1,5 @@
-#include "input/input_maker.h"
+#include "input/input.h"
+#include "model/controls.h"
 #include "play/brick.h"
 #include "support/field.h"
 #include "ui/text_edit.h"
@@ -94,7 +95,7 @@ TEST_F(PlayerTest, MetersLieAlongTheEdgesCentredOnTheirSides)
     for (const auto& c : cases) {
         auto* meter = dynamic_cast<CPaddleMeter*>(field.PlayerOn(c.side).GetChild(str("CPaddleMeter"), true, 1));
         ASSERT_NE(meter, nullptr);
-        EXPECT_EQ(meter->GetParent(str("CMainGame"), true, 1), field.Screen()) << "drawn by the screen";
+        EXPECT_EQ(meter->GetParent(str("CMainGame"), false, 1), field.Screen()) << "drawn by the screen";
         meter->Animate();
         EXPECT_EQ(meter->rect.left, c.bar.left) << c.side;
         EXPECT_EQ(meter->rect.top, c.bar.top) << c.side;

@@ -1,7 +1,7 @@
 // The opening serve and the turns that keep the ball moving: a ball never ends up
 // skimming along a wall or bouncing between two walls without moving across.
 
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "play/heading.h"
 #include "play/countdown.h"
 #include "platform/user/input.h"
@@ -44,7 +44,7 @@ TEST(ServeHold, TheServeIsHeldOnlyWhileTheGrabButtonIsStillDown)
     for (Device device : {Mouse, Keyboard, Pad})
         for (bool down : {false, true}) {
             Field field;
-            CInputMaker& maker = *field.data->players[0].input;
+            CControls& maker = *field.data->players[0].input;
             // The grab button as the player holds it, through the window system and the pad.
             auto grab = [&](bool held) {
                 switch (device) {

@@ -1,5 +1,5 @@
-#include "input/input_maker.h"
-#include "screens/data.h"
+#include "model/controls.h"
+#include "model/data.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ TEST(CData, DefaultsAreFilledOnceOneMouseAgainstThreeFairComputersWithMakersUnde
         EXPECT_EQ(p.color, colors[i]);
         EXPECT_EQ(p.padType, shapes[i]);
         ASSERT_NE(p.input, nullptr);
-        EXPECT_EQ(p.input->kind, i == 0 ? CInputMaker::Mouse : CInputMaker::Computer);
+        EXPECT_EQ(p.input->kind, i == 0 ? CControls::Mouse : CControls::Computer);
         EXPECT_EQ(p.input->level, i == 0 ? 0u : 1u) << "the computer players play Fair";
         EXPECT_EQ(p.input->GetParent(), &root);
         EXPECT_EQ(data->padPlayers[i], i + 1);
@@ -41,7 +41,7 @@ TEST(CData, DefaultsAreFilledOnceOneMouseAgainstThreeFairComputersWithMakersUnde
 
     data->players[1].name = str("Renamed");
     data->padPlayers[0] = 3;
-    CInputMaker* maker = data->players[0].input;
+    CControls* maker = data->players[0].input;
     EXPECT_FALSE(data->FillDefaults(&root));
     EXPECT_STREQ(data->players[1].name, "Renamed");
     EXPECT_EQ(data->padPlayers[0], 3u);

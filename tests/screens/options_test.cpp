@@ -1,4 +1,4 @@
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "menu_chain.h"
 #include "play/main_game.h"
 #include "screens/intro.h"
@@ -23,7 +23,7 @@ TEST(Intro, NewGameLeadsToTheOptionsWhichFillTheDefaultsOnce)
     EXPECT_EQ(chain.Player(4).input->GetParent(), chain.root.get());
 
     chain.Player(2).name = str("Renamed");
-    CInputMaker* maker = chain.Player(1).input;
+    CControls* maker = chain.Player(1).input;
     chain.Open<COptions>();
     EXPECT_STREQ(chain.Player(2).name, "Renamed");
     EXPECT_EQ(chain.Player(1).input, maker);

@@ -1,7 +1,7 @@
 // The pad screen: the player becomes a pad player, the slots show what is plugged in and
 // light up under a pressed pad, and a slot click chooses that pad.
 
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "menu_chain.h"
 #include "platform/host/headless/headless_pads.h"
 #include "screens/keyboard_config.h"
@@ -52,7 +52,7 @@ TEST_F(PadScreen, ControllerMakesAPadPlayerOnTheirOwnPadAndShowsEverySlot)
     chain.Click(330, 180);  // "Controller"
     auto* screen = chain.Current<CPadConfig>();
     ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(player->input->kind, CInputMaker::Controller);
+    EXPECT_EQ(player->input->kind, CControls::Controller);
     EXPECT_EQ(player->input->pad, 1u) << "player 2's pad";
     EXPECT_STREQ(Shown(screen), "Controller for Marigold");
     const char* captions[] = {"1: Xbox 360 Controller", "2: not connected", "3: 8BitDo Pro 2", "4: not connected"};
@@ -94,9 +94,9 @@ TEST_F(PadScreen, APressedPadLightsItsSlotAndASlotClickChoosesIt)
     chain.Current<CPlayerOptions>();
     chain.Click(150, 180);  // "Keyboard"
     chain.Current<CKeyboardConfig>();
-    EXPECT_EQ(player->input->kind, CInputMaker::Keyboard);
+    EXPECT_EQ(player->input->kind, CControls::Keyboard);
     chain.Open<CPadConfig>(player);
-    EXPECT_EQ(player->input->kind, CInputMaker::Controller);
+    EXPECT_EQ(player->input->kind, CControls::Controller);
     EXPECT_EQ(player->input->pad, 3u) << "the pad chosen before";
 }
 

@@ -1,4 +1,4 @@
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "screens/computer_config.h"
 #include "menu_chain.h"
 #include "screens/choose_paddle.h"
@@ -75,7 +75,7 @@ TEST_F(PlayerScreens, PlayerScreenOffersItsButtons)
 
     chain.Click(330, 105);
     EXPECT_NE(dynamic_cast<COptions*>(chain.screen), nullptr) << "Network keeps the place and goes back";
-    EXPECT_EQ(player->input->kind, CInputMaker::Network);
+    EXPECT_EQ(player->input->kind, CControls::Network);
 }
 
 TEST_F(PlayerScreens, TypedNameShowsOnTheNextOptionsScreen)
@@ -111,8 +111,8 @@ TEST_F(PlayerScreens, KeyboardScreenMakesAMousePlayerAKeyboardPlayerWithDefaultK
     chain.Click(150, 180);
     auto* keyboard = chain.Current<CKeyboardConfig>();
     ASSERT_NE(keyboard, nullptr);
-    CInputMaker& input = *player->input;
-    EXPECT_EQ(input.kind, CInputMaker::Keyboard);
+    CControls& input = *player->input;
+    EXPECT_EQ(input.kind, CControls::Keyboard);
     const unsigned int defaults[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_UP, VK_SHIFT};
     for (unsigned int i = 0; i < 7; ++i) {
         EXPECT_EQ(input.keys[i], defaults[i]) << i;
@@ -126,12 +126,12 @@ TEST_F(PlayerScreens, KeyboardScreenMakesAMousePlayerAKeyboardPlayerWithDefaultK
 
     chain.Click(300, 250);  // the Grab field
     chain.Tap(VK_RETURN);
-    EXPECT_EQ(input.keys[CInputMaker::Grab], VK_RETURN);
+    EXPECT_EQ(input.keys[CControls::Grab], VK_RETURN);
     chain.Click(250, 460);
     chain.Current<CPlayerOptions>();
 
     chain.Click(150, 180);
-    EXPECT_EQ(input.keys[CInputMaker::Grab], VK_RETURN) << "a keyboard player keeps the keys";
+    EXPECT_EQ(input.keys[CControls::Grab], VK_RETURN) << "a keyboard player keeps the keys";
 }
 
 TEST_F(PlayerScreens, MouseScreenMakesTheKeyboardPlayerAMousePlayerAgain)
@@ -140,11 +140,11 @@ TEST_F(PlayerScreens, MouseScreenMakesTheKeyboardPlayerAMousePlayerAgain)
     OpenPlayer();
     chain.Click(150, 105);
     chain.Current<CMouseConfig>();
-    EXPECT_EQ(player->input->kind, CInputMaker::Mouse);
+    EXPECT_EQ(player->input->kind, CControls::Mouse);
     chain.Click(250, 460);
     chain.Current<CPlayerOptions>();
     chain.Click(150, 180);
-    EXPECT_EQ(player->input->keys[CInputMaker::Up], VK_UP) << "back to the default keys";
+    EXPECT_EQ(player->input->keys[CControls::Up], VK_UP) << "back to the default keys";
 }
 
 // Entering makes the player a computer player at Fair; a level is stored and leads back;
@@ -155,7 +155,7 @@ TEST_F(PlayerScreens, ComputerScreenMakesTheMousePlayerAComputerPlayerAtTheChose
     chain.Click(250, 140);
     auto* computer = chain.Current<CComputerConfig>();
     ASSERT_NE(computer, nullptr);
-    EXPECT_EQ(player->input->kind, CInputMaker::Computer);
+    EXPECT_EQ(player->input->kind, CControls::Computer);
     EXPECT_EQ(player->input->level, 1u);
     const char* levels[] = {"Easy", "Fair", "Hard"};
     for (unsigned int level = 0; level < 3; ++level)

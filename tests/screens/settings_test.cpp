@@ -2,9 +2,9 @@
 // loads what it can and says what it ignored, and a folder that cannot be written leaves
 // the game running with one warning.
 
-#include "input/input_maker.h"
-#include "screens/data.h"
-#include "screens/settings.h"
+#include "model/controls.h"
+#include "model/data.h"
+#include "app/settings.h"
 #include "support/scratch.h"
 
 #include <gtest/gtest.h>
@@ -52,17 +52,17 @@ TEST(SettingsFile, EveryFieldSurvivesARestart)
     EXPECT_STREQ(after.Player(1).name, "Ann");
     EXPECT_EQ(after.Player(1).color, RGB(1, 2, 3));
     EXPECT_EQ(after.Player(1).padType, PadRectangular);
-    EXPECT_EQ(after.Player(1).input->kind, CInputMaker::Keyboard);
-    const unsigned int keys[CInputMaker::ControlCount] = {'W', 'S', 'A', 'D', VK_SPACE, 'Q', VK_CONTROL};
-    for (int i = 0; i < CInputMaker::ControlCount; ++i) EXPECT_EQ(after.Player(1).input->keys[i], keys[i]) << i;
+    EXPECT_EQ(after.Player(1).input->kind, CControls::Keyboard);
+    const unsigned int keys[CControls::ControlCount] = {'W', 'S', 'A', 'D', VK_SPACE, 'Q', VK_CONTROL};
+    for (int i = 0; i < CControls::ControlCount; ++i) EXPECT_EQ(after.Player(1).input->keys[i], keys[i]) << i;
     EXPECT_STREQ(after.Player(2).name, "Marigold");
-    EXPECT_EQ(after.Player(2).input->kind, CInputMaker::Controller);
+    EXPECT_EQ(after.Player(2).input->kind, CControls::Controller);
     EXPECT_EQ(after.Player(2).input->pad, 3u);
     EXPECT_STREQ(after.Player(3).name, "Bo 3");
     EXPECT_EQ(after.Player(3).padType, PadRounded);
-    EXPECT_EQ(after.Player(3).input->kind, CInputMaker::Computer);
+    EXPECT_EQ(after.Player(3).input->kind, CControls::Computer);
     EXPECT_EQ(after.Player(3).input->level, 2u);
-    EXPECT_EQ(after.Player(4).input->kind, CInputMaker::Mouse) << "the last kind chosen counts";
+    EXPECT_EQ(after.Player(4).input->kind, CControls::Mouse) << "the last kind chosen counts";
     EXPECT_EQ(after.data->padPlayers[0], 3u);
     EXPECT_EQ(after.data->padPlayers[1], 3u);
     EXPECT_EQ(after.data->padPlayers[2], 1u);
@@ -74,7 +74,7 @@ TEST(SettingsFile, EveryFieldSurvivesARestart)
     Settings reset;
     SettingsFile().Load(*reset.data);
     EXPECT_STREQ(reset.Player(1).name, "Harrow");
-    EXPECT_EQ(reset.Player(1).input->kind, CInputMaker::Mouse);
+    EXPECT_EQ(reset.Player(1).input->kind, CControls::Mouse);
     EXPECT_EQ(reset.data->padPlayers[0], 1u);
     EXPECT_FALSE(reset.data->sound) << "resetting the players leaves the sound switch alone";
 }
@@ -117,12 +117,12 @@ TEST(SettingsFile, ABadFileLoadsWhatIsSoundAndSaysOnceWhatItIgnored)
          }},
         {"key codes 0 and 256", "[Player1]\nInput=1\nUp=0\nDown=256\nLeft=65\nGrab=-3\n", 3,
          [](Settings& s) {
-             const CInputMaker& input = *s.Player(1).input;
-             EXPECT_EQ(input.kind, CInputMaker::Keyboard);
-             EXPECT_EQ(input.keys[CInputMaker::Up], static_cast<unsigned>(VK_UP));
-             EXPECT_EQ(input.keys[CInputMaker::Down], static_cast<unsigned>(VK_DOWN));
-             EXPECT_EQ(input.keys[CInputMaker::Left], 65u);
-             EXPECT_EQ(input.keys[CInputMaker::Grab], static_cast<unsigned>(VK_SPACE));
+             const CControls& input = *s.Player(1).input;
+             EXPECT_EQ(input.kind, CControls::Keyboard);
+             EXPECT_EQ(input.keys[CControls::Up], static_cast<unsigned>(VK_UP));
+             EXPECT_EQ(input.keys[CControls::Down], static_cast<unsigned>(VK_DOWN));
+             EXPECT_EQ(input.keys[CControls::Left], 65u);
+             EXPECT_EQ(input.keys[CControls::Grab], static_cast<unsigned>(VK_SPACE));
          }},
         {"sides given to missing players", "[Sides]\nBottom=5\nLeft=0\nTop=4\nRight=x\n", 3,
          [](Settings& s) {
@@ -140,8 +140,8 @@ TEST(SettingsFile, ABadFileLoadsWhatIsSoundAndSaysOnceWhatItIgnored)
          [](Settings& s) { EXPECT_STREQ(s.Player(4).name, "Saltire"); }},
         {"an input kind that does not exist here", "[Player2]\nInput=9\n[Player3]\nInput=0\n[Game]\nSound=2\n", 3,
          [](Settings& s) {
-             EXPECT_EQ(s.Player(2).input->kind, CInputMaker::Computer);
-             EXPECT_EQ(s.Player(3).input->kind, CInputMaker::Computer);
+             EXPECT_EQ(s.Player(2).input->kind, CControls::Computer);
+             EXPECT_EQ(s.Player(3).input->kind, CControls::Computer);
              EXPECT_TRUE(s.data->sound);
          }},
     };

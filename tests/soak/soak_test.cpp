@@ -10,14 +10,14 @@
 #include "play/ball.h"
 #include "play/paddle.h"
 #include "play/player.h"
-#include "screens/data.h"
+#include "model/data.h"
 #include "platform/gdi/font.h"
 #include "play/countdown.h"
 #include "play/main_game.h"
 #include "platform/host/headless/program.h"
 #include "platform/host/headless/session.h"
 #include "platform/user/window_system.h"
-#include "screens/game.h"
+#include "ui/game.h"
 
 #include <gtest/gtest.h>
 
@@ -490,7 +490,7 @@ TEST_P(Soaking, RandomInputWalksEveryScreenWithoutFaultOrLeak)
     if (HasFatalFailure()) return;
 
     for (const char* screen : {"CIntro", "COptions", "CPlayerOptions", "CKeyboardConfig", "CMouseConfig",
-                               "CComputerConfig", "CColorOptions", "CChoosePaddle", "CPaddleOptions", "CMainGame",
+                               "CComputerConfig", "CColorOptions", "CChoosePaddle", "CPaddleOptions", "CMatchScreen",
                                "CGameOver"})
         EXPECT_GT(soak.Visits().count(screen), 0u) << screen << " was never shown (seed " << seed << ")";
     for (const auto& [screen, count] : soak.Visits()) std::printf("%-16s %d visits\n", screen.c_str(), count);

@@ -8,7 +8,7 @@
 #include "platform/sound/mixer.h"
 #include "platform/sound/output.h"
 #include "platform/win32.h"
-#include "screens/sounds.h"
+#include "model/sounds.h"
 #include "support/scratch.h"
 #include "tools/sfx/effects.h"
 

@@ -5,14 +5,14 @@
 
 #include "app/gamer.h"
 #include "app/resources.h"
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "play/ball.h"
 #include "play/countdown.h"
-#include "play/main_game.h"
+#include "screens/match_screen.h"
 #include "play/paddle.h"
 #include "play/player.h"
 #include "platform/host/headless/session.h"
-#include "screens/data.h"
+#include "model/data.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -77,7 +77,7 @@ public:
     // its paint cycle is open, as the engine opens it for a new screen.
     CMainGame& Match(bool paint = false)
     {
-        auto* game = new CMainGame(LList<CObject>(false, 1, engine));
+        auto* game = new CMatchScreen(LList<CObject>(false, 1, engine));
         if (paint) engine->InitPaint();
         return *game;
     }

@@ -5,8 +5,8 @@
 // its back buffer.
 
 #include "platform/win32.h"
-#include "screens/data.h"
-#include "screens/game.h"
+#include "model/data.h"
+#include "ui/game.h"
 
 #include <memory>
 

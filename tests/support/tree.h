@@ -4,7 +4,7 @@
 
 #include "core/object.h"
 #include "platform/gdi/surface.h"
-#include "screens/data.h"
+#include "model/data.h"
 
 namespace testing_support {
 

@@ -1,6 +1,6 @@
 #include "tools/gdi_pictures/pictures.h"
 
-#include "tests/gdi/canvas.h"
+#include "tools/gdi_pictures/canvas.h"
 
 #include <cstddef>
 

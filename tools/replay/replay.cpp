@@ -3,9 +3,9 @@
 #include "app/gamer.h"
 #include "app/main_window.h"
 #include "net/enet_link.h"
-#include "play/online.h"
-#include "screens/game.h"
-#include "screens/sounds.h"
+#include "online/online.h"
+#include "ui/game.h"
+#include "model/sounds.h"
 #include "tools/replay/png_file.h"
 #include "tools/replay/script.h"
 
@@ -107,7 +107,7 @@ private:
             return FollowUntil(command, "the screen " + command.text, [&] {
                 CGamer* engine = CurrentGamer();
                 CGame* screen = engine ? engine->GetGame() : nullptr;
-                return screen && command.text == static_cast<const char*>(screen->type);
+                return screen && screen->HasType(str(command.text.c_str()));
             });
         case Verb::WaitFrame:
             return FollowUntil(command, "frame " + std::to_string(n[0]) + " of the match", [&] {

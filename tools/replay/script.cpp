@@ -1,7 +1,7 @@
 #include "tools/replay/script.h"
 
 #include "platform/user/user32.h"
-#include "screens/sounds.h"
+#include "model/sounds.h"
 #include "platform/xinput/xinput.h"
 
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "platform/host/sdl/sdl_host.h"
 
 #include "platform/gdi/surface.h"
-#include "platform/host/sdl/command_line.h"
+#include "platform/host/sdl/no_display.h"
 #include "platform/host/sdl/sdl_keys.h"
 #include "platform/host/sdl/window_icon.h"
 #include "platform/user/input.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace sdlhost {
+namespace program {
 
 struct CommandLine {
     enum class Action { Play, Help, Version, Error } action = Action::Play;
@@ -21,8 +21,4 @@ std::string UsageText();
 // What --version prints.
 std::string VersionText();
 
-// Why the game cannot show its window without a display, what was tried and how to run
-// it with one.
-std::string NoDisplayText(const char* sdlError);
-
-}  // namespace sdlhost
+}  // namespace program

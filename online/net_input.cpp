@@ -1,7 +1,7 @@
-#include "input/net_input.h"
+#include "online/net_input.h"
 
-#include "input/computer_input.h"
-#include "play/online.h"
+#include "play/computer_input.h"
+#include "online/online.h"
 
 #include <algorithm>
 

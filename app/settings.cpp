@@ -1,8 +1,8 @@
-#include "screens/settings.h"
+#include "app/settings.h"
 
-#include "input/input_maker.h"
+#include "model/controls.h"
 #include "net/link_maker.h"
-#include "screens/data.h"
+#include "model/data.h"
 #include "ui/text_edit.h"
 
 #include <cstdio>
@@ -18,10 +18,10 @@ constexpr char kFileName[] = "quorvel.ini";
 constexpr unsigned int kLongestName = 255;
 constexpr std::size_t kLongestReport = 12;
 
-constexpr const char* kControlKeys[CInputMaker::ControlCount] = {"Up",   "Down",    "Left", "Right",
+constexpr const char* kControlKeys[CControls::ControlCount] = {"Up",   "Down",    "Left", "Right",
                                                                  "Grab", "Special", "Speed"};
 constexpr const char* kSideKeys[kPadSlots] = {"Bottom", "Left", "Top", "Right"};
-constexpr unsigned int kDefaultKeys[CInputMaker::ControlCount] = {VK_UP,    VK_DOWN, VK_LEFT, VK_RIGHT,
+constexpr unsigned int kDefaultKeys[CControls::ControlCount] = {VK_UP,    VK_DOWN, VK_LEFT, VK_RIGHT,
                                                                   VK_SPACE, VK_UP,   VK_SHIFT};
 
 const char* const kSidesSection = "Sides";
@@ -177,16 +177,16 @@ private:
     std::string path;
 };
 
-void LoadControls(Reader& file, const std::string& section, CInputMaker& input)
+void LoadControls(Reader& file, const std::string& section, CControls& input)
 {
-    std::optional<unsigned int> kind = file.Number(section, "Input", CInputMaker::Keyboard, CInputMaker::Computer);
-    if (kind == CInputMaker::Network) input.SetNet();
-    if (kind == CInputMaker::Mouse) input.SetMouse(0);
-    if (kind == CInputMaker::Computer) input.SetComputer(file.Number(section, "Level", 0, 2).value_or(1));
-    if (kind == CInputMaker::Controller) input.SetPad(file.Number(section, "Pad", 0, kPadSlots - 1).value_or(input.pad));
-    if (kind != CInputMaker::Keyboard) return;
-    unsigned int keys[CInputMaker::ControlCount];
-    for (int i = 0; i < CInputMaker::ControlCount; ++i)
+    std::optional<unsigned int> kind = file.Number(section, "Input", CControls::Keyboard, CControls::Computer);
+    if (kind == CControls::Network) input.SetNet();
+    if (kind == CControls::Mouse) input.SetMouse(0);
+    if (kind == CControls::Computer) input.SetComputer(file.Number(section, "Level", 0, 2).value_or(1));
+    if (kind == CControls::Controller) input.SetPad(file.Number(section, "Pad", 0, kPadSlots - 1).value_or(input.pad));
+    if (kind != CControls::Keyboard) return;
+    unsigned int keys[CControls::ControlCount];
+    for (int i = 0; i < CControls::ControlCount; ++i)
         keys[i] = file.Number(section, kControlKeys[i], 1, 255).value_or(kDefaultKeys[i]);
     input.SetKeyboard(keys[0], keys[1], keys[2], keys[3], keys[4], keys[5], keys[6]);
 }
@@ -224,10 +224,10 @@ std::string PlayerBlock(const SPlayerOptions& player)
     Put(block, "Shape", std::to_string(player.padType));
     if (!player.input) return block;
     Put(block, "Input", std::to_string(player.input->kind));
-    if (player.input->kind == CInputMaker::Computer) Put(block, "Level", std::to_string(player.input->level));
-    if (player.input->kind == CInputMaker::Controller) Put(block, "Pad", std::to_string(player.input->pad));
-    if (player.input->kind == CInputMaker::Keyboard)
-        for (int i = 0; i < CInputMaker::ControlCount; ++i) Put(block, kControlKeys[i], std::to_string(player.input->keys[i]));
+    if (player.input->kind == CControls::Computer) Put(block, "Level", std::to_string(player.input->level));
+    if (player.input->kind == CControls::Controller) Put(block, "Pad", std::to_string(player.input->pad));
+    if (player.input->kind == CControls::Keyboard)
+        for (int i = 0; i < CControls::ControlCount; ++i) Put(block, kControlKeys[i], std::to_string(player.input->keys[i]));
     return block;
 }
 

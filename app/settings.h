@@ -9,7 +9,7 @@
 // thread (the disk is slow); a folder that cannot be made or written is reported once,
 // and the settings stay for the run.
 
-#include "screens/settings_writer.h"
+#include "app/settings_writer.h"
 
 #include <map>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "screens/settings_writer.h"
+#include "app/settings_writer.h"
 
 #include "platform/win32.h"
 

@@ -2,7 +2,7 @@
 // host, then hand over to WinMain as Windows start-up would.
 
 #include "net/enet_link.h"
-#include "platform/host/sdl/command_line.h"
+#include "app/command_line.h"
 #include "platform/host/sdl/sdl_audio.h"
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/host/sdl/sdl_pads.h"
@@ -19,18 +19,18 @@ constexpr int kBadUsage = 2;
 
 int main(int argc, char** argv)
 {
-    const sdlhost::CommandLine line = sdlhost::ParseCommandLine(argc, argv);
+    const program::CommandLine line = program::ParseCommandLine(argc, argv);
     switch (line.action) {
-    case sdlhost::CommandLine::Action::Help:
-        std::fputs(sdlhost::UsageText().c_str(), stdout);
+    case program::CommandLine::Action::Help:
+        std::fputs(program::UsageText().c_str(), stdout);
         return 0;
-    case sdlhost::CommandLine::Action::Version:
-        std::fputs(sdlhost::VersionText().c_str(), stdout);
+    case program::CommandLine::Action::Version:
+        std::fputs(program::VersionText().c_str(), stdout);
         return 0;
-    case sdlhost::CommandLine::Action::Error:
-        std::fprintf(stderr, "quorvel: %s\n\n%s", line.error.c_str(), sdlhost::UsageText().c_str());
+    case program::CommandLine::Action::Error:
+        std::fprintf(stderr, "quorvel: %s\n\n%s", line.error.c_str(), program::UsageText().c_str());
         return kBadUsage;
-    case sdlhost::CommandLine::Action::Play:
+    case program::CommandLine::Action::Play:
         break;
     }
     sdlhost::SdlHost host;

@@ -1,10 +1,10 @@
-#include "input/computer_input.h"
+#include "play/computer_input.h"
 
 #include "input/keyboard_input.h"
 #include "play/ball.h"
 #include "play/paddle_shapes.h"
 #include "play/player.h"
-#include "screens/data.h"
+#include "model/data.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -269,17 +269,6 @@ unsigned int ReleasePoint(const SComputerSight& s)
 }
 
 }  // namespace
-
-const char* ComputerLevelName(unsigned int level)
-{
-    static const char* const names[ComputerLevels] = {"Easy", "Fair", "Hard"};
-    return names[ValidLevel(level)];
-}
-
-EComputerLevel ValidLevel(unsigned int level)
-{
-    return level < ComputerLevels ? static_cast<EComputerLevel>(level) : ComputerHard;
-}
 
 CComputerInput::CComputerInput(unsigned int l, const LList<CObject>& parents) : CInput(parents), level(ValidLevel(l))
 {

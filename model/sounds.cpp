@@ -1,6 +1,6 @@
-#include "screens/sounds.h"
+#include "model/sounds.h"
 
-#include "screens/data.h"
+#include "model/data.h"
 
 const char* SoundName(WORD id)
 {

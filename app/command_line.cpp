@@ -1,11 +1,11 @@
-#include "platform/host/sdl/command_line.h"
+#include "app/command_line.h"
 
 #include "net/link_maker.h"
 
 #include <cstdlib>
 #include <string_view>
 
-namespace sdlhost {
+namespace program {
 
 CommandLine ParseCommandLine(int argc, const char* const* argv)
 {
@@ -66,33 +66,4 @@ std::string VersionText()
     return "quorvel " QUORVEL_VERSION "\n";
 }
 
-namespace {
-
-// The value of an environment variable in quotes, or the note that it is not set.
-std::string Described(const char* variable)
-{
-    const char* value = std::getenv(variable);
-    std::string text;
-    if (value && *value) {
-        text.append("'").append(value).append("'");
-    } else {
-        text.append("(").append(variable).append(" is not set)");
-    }
-    return text;
-}
-
-}  // namespace
-
-std::string NoDisplayText(const char* sdlError)
-{
-    std::string text = "quorvel: no display to show the game on.\n";
-    text.append("Tried: the X display ").append(Described("DISPLAY"));
-    text.append(", Wayland ").append(Described("WAYLAND_DISPLAY"));
-    if (sdlError && *sdlError) text.append(" (SDL: ").append(sdlError).append(")");
-    text.append(".\n"
-                "Run quorvel in a graphical session, or point DISPLAY at a running X server\n"
-                "(for example: DISPLAY=:0 quorvel). SDL_VIDEODRIVER=dummy runs it without a window.\n");
-    return text;
-}
-
-}  // namespace sdlhost
+}  // namespace program

@@ -1,7 +1,7 @@
-#include "screens/data.h"
+#include "model/data.h"
 
-#include "input/computer_input.h"
-#include "input/input_maker.h"
+#include "model/controls.h"
+#include "model/controls.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ bool CData::FillDefaults(CObject* makerParent)
 {
     if (configured) return false;
     configured = true;
-    for (unsigned int i = 0; i < kPlayers; ++i) players[i].input = new CInputMaker(LList<CObject>(false, 1, makerParent));
+    for (unsigned int i = 0; i < kPlayers; ++i) players[i].input = new CControls(LList<CObject>(false, 1, makerParent));
     ResetPlayers();
     return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The sides of the playfield, the two paddle shapes, and the tables that connect them.
 
-#include "input/input.h"
+// Which mouse coordinates an input records and which keys steer it.
+enum EAxis : unsigned int { NoAxis = 0, XAxis = 1, YAxis = 2, BothAxes = 3 };
 
 enum Side : unsigned int { SideNone = 0, SideLeft = 1, SideTop = 2, SideBottom = 3, SideRight = 4 };
 

@@ -3,17 +3,17 @@
 // the main window and its client rectangle, and whether the engine is painting.
 
 #include "core/global.h"
-#include "gfx/rect.h"
-#include "play/side.h"
+#include "core/rect.h"
+#include "model/side.h"
 #include "platform/win32.h"
 
-class CInputMaker;
+class CControls;
 
 struct SPlayerOptions {
     unsigned int number = 0;
     str name;
     COLORREF color = 0;
-    CInputMaker* input = nullptr;
+    CControls* input = nullptr;
     EPadType padType = PadRectangular;
 };
 

@@ -1,6 +1,6 @@
-#include "screens/game.h"
+#include "ui/game.h"
 
-#include "screens/data.h"
+#include "model/data.h"
 
 CGame::CGame(const LList<CObject>& parents) : CGraphicHolder(parents, Rect())
 {

@@ -5,9 +5,9 @@
 // the agreed input of the frame that runs. It lives beside the settings, as a child of
 // the engine, for as long as the machine stays connected.
 
-#include "core/global.h"
+#include "model/data.h"
 #include "net/lockstep.h"
-#include "screens/data.h"
+#include "play/seat_inputs.h"
 
 #include <memory>
 #include <optional>
@@ -17,10 +17,14 @@
 class CGame;
 class CMainGame;
 
-class COnline : public CGlobal {
+class COnline : public CSeatInputs {
 public:
     COnline(std::unique_ptr<net::Transport> link, net::Lockstep session, const LList<CObject>& parents);
     bool HasType(str t) const override;
+
+    // While the match runs, every seat's paddle is steered by what the session agreed;
+    // this machine's own players' devices come after it, to be read by it.
+    CInput* MakeSeatInput(const CControls& controls, EAxis axis, const LList<CObject>& parents) override;
 
     // Hosting: this machine's four players, of whom the computer players make room for
     // joining machines' players. The options screen offers them again whenever it is built.
@@ -88,6 +92,8 @@ COnline* FindHosting(CObject* from);
 // tree. When there is none to be had, XException says why, in words for the player.
 COnline& HostOnline(CObject* from, CData& data);
 COnline& JoinOnline(CObject* from, CData& data, const std::string& address);
+// The UDP port this machine hosts games on.
+std::uint16_t HostingPort();
 // Leaves the tree's session, if any: the other machines are told, the settings get
 // their players back, and the session goes.
 void EndOnline(CObject* from);

@@ -1,15 +1,16 @@
-#include "play/online.h"
+#include "online/online.h"
 
 #include "core/exceptions.h"
-#include "input/input_maker.h"
-#include "input/net_input.h"
+#include "play/computer_input.h"
+#include "play/input_maker.h"
+#include "online/net_input.h"
 #include "net/link_maker.h"
 #include "play/ball.h"
 #include "play/brick.h"
 #include "play/main_game.h"
 #include "play/paddle.h"
 #include "play/player.h"
-#include "screens/data.h"
+#include "model/data.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -54,14 +55,27 @@ std::uint32_t MatchChecksum(CMainGame& game)
 }
 
 COnline::COnline(std::unique_ptr<net::Transport> l, net::Lockstep s, const LList<CObject>& parents)
-    : CGlobal(parents), link(std::move(l)), session(std::move(s))
+    : CSeatInputs(parents), link(std::move(l)), session(std::move(s))
 {
     type.Load("COnline");
 }
 
-bool COnline::HasType(str t) const { return t == "COnline" || CGlobal::HasType(t); }
+bool COnline::HasType(str t) const { return t == "COnline" || CSeatInputs::HasType(t); }
+
+CInput* COnline::MakeSeatInput(const CControls& controls, EAxis axis, const LList<CObject>& parents)
+{
+    if (!InMatch()) return nullptr;
+    const unsigned int seat = controls.seat;
+    auto* seated = new CNetInput(seat, parents);
+    const auto& seats = session.Seats();
+    if (seat < seats.size() && seats[seat].local) seated->local = MakeOwnInput(controls, axis, parents);
+    if (auto* computer = dynamic_cast<CComputerInput*>(seated->local)) computer->Seed(ComputerSeed(seat));
+    return seated;
+}
 
 COnline* FindOnline(CObject* from) { return dynamic_cast<COnline*>(from->GetGlobal(str("COnline"), true, 1)); }
+
+std::uint16_t HostingPort() { return net::HostPort(); }
 
 COnline* FindHosting(CObject* from)
 {
@@ -124,7 +138,7 @@ void COnline::Offer(const CData& data)
     std::vector<bool> open;
     for (const SPlayerOptions& player : data.players) {
         names.emplace_back(static_cast<const char*>(player.name));
-        open.push_back(player.input && (player.input->kind == CInputMaker::Computer || player.input->kind == CInputMaker::Network));
+        open.push_back(player.input && (player.input->kind == CControls::Computer || player.input->kind == CControls::Network));
     }
     session.Offer(std::move(names), std::move(open));
 }
@@ -148,8 +162,8 @@ void COnline::Seat(CData& data)
         Saved keep{};
         for (unsigned int i = 0; i < CData::kPlayers; ++i) {
             keep.players[i] = data.players[i];
-            CInputMaker* maker = data.players[i].input;
-            keep.kinds[i] = maker ? maker->kind : CInputMaker::Unset;
+            CControls* maker = data.players[i].input;
+            keep.kinds[i] = maker ? maker->kind : CControls::Unset;
             keep.seats[i] = maker ? maker->seat : 0;
         }
         std::copy(std::begin(data.padPlayers), std::end(data.padPlayers), keep.padPlayers);
@@ -159,7 +173,7 @@ void COnline::Seat(CData& data)
     const auto& setup = session.MatchSetup();
     // This machine's players keep their own controls; the other players' makers are
     // spare, to play the other machines' seats.
-    std::vector<CInputMaker*> own(seats.size(), nullptr);
+    std::vector<CControls*> own(seats.size(), nullptr);
     unsigned int ownSeen = 0;
     for (unsigned int seat = 0; seat < seats.size(); ++seat) {
         if (!seats[seat].local) continue;
@@ -167,7 +181,7 @@ void COnline::Seat(CData& data)
         ++ownSeen;
         if (player < CData::kPlayers) own[seat] = saved->players[player].input;
     }
-    std::vector<CInputMaker*> spare;
+    std::vector<CControls*> spare;
     for (const SPlayerOptions& player : saved->players)
         if (player.input && std::find(own.begin(), own.end(), player.input) == own.end()) spare.push_back(player.input);
     for (unsigned int seat = 0; seat < seats.size() && seat < CData::kPlayers; ++seat) {
@@ -208,7 +222,7 @@ void COnline::Unseat(CData& data)
     if (!saved) return;
     for (unsigned int i = 0; i < CData::kPlayers; ++i) {
         data.players[i] = saved->players[i];
-        if (CInputMaker* maker = data.players[i].input) {
+        if (CControls* maker = data.players[i].input) {
             maker->kind = saved->kinds[i];
             maker->seat = saved->seats[i];
         }
@@ -290,8 +304,8 @@ std::vector<unsigned int> JoiningPlayers(const CData& data)
         if (std::find(std::begin(data.padPlayers), std::end(data.padPlayers), number) == std::end(data.padPlayers))
             continue;
         atSides.push_back(i);
-        const CInputMaker* maker = data.players[i].input;
-        if (!maker || maker->kind != CInputMaker::Computer) people.push_back(i);
+        const CControls* maker = data.players[i].input;
+        if (!maker || maker->kind != CControls::Computer) people.push_back(i);
     }
     if (!people.empty()) return people;
     if (atSides.empty()) return {0};

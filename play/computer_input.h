@@ -7,18 +7,10 @@
 // any other.
 
 #include "input/input.h"
+#include "model/controls.h"
 
 class CPaddle;
 struct SComputerSight;
-
-// The three levels of play.
-enum EComputerLevel : unsigned int { ComputerEasy = 0, ComputerFair = 1, ComputerHard = 2, ComputerLevels = 3 };
-
-// "Easy", "Fair" or "Hard"; a level out of range is named as the hardest.
-const char* ComputerLevelName(unsigned int level);
-
-// A level out of range counts as the hardest.
-EComputerLevel ValidLevel(unsigned int level);
 
 class CComputerInput : public CInput {
 public:

@@ -1,5 +1,6 @@
-#include "platform/gdi/objects.h"
 #include "platform/user/user32.h"
+
+#include "platform/gdi/objects.h"
 
 #include <cstdint>
 

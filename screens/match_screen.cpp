@@ -1,0 +1,13 @@
+#include "screens/match_screen.h"
+
+#include "screens/game_over.h"
+
+CMatchScreen::CMatchScreen(const LList<CObject>& parents) : CMainGame(parents) { type.Load("CMatchScreen"); }
+
+bool CMatchScreen::HasType(str t) const { return t == "CMatchScreen" || CMainGame::HasType(t); }
+
+CGame* CMatchScreen::NextGame()
+{
+    Finish();
+    return new CGameOver(WinnerText(), Successor(), ScoreLines());
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The match as a screen of the chain: when it is over, the game-over screen follows with
+// the winner's name and every player's final score.
+
+#include "play/main_game.h"
+
+class CMatchScreen : public CMainGame {
+public:
+    explicit CMatchScreen(const LList<CObject>& parents);
+    bool HasType(str t) const override;
+
+    CGame* NextGame() override;
+};
