@@ -230,12 +230,8 @@ bool CGamer::EndPaint()
     return screenDone && engineDone;
 }
 
-// While a match with other machines runs, the settings hold its seats, not this
-// machine's players; those are written once they are back.
 void CGamer::SaveSettings()
 {
-    COnline* online = FindOnline(this);
-    if (online && online->InMatch()) return;
     settings.Save(RequireEngineData("::SaveSettings()"));
 }
 

@@ -1,7 +1,9 @@
 #include "model/data.h"
 
 #include "model/controls.h"
-#include "model/controls.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -51,6 +53,14 @@ void CData::ResetPlayers()
         players[i].color = kDefaults[i].color;
         players[i].padType = kDefaults[i].padType;
     }
+}
+
+SLineup CData::Lineup() const
+{
+    SLineup lineup;
+    std::copy(std::begin(players), std::end(players), lineup.players);
+    std::copy(std::begin(padPlayers), std::end(padPlayers), lineup.padPlayers);
+    return lineup;
 }
 
 CData* FindData(CObject* from)

@@ -17,9 +17,18 @@ struct SPlayerOptions {
     EPadType padType = PadRectangular;
 };
 
+constexpr unsigned int kPlayers = 4;
+
+// Who plays a match: the four players and the number (1 to 4, 0 for nobody) of the player
+// at each pad slot's side.
+struct SLineup {
+    SPlayerOptions players[kPlayers];
+    unsigned int padPlayers[kPadSlots] = {};
+};
+
 class CData : public CGlobal {
 public:
-    static constexpr unsigned int kPlayers = 4;
+    static constexpr unsigned int kPlayers = ::kPlayers;
 
     explicit CData(const LList<CObject>& parents);
     bool HasType(str t) const override;
@@ -30,6 +39,8 @@ public:
     // Brings back the players' defaults and who plays at which side; the input makers
     // stay the same objects.
     void ResetPlayers();
+    // The players and sides as set: the lineup of a match played on this machine alone.
+    SLineup Lineup() const;
 
     bool painting = false;
     HWND window = nullptr;

@@ -55,12 +55,12 @@ std::uint32_t MatchChecksum(CMainGame& game)
 }
 
 COnline::COnline(std::unique_ptr<net::Transport> l, net::Lockstep s, const LList<CObject>& parents)
-    : CSeatInputs(parents), link(std::move(l)), session(std::move(s))
+    : CMatchSeats(parents), link(std::move(l)), session(std::move(s))
 {
     type.Load("COnline");
 }
 
-bool COnline::HasType(str t) const { return t == "COnline" || CSeatInputs::HasType(t); }
+bool COnline::HasType(str t) const { return t == "COnline" || CMatchSeats::HasType(t); }
 
 CInput* COnline::MakeSeatInput(const CControls& controls, EAxis axis, const LList<CObject>& parents)
 {
@@ -110,8 +110,7 @@ void COnline::FrameDone(CGame* game)
     if (!match) {
         // The match is over here, and so on every machine at the same frame. The link
         // stays, so that what this machine still owes the others reaches them.
-        if (CData* data = FindData(this)) Unseat(*data);
-        saved.reset();
+        Unseat();
         return;
     }
     // Only every few frames' state is compared.
@@ -156,50 +155,39 @@ bool COnline::StartMatch(CData& data, std::uint32_t seed)
     return true;
 }
 
-void COnline::Seat(CData& data)
+CControls& COnline::SeatControls(unsigned int seat)
 {
-    if (!saved) {
-        Saved keep{};
-        for (unsigned int i = 0; i < CData::kPlayers; ++i) {
-            keep.players[i] = data.players[i];
-            CControls* maker = data.players[i].input;
-            keep.kinds[i] = maker ? maker->kind : CControls::Unset;
-            keep.seats[i] = maker ? maker->seat : 0;
-        }
-        std::copy(std::begin(data.padPlayers), std::end(data.padPlayers), keep.padPlayers);
-        saved = keep;
-    }
+    if (!seatControls[seat]) seatControls[seat] = new CControls(LList<CObject>(false, 1, this));
+    return *seatControls[seat];
+}
+
+void COnline::Seat(const CData& data)
+{
     const auto& seats = session.Seats();
     const auto& setup = session.MatchSetup();
-    // This machine's players keep their own controls; the other players' makers are
-    // spare, to play the other machines' seats.
-    std::vector<CControls*> own(seats.size(), nullptr);
+    // Players past the session's seats stay as set; no side names them.
+    SLineup lineup = data.Lineup();
     unsigned int ownSeen = 0;
-    for (unsigned int seat = 0; seat < seats.size(); ++seat) {
-        if (!seats[seat].local) continue;
-        const unsigned int player = session.IsHost() || ownSeen >= localPlayers.size() ? seat : localPlayers[ownSeen];
-        ++ownSeen;
-        if (player < CData::kPlayers) own[seat] = saved->players[player].input;
-    }
-    std::vector<CControls*> spare;
-    for (const SPlayerOptions& player : saved->players)
-        if (player.input && std::find(own.begin(), own.end(), player.input) == own.end()) spare.push_back(player.input);
-    for (unsigned int seat = 0; seat < seats.size() && seat < CData::kPlayers; ++seat) {
-        SPlayerOptions& player = data.players[seat];
+    for (unsigned int seat = 0; seat < seats.size() && seat < kPlayers; ++seat) {
+        SPlayerOptions& player = lineup.players[seat];
         player.number = seat + 1;
         player.name = str(seats[seat].name.c_str());
         player.color = setup.looks[seat].color;
         player.padType = setup.looks[seat].rounded ? PadRounded : PadRectangular;
+        CControls& controls = SeatControls(seat);
         if (seats[seat].local) {
-            player.input = own[seat];
-        } else if (!spare.empty()) {
-            player.input = spare.back();
-            spare.pop_back();
-            player.input->SetNet(seat);
+            // The host's seats are its own players; a guest's are the players it brought.
+            const unsigned int own = session.IsHost() || ownSeen >= localPlayers.size() ? seat : localPlayers[ownSeen];
+            ++ownSeen;
+            if (own < kPlayers && data.players[own].input) controls.CopyFrom(*data.players[own].input);
+        } else {
+            controls.SetNet(seat);
         }
-        if (player.input) player.input->seat = seat;
+        controls.seat = seat;
+        player.input = &controls;
     }
-    for (unsigned int slot = 0; slot < kPadSlots; ++slot) data.padPlayers[slot] = setup.sides[slot];
+    for (unsigned int slot = 0; slot < kPadSlots; ++slot) lineup.padPlayers[slot] = setup.sides[slot];
+    seated = lineup;
     std::srand(session.Seed());
     frame = 0;
     reported = false;
@@ -215,20 +203,6 @@ void COnline::Reopen()
 {
     if (InMatch() || !session.IsHost()) return;
     session.Reopen();
-}
-
-void COnline::Unseat(CData& data)
-{
-    if (!saved) return;
-    for (unsigned int i = 0; i < CData::kPlayers; ++i) {
-        data.players[i] = saved->players[i];
-        if (CControls* maker = data.players[i].input) {
-            maker->kind = saved->kinds[i];
-            maker->seat = saved->seats[i];
-        }
-    }
-    std::copy(std::begin(saved->padPlayers), std::end(saved->padPlayers), data.padPlayers);
-    saved.reset();
 }
 
 const std::string* COnline::JoinedName(unsigned int index) const
@@ -292,7 +266,6 @@ void EndOnline(CObject* from)
     COnline* online = FindOnline(from);
     if (!online) return;
     online->Session().Leave();
-    if (CData* data = FindData(from)) online->Unseat(*data);
     delete online;
 }
 

@@ -7,7 +7,7 @@
 
 #include "model/data.h"
 #include "net/lockstep.h"
-#include "play/seat_inputs.h"
+#include "play/match_seats.h"
 
 #include <memory>
 #include <optional>
@@ -17,11 +17,13 @@
 class CGame;
 class CMainGame;
 
-class COnline : public CSeatInputs {
+class COnline : public CMatchSeats {
 public:
     COnline(std::unique_ptr<net::Transport> link, net::Lockstep session, const LList<CObject>& parents);
     bool HasType(str t) const override;
 
+    // The seated match's players: the seats the host gave, with their names and looks.
+    const SLineup* Lineup() const override { return seated ? &*seated : nullptr; }
     // While the match runs, every seat's paddle is steered by what the session agreed;
     // this machine's own players' devices come after it, to be read by it.
     CInput* MakeSeatInput(const CControls& controls, EAxis axis, const LList<CObject>& parents) override;
@@ -41,14 +43,15 @@ public:
     bool FrameDue(CGame* game) const;
     // `game` has run a frame.
     void FrameDone(CGame* game);
-    // Seats the session's players in the settings for the match: seat n is player n + 1,
-    // with the name, looks and side the host gave it; this machine's players keep their
-    // own controls, the other machines' players play through the network. Seeds the
-    // random numbers. What the settings held comes back with Unseat.
-    void Seat(CData& data);
-    void Unseat(CData& data);
-    // The match of this session is being played: the settings hold its seats.
-    bool InMatch() const { return saved.has_value(); }
+    // Seats the session's players for the match, in a table of the session's own that the
+    // match reads: seat n is player n + 1, with the name, looks and side the host gave
+    // it; this machine's players bring the controls they have in the settings, the other
+    // machines' players play through the network. Seeds the random numbers. The settings
+    // are left as they are.
+    void Seat(const CData& data);
+    void Unseat() { seated.reset(); }
+    // The match of this session is being played.
+    bool InMatch() const { return seated.has_value(); }
     // The host has started a match that this machine has not seated yet.
     bool StartPending() const;
     // Hosting, after a match: the lobby opens again for the next one.
@@ -66,15 +69,12 @@ public:
     std::uint32_t frame = 0;
 
 private:
-    struct Saved {
-        SPlayerOptions players[CData::kPlayers];
-        unsigned int padPlayers[kPadSlots];
-        unsigned int kinds[CData::kPlayers];
-        unsigned int seats[CData::kPlayers];
-    };
     void RetireLeavers(CMainGame& match);
+    // The controls of a seat in the match, the session's own.
+    CControls& SeatControls(unsigned int seat);
 
-    std::optional<Saved> saved;
+    std::optional<SLineup> seated;
+    CControls* seatControls[kPlayers] = {};
     std::unique_ptr<net::Transport> link;
     net::Lockstep session;
     unsigned int seatedMatch = 0;  // the session's count of matches when this one was seated

@@ -5,15 +5,15 @@
 #include "input/pad_input.h"
 #include "input/pad_rumble.h"
 #include "play/computer_input.h"
-#include "play/seat_inputs.h"
+#include "play/match_seats.h"
 
-CSeatInputs::CSeatInputs(const LList<CObject>& parents) : CGlobal(parents) { type.Load("CSeatInputs"); }
+CMatchSeats::CMatchSeats(const LList<CObject>& parents) : CGlobal(parents) { type.Load("CMatchSeats"); }
 
-bool CSeatInputs::HasType(str t) const { return t == "CSeatInputs" || CGlobal::HasType(t); }
+bool CMatchSeats::HasType(str t) const { return t == "CMatchSeats" || CGlobal::HasType(t); }
 
-CSeatInputs* FindSeatInputs(CObject* from)
+CMatchSeats* FindMatchSeats(CObject* from)
 {
-    return dynamic_cast<CSeatInputs*>(from->GetGlobal(str("CSeatInputs"), false, 1));
+    return dynamic_cast<CMatchSeats*>(from->GetGlobal(str("CMatchSeats"), false, 1));
 }
 
 CInput* MakeOwnInput(const CControls& controls, EAxis axis, const LList<CObject>& parents)
@@ -39,7 +39,7 @@ CInput* MakeOwnInput(const CControls& controls, EAxis axis, const LList<CObject>
 
 CInput* MakeInput(const CControls& controls, EAxis axis, const LList<CObject>& parents)
 {
-    CSeatInputs* seats = parents.head ? FindSeatInputs(parents.head->item) : nullptr;
+    CMatchSeats* seats = parents.head ? FindMatchSeats(parents.head->item) : nullptr;
     if (CInput* seated = seats ? seats->MakeSeatInput(controls, axis, parents) : nullptr) return seated;
     return MakeOwnInput(controls, axis, parents);
 }

@@ -4,6 +4,7 @@
 #include "play/ball.h"
 #include "play/brick.h"
 #include "play/countdown.h"
+#include "play/match_seats.h"
 #include "play/player.h"
 #include "model/data.h"
 #include "model/sounds.h"
@@ -23,6 +24,9 @@ CMainGame::CMainGame(const LList<CObject>& parents) : CGame(parents)
     capturesCursor = true;
     type.Load("CMainGame");
     CData& data = RequireData(this, "::CMainGame");
+    const CMatchSeats* seats = FindMatchSeats(this);
+    const SLineup* seated = seats ? seats->Lineup() : nullptr;
+    lineup = seated ? *seated : data.Lineup();
     const LList<CObject> here(false, 1, this);
     new CBackground(here, data.client);
     auto* ball = new CBall(kServeX, kServeY, here);
@@ -35,9 +39,8 @@ bool CMainGame::HasType(str t) const { return t == "CMainGame" || CGame::HasType
 
 str CMainGame::WinnerText()
 {
-    CData& data = RequireData(this, "::NextGame");
     str name("Nobody");
-    for (const SPlayerOptions& record : data.players)
+    for (const SPlayerOptions& record : lineup.players)
         if (winner != 0 && record.number == winner) name = record.name;
     return name + str(" Wins!");
 }
@@ -56,7 +59,6 @@ void CMainGame::Record(const CPlayer& player)
 
 std::vector<str> CMainGame::ScoreLines()
 {
-    CData& data = RequireData(this, "::NextGame");
     std::vector<unsigned int> order;
     for (unsigned int i = 0; i < CData::kPlayers; ++i)
         if (played[i]) order.push_back(i);
@@ -67,8 +69,14 @@ std::vector<str> CMainGame::ScoreLines()
     };
     std::stable_sort(order.begin(), order.end(), ahead);
     std::vector<str> lines;
-    for (unsigned int i : order) lines.push_back(data.players[i].name + str(": ") + str(finalScores[i]));
+    for (unsigned int i : order) lines.push_back(lineup.players[i].name + str(": ") + str(finalScores[i]));
     return lines;
+}
+
+SLineup MatchLineup(CObject* inMatch, const char* context)
+{
+    if (auto* match = dynamic_cast<CMainGame*>(inMatch->GetParent(str("CMainGame"), false, 1))) return match->lineup;
+    return RequireData(inMatch, context).Lineup();
 }
 
 // The players still in the match keep the scores they have now.

@@ -32,6 +32,8 @@ public:
     // scores (a tie in player order).
     std::vector<str> ScoreLines();
 
+    // Who plays, and where: the settings' players, or those of the online match seated.
+    SLineup lineup;
     // The number (1 to 4) of the player who won, 0 for none; valid once the match is over.
     unsigned int winner = 0;
 
@@ -39,3 +41,6 @@ public:
     bool played[CData::kPlayers] = {};
     unsigned int finalScores[CData::kPlayers] = {};
 };
+
+// The lineup of the match that `inMatch` belongs to; outside a match, the settings'.
+SLineup MatchLineup(CObject* inMatch, const char* context);

@@ -22,9 +22,9 @@ constexpr unsigned int kBuildingOffset = 10;
 CPlayers::CPlayers(CBall* b, const LList<CObject>& parents) : CObject(parents), ball(b)
 {
     type.Load("CPlayers");
-    CData& data = RequireData(this, "::CPlayers");
+    const SLineup lineup = MatchLineup(this, "::CPlayers");
     count = kBuildingOffset;
-    for (unsigned int i = 0; i < CData::kPlayers; ++i) AddPlayer(i, data.players[i]);
+    for (unsigned int i = 0; i < kPlayers; ++i) AddPlayer(i, lineup.players[i]);
     count -= kBuildingOffset;
 }
 
@@ -58,12 +58,12 @@ void CPlayers::RemovePlayer(CPlayer* leaving)
 CPlayer::CPlayer(const SPlayerOptions& record, const LList<CObject>& parents) : CObject(parents), options(record)
 {
     type.Load("CPlayer");
-    CData& data = RequireData(this, "::CPlayer(Data)");
+    const SLineup lineup = MatchLineup(this, "::CPlayer(Data)");
     CObject* screen = GetParent(str("CGraphicHolder"), false, 1);
     auto* ball = dynamic_cast<CBall*>(GetParent(str("CBall"), true, 1));
     if (!ball) throw XChildError(type + str("::CPlayer(Ball)"));
     for (unsigned int slot = 0; slot < kPadSlots; ++slot)
-        if (data.padPlayers[slot] == options.number) TakeSlot(slot, ball, screen);
+        if (lineup.padPlayers[slot] == options.number) TakeSlot(slot, ball, screen);
 }
 
 // A paddle on the slot's side with the name on it, its input and the meter; the first

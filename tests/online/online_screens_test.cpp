@@ -120,15 +120,20 @@ TEST_F(OnlineScreens, AGuestJoinsTakesAComputerPlayersPlaceAndStartsWithTheHost)
     host.Player(3).color = RGB(1, 2, 3);
     host.Click(222, kFootY + 4);
     Frames(3);
-    EXPECT_NE(dynamic_cast<CMainGame*>(host.screen), nullptr);
-    EXPECT_NE(dynamic_cast<CMainGame*>(guest.screen), nullptr);
-    EXPECT_EQ(guest.Player(2).name, str(guestName.c_str()));
-    EXPECT_EQ(guest.Player(3).name, host.Player(3).name);
-    EXPECT_EQ(guest.Player(3).color, RGB(1, 2, 3));
+    auto* hostMatch = dynamic_cast<CMainGame*>(host.screen);
+    auto* guestMatch = dynamic_cast<CMainGame*>(guest.screen);
+    ASSERT_NE(hostMatch, nullptr);
+    ASSERT_NE(guestMatch, nullptr);
+    const SLineup& seated = guestMatch->lineup;
+    EXPECT_EQ(seated.players[1].name, str(guestName.c_str()));
+    EXPECT_EQ(seated.players[2].name, host.Player(3).name);
+    EXPECT_EQ(seated.players[2].color, RGB(1, 2, 3));
     for (unsigned int slot = 0; slot < kPadSlots; ++slot)
-        EXPECT_EQ(guest.data->padPlayers[slot], host.data->padPlayers[slot]);
+        EXPECT_EQ(seated.padPlayers[slot], host.data->padPlayers[slot]);
 
-    // Leaving gives each machine its own players back.
+    // The guest's settings stay its own players, during the match and after leaving.
+    EXPECT_EQ(guest.Player(1).name, str(guestName.c_str()));
+    EXPECT_NE(guest.Player(3).color, RGB(1, 2, 3));
     EndOnline(guest.root.get());
     EXPECT_EQ(guest.Player(1).name, str(guestName.c_str()));
     EXPECT_NE(guest.Player(3).color, RGB(1, 2, 3));
