@@ -10,7 +10,7 @@
 CGamer::CGamer(HWND window, unsigned int period, unsigned int timerId)
     : CStaticGraphic(LList<CObject>(false, 0), Rect()), window(window), period(period), timerId(timerId)
 {
-    type.Load("CGamer");
+    type.Load(kType);
     new CData(LList<CObject>(false, 1, this));
     CData& data = RequireEngineData("::CGamer()");
     data.window = window;
@@ -29,11 +29,11 @@ CGamer::~CGamer()
     Stop();
 }
 
-bool CGamer::HasType(str t) const { return t == "CGamer" || CStaticGraphic::HasType(t); }
+bool CGamer::HasType(str t) const { return t == kType || CStaticGraphic::HasType(t); }
 
 CGame* CGamer::GetGame()
 {
-    game = dynamic_cast<CGame*>(GetChild(str("CGame"), false, 1));
+    game = GetChild<CGame>();
     return game;
 }
 
@@ -45,7 +45,7 @@ CGame& CGamer::RequireGame(const char* context)
 
 CData& CGamer::RequireEngineData(const char* context)
 {
-    CData* data = dynamic_cast<CData*>(GetGlobal(str("CData"), true, 1));
+    CData* data = Find<CData>();
     if (!data) throw XChildError(type + str(context));
     return *data;
 }
@@ -237,7 +237,7 @@ void CGamer::SaveSettings()
 
 bool CGamer::Tilt()
 {
-    auto* ball = dynamic_cast<CBall*>(FindChild(str("CBall"), true, 1));
+    auto* ball = FindChild<CBall>();
     if (!ball) return false;
     TiltTurn(ball->velocity);
     return true;

@@ -12,6 +12,7 @@ class CGame;
 
 class CGamer : public CStaticGraphic {
 public:
+    static constexpr const char* kType = "CGamer";
     CGamer(HWND window, unsigned int period, unsigned int timerId);
     ~CGamer() override;
     bool HasType(str t) const override;

@@ -26,10 +26,10 @@ CPadWatch::Request CPadWatch::Poll(unsigned int inUse)
 
 unsigned int PadSlotsInUse(CGame* screen)
 {
-    CObject* players = screen->GetChild(str("CPlayers"), true, 1);
+    CPlayers* players = screen->GetChild<CPlayers>();
     if (!players) return 0;
     unsigned int slots = 0;
-    for (unsigned int n = 1; auto* player = dynamic_cast<CPlayer*>(players->GetChild(str("CPlayer"), true, n)); ++n) {
+    for (unsigned int n = 1; auto* player = players->GetChild<CPlayer>(n); ++n) {
         const CControls* maker = player->options.input;
         if (maker && maker->kind == CControls::Controller && player->InMatch()) slots |= 1u << maker->pad;
     }

@@ -2,10 +2,10 @@
 
 CGlobal::CGlobal(const LList<CObject>& parents) : CObject(parents)
 {
-    type.Load("CGlobal");
+    type.Load(kType);
     AddGlobal(this);
 }
 
 CGlobal::~CGlobal() { RemoveGlobal(this); }
 
-bool CGlobal::HasType(str t) const { return t == "CGlobal" || CObject::HasType(t); }
+bool CGlobal::HasType(str t) const { return t == kType || CObject::HasType(t); }

@@ -6,6 +6,7 @@
 
 class CGlobal : public CObject {
 public:
+    static constexpr const char* kType = "CGlobal";
     explicit CGlobal(const LList<CObject>& parents);
     ~CGlobal() override;
     bool HasType(str t) const override;

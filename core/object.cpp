@@ -38,7 +38,7 @@ void CObject::DeleteAll(LList<CObject>& list)
     }
 }
 
-bool CObject::HasType(str t) const { return t == "CObject"; }
+bool CObject::HasType(str t) const { return t == kType; }
 bool CObject::IsType(str t) const { return t == type; }
 
 void CObject::MouseMove(unsigned int x, unsigned int y)

@@ -14,6 +14,7 @@ using ObjectCallback = bool (*)(void* data, CObject* object);
 
 class CObject {
 public:
+    static constexpr const char* kType = "CObject";
     explicit CObject(LList<CObject> parents);
     virtual ~CObject();
     CObject(const CObject&) = delete;
@@ -45,6 +46,23 @@ public:
     CObject* FindParent(const str& t, bool exact, unsigned int n);
     CObject* GetList(LList<CObject>& list, const str& t, bool exact, unsigned int n);
 
+    // Typed lookups: the n-th relative of class T or of a class derived from it, or null.
+    // They look for T's own class name, so the compiler checks the class.
+    template <class T> T* GetChild(unsigned int n = 1) { return As<T>(GetChild(str(T::kType), false, n)); }
+    template <class T> T* GetParent(unsigned int n = 1) { return As<T>(GetParent(str(T::kType), false, n)); }
+    template <class T> T* FindChild(unsigned int n = 1) { return As<T>(FindChild(str(T::kType), false, n)); }
+    template <class T> T* FindParent(unsigned int n = 1) { return As<T>(FindParent(str(T::kType), false, n)); }
+    // The tree's global object of class T, or null.
+    template <class T> T* Find() { return As<T>(GetGlobal(str(T::kType), false, 1)); }
+    // The tree's global object of class T; without it, XChildError at this object's type
+    // followed by `context`.
+    template <class T> T& Require(const char* context)
+    {
+        T* found = Find<T>();
+        if (!found) throw XChildError(type + str(context));
+        return *found;
+    }
+
     bool IterateChildren(ObjectCallback fn, void* data);
     bool IterateParents(ObjectCallback fn, void* data);
     bool IterateGlobals(ObjectCallback fn, void* data);
@@ -56,6 +74,7 @@ public:
     LList<CObject>* globals = nullptr;
 
 private:
+    template <class T> static T* As(CObject* object) { return dynamic_cast<T*>(object); }
     bool Matches(const str& t, bool exact) const;
     CObject* Find(LList<CObject> CObject::*relatives, const str& t, bool exact, unsigned int n);
     static void DeleteAll(LList<CObject>& list);

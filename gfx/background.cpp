@@ -2,10 +2,10 @@
 
 CBackground::CBackground(const LList<CObject>& parents, const Rect& r) : CStaticGraphic(parents, r)
 {
-    type.Load("CBackground");
+    type.Load(kType);
 }
 
-bool CBackground::HasType(str t) const { return t == "CBackground" || CStaticGraphic::HasType(t); }
+bool CBackground::HasType(str t) const { return t == kType || CStaticGraphic::HasType(t); }
 
 bool CBackground::InitPaint(HDC dc)
 {

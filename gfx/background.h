@@ -5,6 +5,7 @@
 // The grey, black-outlined rectangle that every screen creates first, beneath the rest.
 class CBackground : public CStaticGraphic {
 public:
+    static constexpr const char* kType = "CBackground";
     CBackground(const LList<CObject>& parents, const Rect& r);
     bool HasType(str t) const override;
     bool InitPaint(HDC dc) override;

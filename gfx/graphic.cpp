@@ -1,4 +1,5 @@
 #include "gfx/graphic.h"
+#include "gfx/holder.h"
 
 #include "model/data.h"
 
@@ -6,15 +7,15 @@ bool CGraphic::orderCheck = true;
 
 CGraphic::CGraphic(const LList<CObject>& parents, const Rect& r) : CObject(parents), rect(r)
 {
-    type.Load("CGraphic");
+    type.Load(kType);
     // A graphic made under a non-drawing object is also attached to the holder that
     // draws it, so that the holder's walks reach it.
-    if (!GetParent(str("CGraphicHolder"), false, 1)) AddParent(FindParent(str("CGraphicHolder"), false, 1));
+    if (!GetParent<CGraphicHolder>()) AddParent(FindParent<CGraphicHolder>());
 }
 
 CGraphic::~CGraphic() { prepared = false; }
 
-bool CGraphic::HasType(str t) const { return t == "CGraphic" || CObject::HasType(t); }
+bool CGraphic::HasType(str t) const { return t == kType || CObject::HasType(t); }
 
 void CGraphic::Animate()
 {

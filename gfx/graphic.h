@@ -9,6 +9,7 @@
 
 class CGraphic : public CObject {
 public:
+    static constexpr const char* kType = "CGraphic";
     CGraphic(const LList<CObject>& parents, const Rect& r);
     ~CGraphic() override;
     bool HasType(str t) const override;

@@ -4,7 +4,7 @@ namespace {
 
 CGraphic* AsGraphic(CObject* o)
 {
-    return o->HasType(str("CGraphic")) ? static_cast<CGraphic*>(o) : nullptr;
+    return dynamic_cast<CGraphic*>(o);
 }
 
 HDC AsDC(void* data) { return static_cast<HDC>(data); }
@@ -13,10 +13,10 @@ HDC AsDC(void* data) { return static_cast<HDC>(data); }
 
 CGraphicHolder::CGraphicHolder(const LList<CObject>& parents, const Rect& r) : CGraphic(parents, r)
 {
-    type.Load("CGraphicHolder");
+    type.Load(kType);
 }
 
-bool CGraphicHolder::HasType(str t) const { return t == "CGraphicHolder" || CGraphic::HasType(t); }
+bool CGraphicHolder::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 void CGraphicHolder::Animate() { IterateChildren(DoAnimate, nullptr); }
 bool CGraphicHolder::InitPaint(HDC dc) { return IterateChildren(DoInitPaint, dc); }

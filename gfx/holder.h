@@ -6,6 +6,7 @@
 // each of its children that is a graphic, in child order. It never becomes prepared.
 class CGraphicHolder : public CGraphic {
 public:
+    static constexpr const char* kType = "CGraphicHolder";
     CGraphicHolder(const LList<CObject>& parents, const Rect& r);
     bool HasType(str t) const override;
 

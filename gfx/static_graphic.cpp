@@ -2,7 +2,7 @@
 
 CStaticGraphic::CStaticGraphic(const LList<CObject>& parents, const Rect& r) : CGraphic(parents, r)
 {
-    type.Load("CStaticGraphic");
+    type.Load(kType);
 }
 
 // A graphic destroyed in the middle of its paint cycle gives its surface back.
@@ -11,7 +11,7 @@ CStaticGraphic::~CStaticGraphic()
     if (prepared) ReleaseSurface();
 }
 
-bool CStaticGraphic::HasType(str t) const { return t == "CStaticGraphic" || CGraphic::HasType(t); }
+bool CStaticGraphic::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 bool CStaticGraphic::InitPaint(HDC dc)
 {
@@ -49,7 +49,7 @@ void CStaticGraphic::ReleaseSurface()
 CAlphaStaticGraphic::CAlphaStaticGraphic(const LList<CObject>& parents, const Rect& r)
     : CStaticGraphic(parents, r)
 {
-    type.Load("CAlphaStaticGraphic");
+    type.Load(kType);
 }
 
 CAlphaStaticGraphic::~CAlphaStaticGraphic()
@@ -59,7 +59,7 @@ CAlphaStaticGraphic::~CAlphaStaticGraphic()
 
 bool CAlphaStaticGraphic::HasType(str t) const
 {
-    return t == "CAlphaStaticGraphic" || CStaticGraphic::HasType(t);
+    return t == kType || CStaticGraphic::HasType(t);
 }
 
 bool CAlphaStaticGraphic::InitPaint(HDC dc)

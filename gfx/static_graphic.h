@@ -7,6 +7,7 @@
 
 class CStaticGraphic : public CGraphic {
 public:
+    static constexpr const char* kType = "CStaticGraphic";
     CStaticGraphic(const LList<CObject>& parents, const Rect& r);
     ~CStaticGraphic() override;
     bool HasType(str t) const override;
@@ -21,6 +22,7 @@ private:
 
 class CAlphaStaticGraphic : public CStaticGraphic {
 public:
+    static constexpr const char* kType = "CAlphaStaticGraphic";
     CAlphaStaticGraphic(const LList<CObject>& parents, const Rect& r);
     ~CAlphaStaticGraphic() override;
     bool HasType(str t) const override;

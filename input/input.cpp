@@ -1,7 +1,7 @@
 #include "input/input.h"
 
-CInput::CInput(const LList<CObject>& parents) : CObject(parents) { type.Load("CInput"); }
+CInput::CInput(const LList<CObject>& parents) : CObject(parents) { type.Load(kType); }
 
-bool CInput::HasType(str t) const { return t == "CInput" || CObject::HasType(t); }
+bool CInput::HasType(str t) const { return t == kType || CObject::HasType(t); }
 
 void CInput::TakeOverButton(unsigned int i) { SetButton(i, true); }

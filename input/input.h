@@ -7,6 +7,7 @@
 
 class CInput : public CObject {
 public:
+    static constexpr const char* kType = "CInput";
     explicit CInput(const LList<CObject>& parents);
     bool HasType(str t) const override;
 

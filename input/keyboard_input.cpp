@@ -12,12 +12,12 @@ constexpr unsigned int kSpeedStep = 20;
 
 CKeyboardInput::CKeyboardInput(const unsigned int* keyCodes, const LList<CObject>& parents) : CInput(parents)
 {
-    type.Load("CKeyboardInput");
+    type.Load(kType);
     if (keyCodes)
         for (int i = 0; i < KeyCount; ++i) keys[i] = keyCodes[i];
 }
 
-bool CKeyboardInput::HasType(str t) const { return t == "CKeyboardInput" || CInput::HasType(t); }
+bool CKeyboardInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
 
 void CKeyboardInput::KeyDown(unsigned int key, bool down)
 {

@@ -7,6 +7,7 @@
 // counts as held until that update, even if it was let go again: a tap is never lost.
 class CKeyboardInput : public CInput {
 public:
+    static constexpr const char* kType = "CKeyboardInput";
     enum Key { Decrease = 0, Increase = 1, Grab = 2, Special = 3, Speed = 4, KeyCount = 5 };
 
     CKeyboardInput(const unsigned int* keyCodes, const LList<CObject>& parents);

@@ -2,11 +2,11 @@
 
 CMouseInput::CMouseInput(EAxis axis, const LList<CObject>& parents) : CInput(parents), axis(axis)
 {
-    type.Load("CMouseInput");
+    type.Load(kType);
     StartAtPointer();
 }
 
-bool CMouseInput::HasType(str t) const { return t == "CMouseInput" || CInput::HasType(t); }
+bool CMouseInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
 
 // The pointer's place in the active window's client area; outside it, the corner.
 void CMouseInput::StartAtPointer()

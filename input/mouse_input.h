@@ -9,6 +9,7 @@
 // that update, even if it was let go again, so a click shorter than a frame is seen.
 class CMouseInput : public CInput {
 public:
+    static constexpr const char* kType = "CMouseInput";
     CMouseInput(EAxis axis, const LList<CObject>& parents);
     bool HasType(str t) const override;
 

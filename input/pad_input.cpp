@@ -47,10 +47,10 @@ void ButtonsOf(const XINPUT_GAMEPAD& g, bool (&now)[CPadInput::ButtonCount])
 CPadInput::CPadInput(unsigned int pad, EAxis axis, const LList<CObject>& parents)
     : CInput(parents), pad(pad), axis(axis)
 {
-    type.Load("CPadInput");
+    type.Load(kType);
 }
 
-bool CPadInput::HasType(str t) const { return t == "CPadInput" || CInput::HasType(t); }
+bool CPadInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
 
 void CPadInput::UpdateInput()
 {

@@ -7,6 +7,7 @@
 // the grab button (0), B special (1), either shoulder or the right trigger speed (2).
 class CPadInput : public CInput {
 public:
+    static constexpr const char* kType = "CPadInput";
     enum Button { Grab = 0, Special = 1, Speed = 2, ButtonCount = 3 };
 
     CPadInput(unsigned int pad, EAxis axis, const LList<CObject>& parents);

@@ -17,9 +17,9 @@ EComputerLevel ValidLevel(unsigned int level)
     return level < ComputerLevels ? static_cast<EComputerLevel>(level) : ComputerHard;
 }
 
-CControls::CControls(const LList<CObject>& parents) : CObject(parents) { type.Load("CControls"); }
+CControls::CControls(const LList<CObject>& parents) : CObject(parents) { type.Load(kType); }
 
-bool CControls::HasType(str t) const { return t == "CControls" || CObject::HasType(t); }
+bool CControls::HasType(str t) const { return t == kType || CObject::HasType(t); }
 
 void CControls::SetKeyboard(unsigned int up, unsigned int down, unsigned int left, unsigned int right,
                             unsigned int grab, unsigned int special, unsigned int speed)

@@ -15,6 +15,7 @@ EComputerLevel ValidLevel(unsigned int level);
 
 class CControls : public CObject {
 public:
+    static constexpr const char* kType = "CControls";
     enum Kind : unsigned int { Unset = 0, Keyboard = 1, Mouse = 2, Controller = 3, Network = 4, Computer = 5 };
     enum Control { Up = 0, Down, Left, Right, Grab, Special, Speed, ControlCount };
 

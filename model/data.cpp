@@ -22,9 +22,9 @@ constexpr PlayerDefault kDefaults[CData::kPlayers] = {
 
 }  // namespace
 
-CData::CData(const LList<CObject>& parents) : CGlobal(parents) { type.Load("CData"); }
+CData::CData(const LList<CObject>& parents) : CGlobal(parents) { type.Load(kType); }
 
-bool CData::HasType(str t) const { return t == "CData" || CGlobal::HasType(t); }
+bool CData::HasType(str t) const { return t == kType || CGlobal::HasType(t); }
 
 bool CData::FillDefaults(CObject* makerParent)
 {
@@ -65,12 +65,10 @@ SLineup CData::Lineup() const
 
 CData* FindData(CObject* from)
 {
-    return dynamic_cast<CData*>(from->GetGlobal(str("CData"), true, 1));
+    return from->Find<CData>();
 }
 
 CData& RequireData(CObject* from, const char* context)
 {
-    CData* data = FindData(from);
-    if (!data) throw XChildError(from->type + str(context));
-    return *data;
+    return from->Require<CData>(context);
 }

@@ -28,6 +28,7 @@ struct SLineup {
 
 class CData : public CGlobal {
 public:
+    static constexpr const char* kType = "CData";
     static constexpr unsigned int kPlayers = ::kPlayers;
 
     explicit CData(const LList<CObject>& parents);

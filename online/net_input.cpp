@@ -7,10 +7,10 @@
 
 CNetInput::CNetInput(unsigned int s, const LList<CObject>& parents) : CInput(parents), seat(s)
 {
-    type.Load("CNetInput");
+    type.Load(kType);
 }
 
-bool CNetInput::HasType(str t) const { return t == "CNetInput" || CInput::HasType(t); }
+bool CNetInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
 
 CInput* CNetInput::Stand()
 {

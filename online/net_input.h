@@ -12,6 +12,7 @@ class COnline;
 
 class CNetInput : public CInput {
 public:
+    static constexpr const char* kType = "CNetInput";
     CNetInput(unsigned int seat, const LList<CObject>& parents);
     bool HasType(str t) const override;
 

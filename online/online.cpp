@@ -42,14 +42,14 @@ std::uint32_t MixRect(std::uint32_t h, const Rect& r)
 std::uint32_t MatchChecksum(CMainGame& game)
 {
     std::uint32_t h = 2166136261u;
-    if (auto* ball = dynamic_cast<CBall*>(game.FindChild(str("CBall"), false, 1))) {
+    if (auto* ball = game.FindChild<CBall>()) {
         h = MixRect(h, ball->rect);
         h = MixDouble(MixDouble(h, ball->velocity.dVx()), ball->velocity.dVy());
     }
-    if (auto* bricks = dynamic_cast<CBricks*>(game.FindChild(str("CBricks"), false, 1))) h = Mix(h, bricks->count);
-    for (unsigned int n = 1; auto* paddle = dynamic_cast<CPaddle*>(game.FindChild(str("CPaddle"), false, n)); ++n)
+    if (auto* bricks = game.FindChild<CBricks>()) h = Mix(h, bricks->count);
+    for (unsigned int n = 1; auto* paddle = game.FindChild<CPaddle>(n); ++n)
         h = MixRect(h, paddle->rect);
-    for (unsigned int n = 1; auto* player = dynamic_cast<CPlayer*>(game.FindChild(str("CPlayer"), false, n)); ++n)
+    for (unsigned int n = 1; auto* player = game.FindChild<CPlayer>(n); ++n)
         h = Mix(Mix(h, player->options.number), player->score);
     return h;
 }
@@ -57,10 +57,10 @@ std::uint32_t MatchChecksum(CMainGame& game)
 COnline::COnline(std::unique_ptr<net::Transport> l, net::Lockstep s, const LList<CObject>& parents)
     : CMatchSeats(parents), link(std::move(l)), session(std::move(s))
 {
-    type.Load("COnline");
+    type.Load(kType);
 }
 
-bool COnline::HasType(str t) const { return t == "COnline" || CMatchSeats::HasType(t); }
+bool COnline::HasType(str t) const { return t == kType || CMatchSeats::HasType(t); }
 
 CInput* COnline::MakeSeatInput(const CControls& controls, EAxis axis, const LList<CObject>& parents)
 {
@@ -73,7 +73,7 @@ CInput* COnline::MakeSeatInput(const CControls& controls, EAxis axis, const LLis
     return seated;
 }
 
-COnline* FindOnline(CObject* from) { return dynamic_cast<COnline*>(from->GetGlobal(str("COnline"), true, 1)); }
+COnline* FindOnline(CObject* from) { return from->Find<COnline>(); }
 
 std::uint16_t HostingPort() { return net::HostPort(); }
 
@@ -124,8 +124,8 @@ void COnline::FrameDone(CGame* game)
 void COnline::RetireLeavers(CMainGame& match)
 {
     std::array<bool, net::kMaxSeats> inPlay{};
-    for (unsigned int n = 1; auto* paddle = dynamic_cast<CPaddle*>(match.FindChild(str("CPaddle"), false, n)); ++n)
-        if (auto* input = dynamic_cast<CNetInput*>(paddle->GetChild(str("CNetInput"), false, 1)); input && input->seat < net::kMaxSeats)
+    for (unsigned int n = 1; auto* paddle = match.FindChild<CPaddle>(n); ++n)
+        if (auto* input = paddle->GetChild<CNetInput>(); input && input->seat < net::kMaxSeats)
             inPlay[input->seat] = true;
     for (unsigned int seat = 0; seat < net::kMaxSeats; ++seat)
         if (!inPlay[seat]) session.Retire(seat, frame);

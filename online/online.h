@@ -19,6 +19,7 @@ class CMainGame;
 
 class COnline : public CMatchSeats {
 public:
+    static constexpr const char* kType = "COnline";
     COnline(std::unique_ptr<net::Transport> link, net::Lockstep session, const LList<CObject>& parents);
     bool HasType(str t) const override;
 

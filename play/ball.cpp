@@ -17,14 +17,14 @@ LONG Half(LONG v) { return v / 2; }
 CBall::CBall(unsigned int x, unsigned int y, const LList<CObject>& parents)
     : CAlphaStaticGraphic(parents, Rect())
 {
-    type.Load("CBall");
+    type.Load(kType);
     const int cx = static_cast<int>(x), cy = static_cast<int>(y);
     rect = Rect(cx - kRadius, cy - kRadius, cx + kRadius, cy + kRadius);
     velocity.dVx(5.0);
     velocity.dVy(-5.0);
 }
 
-bool CBall::HasType(str t) const { return t == "CBall" || CAlphaStaticGraphic::HasType(t); }
+bool CBall::HasType(str t) const { return t == kType || CAlphaStaticGraphic::HasType(t); }
 
 void CBall::SetPlayer(CPlayer* player)
 {

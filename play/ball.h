@@ -11,6 +11,7 @@ class CPlayer;
 
 class CBall : public CAlphaStaticGraphic {
 public:
+    static constexpr const char* kType = "CBall";
     static constexpr int kRadius = 12;
 
     CBall(unsigned int x, unsigned int y, const LList<CObject>& parents);

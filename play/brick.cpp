@@ -11,7 +11,7 @@
 CBrick::CBrick(CBall* b, unsigned int x, unsigned int y, const LList<CObject>& parents, unsigned long c)
     : CGraphic(parents, Rect()), ball(b), color(static_cast<COLORREF>(c))
 {
-    type.Load("CBrick");
+    type.Load(kType);
     const int left = static_cast<int>(x), top = static_cast<int>(y);
     SetRect(&rect, left, top, left + kSize, top + kSize);
     rect.Recalc();
@@ -23,7 +23,7 @@ CBrick::~CBrick()
     if (prepared) ReleaseTools(BackBuffer());
 }
 
-bool CBrick::HasType(str t) const { return t == "CBrick" || CGraphic::HasType(t); }
+bool CBrick::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 // A dying brick no longer touches the ball. A neutral ball bounces off without breaking
 // anything.
@@ -50,7 +50,7 @@ void CBrick::Reward(CPlayer& owner)
 bool CBrick::AniDie(void*, CObject* object)
 {
     if (!object) throw XDomainError(str("CBrick::AniDie"));
-    if (!object->HasType(str("CBrick"))) throw XChildError(object->type + str("::AniDie(Brick)"));
+    if (!dynamic_cast<CBrick*>(object)) throw XChildError(object->type + str("::AniDie(Brick)"));
     auto* brick = static_cast<CBrick*>(object);
     Rect& r = brick->rect;
     if (r.width > 2 || r.height > 2) {
@@ -58,7 +58,7 @@ bool CBrick::AniDie(void*, CObject* object)
         r.Recalc();
         return true;
     }
-    if (auto* wall = dynamic_cast<CBricks*>(brick->GetParent(str("CBricks"), true, 1)))
+    if (auto* wall = brick->GetParent<CBricks>())
         wall->Remove(brick);
     else
         delete brick;
@@ -90,11 +90,11 @@ bool CBrick::EndPaint(HDC dc)
 CBricks::CBricks(CBall* b, const LList<CObject>& parents, const Rect& r, unsigned int rows, unsigned int columns)
     : CGraphicHolder(parents, r), ball(b)
 {
-    type.Load("CBricks");
+    type.Load(kType);
     Matrix(rows, columns);
 }
 
-bool CBricks::HasType(str t) const { return t == "CBricks" || CGraphicHolder::HasType(t); }
+bool CBricks::HasType(str t) const { return t == kType || CGraphicHolder::HasType(t); }
 
 void CBricks::Add(unsigned int x, unsigned int y)
 {
@@ -129,11 +129,11 @@ void CBricks::Remove(CBrick* brick)
 // The last brick is gone: the leader wins, or a shared top score goes to sudden death.
 void CBricks::DecideMatch()
 {
-    auto* game = dynamic_cast<CMainGame*>(GetParent(str("CMainGame"), false, 1));
+    auto* game = GetParent<CMainGame>();
     if (!game) throw XChildError(type + str("::Remove(Game)"));
-    CObject* players = game->GetChild(str("CPlayers"), false, 1);
+    CObject* players = game->GetChild<CPlayers>();
     if (!players) throw XChildError(type + str("::Remove(Players)"));
-    auto* matchBall = dynamic_cast<CBall*>(game->GetChild(str("CBall"), false, 1));
+    auto* matchBall = game->GetChild<CBall>();
     if (!matchBall) throw XChildError(type + str("::Remove(Ball)"));
 
     bool tie = false;
@@ -150,7 +150,7 @@ CPlayer* CBricks::Leader(CObject& players, bool& tie)
     CPlayer* leader = nullptr;
     tie = false;
     for (unsigned int n = 1;; ++n) {
-        auto* player = static_cast<CPlayer*>(players.GetChild(str("CPlayer"), false, n));
+        auto* player = players.GetChild<CPlayer>(n);
         if (!player) return leader;
         if (!leader || player->score > leader->score) {
             leader = player;

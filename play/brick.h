@@ -10,6 +10,7 @@ class CPlayer;
 
 class CBrick : public CGraphic {
 public:
+    static constexpr const char* kType = "CBrick";
     static constexpr int kSize = 25;
     static constexpr unsigned int kPoints = 20;
     static constexpr unsigned int kMeterGain = 7;
@@ -37,6 +38,7 @@ private:
 
 class CBricks : public CGraphicHolder {
 public:
+    static constexpr const char* kType = "CBricks";
     static constexpr COLORREF kColor = 0x00FFFF00;
 
     CBricks(CBall* ball, const LList<CObject>& parents, const Rect& r, unsigned int rows, unsigned int columns);

@@ -272,11 +272,11 @@ unsigned int ReleasePoint(const SComputerSight& s)
 
 CComputerInput::CComputerInput(unsigned int l, const LList<CObject>& parents) : CInput(parents), level(ValidLevel(l))
 {
-    type.Load("CComputerInput");
+    type.Load(kType);
     for (int& seen : memory) seen = kNotComing;
 }
 
-bool CComputerInput::HasType(str t) const { return t == "CComputerInput" || CInput::HasType(t); }
+bool CComputerInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
 
 void CComputerInput::Seed(unsigned int seed)
 {
@@ -299,7 +299,7 @@ int CComputerInput::RandomIn(int low, int high) { return low + Draw() % (high - 
 void CComputerInput::UpdateInput()
 {
     CInput::UpdateInput();
-    auto* paddle = dynamic_cast<CPaddle*>(GetParent(str("CPaddle"), false, 1));
+    auto* paddle = GetParent<CPaddle>();
     if (paddle && paddle->frames != lastFrame) {
         lastFrame = paddle->frames;
         Decide(*paddle);
@@ -341,7 +341,7 @@ SComputerSight Look(CPaddle& paddle)
     s.ball = {ball.rect.left, ball.rect.top, ball.velocity.dVx(), ball.velocity.dVy()};
     s.ballHeld = ball.holder != nullptr;
     s.heldByMe = ball.holder == &paddle;
-    if (auto* player = dynamic_cast<CPlayer*>(paddle.GetParent(str("CPlayer"), true, 1))) s.meter = player->meter;
+    if (auto* player = paddle.GetParent<CPlayer>()) s.meter = player->meter;
     s.acrossLow = Across(s.side) ? paddle.rect.left : paddle.rect.top;
     s.acrossHigh = Across(s.side) ? paddle.rect.right : paddle.rect.bottom;
     if (const auto* round = dynamic_cast<const CRoundPaddle*>(&paddle)) {

@@ -14,6 +14,7 @@ struct SComputerSight;
 
 class CComputerInput : public CInput {
 public:
+    static constexpr const char* kType = "CComputerInput";
     // Frames of what the player saw, kept for its reaction delay.
     static constexpr unsigned int kMemory = 32;
 

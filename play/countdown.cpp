@@ -11,13 +11,13 @@ constexpr unsigned int kTextHeight = 96;
 
 CCountdown::CCountdown(CBall* b, const LList<CObject>& parents) : CGraphic(parents, Rect()), ball(b)
 {
-    type.Load("CCountdown");
+    type.Load(kType);
     rect = dynamic_cast<CGraphic&>(*GetParent()).rect;
     text = new CLRText(str(""), LList<CObject>(false, 2, this, GetParent()), kTextHeight, str("Impact"), Rect());
     Restart();
 }
 
-bool CCountdown::HasType(str t) const { return t == "CCountdown" || CGraphic::HasType(t); }
+bool CCountdown::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 void CCountdown::Restart()
 {

@@ -10,6 +10,7 @@ class CLRText;
 
 class CCountdown : public CGraphic {
 public:
+    static constexpr const char* kType = "CCountdown";
     // Frames each number shows: three of them make about two seconds at 50 frames a second.
     static constexpr unsigned int kStepFrames = 34;
     static constexpr unsigned int kNumbers = 3;

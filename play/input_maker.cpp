@@ -7,13 +7,13 @@
 #include "play/computer_input.h"
 #include "play/match_seats.h"
 
-CMatchSeats::CMatchSeats(const LList<CObject>& parents) : CGlobal(parents) { type.Load("CMatchSeats"); }
+CMatchSeats::CMatchSeats(const LList<CObject>& parents) : CGlobal(parents) { type.Load(kType); }
 
-bool CMatchSeats::HasType(str t) const { return t == "CMatchSeats" || CGlobal::HasType(t); }
+bool CMatchSeats::HasType(str t) const { return t == kType || CGlobal::HasType(t); }
 
 CMatchSeats* FindMatchSeats(CObject* from)
 {
-    return dynamic_cast<CMatchSeats*>(from->GetGlobal(str("CMatchSeats"), false, 1));
+    return from->Find<CMatchSeats>();
 }
 
 CInput* MakeOwnInput(const CControls& controls, EAxis axis, const LList<CObject>& parents)

@@ -22,7 +22,7 @@ constexpr unsigned int kWallSize = 8;
 CMainGame::CMainGame(const LList<CObject>& parents) : CGame(parents)
 {
     capturesCursor = true;
-    type.Load("CMainGame");
+    type.Load(kType);
     CData& data = RequireData(this, "::CMainGame");
     const CMatchSeats* seats = FindMatchSeats(this);
     const SLineup* seated = seats ? seats->Lineup() : nullptr;
@@ -35,7 +35,7 @@ CMainGame::CMainGame(const LList<CObject>& parents) : CGame(parents)
     countdown = new CCountdown(ball, here);  // last: over everything else
 }
 
-bool CMainGame::HasType(str t) const { return t == "CMainGame" || CGame::HasType(t); }
+bool CMainGame::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 str CMainGame::WinnerText()
 {
@@ -75,14 +75,14 @@ std::vector<str> CMainGame::ScoreLines()
 
 SLineup MatchLineup(CObject* inMatch, const char* context)
 {
-    if (auto* match = dynamic_cast<CMainGame*>(inMatch->GetParent(str("CMainGame"), false, 1))) return match->lineup;
+    if (auto* match = inMatch->GetParent<CMainGame>()) return match->lineup;
     return RequireData(inMatch, context).Lineup();
 }
 
 // The players still in the match keep the scores they have now.
 void CMainGame::Finish()
 {
-    for (unsigned int n = 1; auto* player = dynamic_cast<CPlayer*>(FindChild(str("CPlayer"), true, n)); ++n)
+    for (unsigned int n = 1; auto* player = FindChild<CPlayer>(n); ++n)
         Record(*player);
     if (winner != 0) PlayEffect(this, SoundWinner);
 }

@@ -14,6 +14,7 @@ class CPlayer;
 
 class CMainGame : public CGame {
 public:
+    static constexpr const char* kType = "CMainGame";
     explicit CMainGame(const LList<CObject>& parents);
     bool HasType(str t) const override;
 

@@ -10,6 +10,7 @@
 
 class CMatchSeats : public CGlobal {
 public:
+    static constexpr const char* kType = "CMatchSeats";
     explicit CMatchSeats(const LList<CObject>& parents);
     bool HasType(str t) const override;
 

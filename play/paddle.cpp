@@ -34,7 +34,7 @@ CPaddle* MakePaddle(EPadType padType, CBall* ball, const LList<CObject>& parents
 CPaddle::CPaddle(CBall* b, const LList<CObject>& parents, Side s)
     : CGraphic(parents, Rect()), orientation(SideToOrientation[ValidSide(s)]), side(s), ball(b)
 {
-    type.Load("CPaddle");
+    type.Load(kType);
     if (ValidSide(side) != SideNone) {
         const RECT& place = kSideRects[side];
         SetRect(&rect, place.left, place.top, place.right, place.bottom);
@@ -53,18 +53,18 @@ CPaddle::~CPaddle()
     if (auto* live = dynamic_cast<CBall*>(static_cast<CObject*>(ball))) live->Release(this);
 }
 
-bool CPaddle::HasType(str t) const { return t == "CPaddle" || CGraphic::HasType(t); }
+bool CPaddle::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 CInput& CPaddle::RequireInput(const char* context)
 {
-    input = dynamic_cast<CInput*>(GetChild(str("CInput"), false, 1));
+    input = GetChild<CInput>();
     if (!input) throw XChildError(type + str(context));
     return *input;
 }
 
 CPlayer& CPaddle::RequirePlayer(const char* context)
 {
-    player = dynamic_cast<CPlayer*>(GetParent(str("CPlayer"), true, 1));
+    player = GetParent<CPlayer>();
     if (!player) throw XChildError(type + str(context));
     return *player;
 }

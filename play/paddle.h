@@ -13,6 +13,7 @@ class CPlayer;
 
 class CPaddle : public CGraphic {
 public:
+    static constexpr const char* kType = "CPaddle";
     static constexpr int kLength = 124;
     static constexpr int kThickness = 25;
 

@@ -27,10 +27,10 @@ LONG MidY(const Rect& r) { return (r.top + r.bottom) / 2; }
 
 CRectPaddle::CRectPaddle(CBall* ball, const LList<CObject>& parents, Side side) : CPaddle(ball, parents, side)
 {
-    type.Load("CRectPaddle");
+    type.Load(kType);
 }
 
-bool CRectPaddle::HasType(str t) const { return t == "CRectPaddle" || CPaddle::HasType(t); }
+bool CRectPaddle::HasType(str t) const { return t == kType || CPaddle::HasType(t); }
 
 bool CRectPaddle::BallHitting() { return ball->Touches(rect); }
 
@@ -49,7 +49,7 @@ CRoundPaddle::CRoundPaddle(CBall* ball, const LList<CObject>& parents, Side side
 {
     SetRectEmpty(&ellipse);
     SetRectEmpty(&radials);
-    type.Load("CRoundPaddle");
+    type.Load(kType);
     switch (side) {
     case SideLeft: SetRect(&radials, rect.left - kRadialWidth, 0, rect.left, kField); break;
     case SideRight: SetRect(&radials, rect.right - kRadialWidth, 0, rect.right, kField); break;
@@ -60,7 +60,7 @@ CRoundPaddle::CRoundPaddle(CBall* ball, const LList<CObject>& parents, Side side
     radials.Recalc();
 }
 
-bool CRoundPaddle::HasType(str t) const { return t == "CRoundPaddle" || CPaddle::HasType(t); }
+bool CRoundPaddle::HasType(str t) const { return t == kType || CPaddle::HasType(t); }
 
 // The ellipse's centre lies on the paddle's outer face.
 void CRoundPaddle::SetPos(unsigned int pos)

@@ -7,6 +7,7 @@
 
 class CRectPaddle : public CPaddle {
 public:
+    static constexpr const char* kType = "CRectPaddle";
     CRectPaddle(CBall* ball, const LList<CObject>& parents, Side side);
     bool HasType(str t) const override;
 
@@ -17,6 +18,7 @@ public:
 
 class CRoundPaddle : public CPaddle {
 public:
+    static constexpr const char* kType = "CRoundPaddle";
     CRoundPaddle(CBall* ball, const LList<CObject>& parents, Side side);
     bool HasType(str t) const override;
 

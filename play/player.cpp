@@ -21,14 +21,14 @@ constexpr unsigned int kBuildingOffset = 10;
 
 CPlayers::CPlayers(CBall* b, const LList<CObject>& parents) : CObject(parents), ball(b)
 {
-    type.Load("CPlayers");
+    type.Load(kType);
     const SLineup lineup = MatchLineup(this, "::CPlayers");
     count = kBuildingOffset;
     for (unsigned int i = 0; i < kPlayers; ++i) AddPlayer(i, lineup.players[i]);
     count -= kBuildingOffset;
 }
 
-bool CPlayers::HasType(str t) const { return t == "CPlayers" || CObject::HasType(t); }
+bool CPlayers::HasType(str t) const { return t == kType || CObject::HasType(t); }
 
 // A player who plays in no pad slot leaves again at once.
 void CPlayers::AddPlayer(unsigned int, const SPlayerOptions& record)
@@ -42,12 +42,12 @@ void CPlayers::AddPlayer(unsigned int, const SPlayerOptions& record)
 void CPlayers::RemovePlayer(CPlayer* leaving)
 {
     // A screen that is being torn down is no CMainGame any more and is left alone.
-    auto* game = dynamic_cast<CMainGame*>(GetParent(str("CMainGame"), false, 1));
+    auto* game = GetParent<CMainGame>();
     if (game && leaving && leaving->InMatch()) game->Record(*leaving);
     if (count > 0) --count;
     if (count >= 2) return;
-    auto* winner = static_cast<CPlayer*>(GetChild(str("CPlayer"), true, 1));
-    if (winner == leaving) winner = static_cast<CPlayer*>(GetChild(str("CPlayer"), true, 2));
+    auto* winner = GetChild<CPlayer>();
+    if (winner == leaving) winner = GetChild<CPlayer>(2);
     if (!game) return;
     game->winner = winner ? winner->options.number : 0;
     game->gameOver = true;
@@ -57,10 +57,10 @@ void CPlayers::RemovePlayer(CPlayer* leaving)
 
 CPlayer::CPlayer(const SPlayerOptions& record, const LList<CObject>& parents) : CObject(parents), options(record)
 {
-    type.Load("CPlayer");
+    type.Load(kType);
     const SLineup lineup = MatchLineup(this, "::CPlayer(Data)");
-    CObject* screen = GetParent(str("CGraphicHolder"), false, 1);
-    auto* ball = dynamic_cast<CBall*>(GetParent(str("CBall"), true, 1));
+    CObject* screen = GetParent<CGraphicHolder>();
+    auto* ball = GetParent<CBall>();
     if (!ball) throw XChildError(type + str("::CPlayer(Ball)"));
     for (unsigned int slot = 0; slot < kPadSlots; ++slot)
         if (lineup.padPlayers[slot] == options.number) TakeSlot(slot, ball, screen);
@@ -88,21 +88,21 @@ void CPlayer::TakeSlot(unsigned int slot, CBall* ball, CObject* screen)
 // while they are whole: when the screen is torn down the ball may already be dying.
 CPlayer::~CPlayer()
 {
-    if (auto* players = dynamic_cast<CPlayers*>(GetParent(str("CPlayers"), true, 1))) players->RemovePlayer(this);
-    auto* ball = dynamic_cast<CBall*>(GetParent(str("CBall"), true, 1));
+    if (auto* players = GetParent<CPlayers>()) players->RemovePlayer(this);
+    auto* ball = GetParent<CBall>();
     if (ball && ball->owner == this) ball->SetPlayer(nullptr);
 }
 
-bool CPlayer::HasType(str t) const { return t == "CPlayer" || CObject::HasType(t); }
+bool CPlayer::HasType(str t) const { return t == kType || CObject::HasType(t); }
 
-bool CPlayer::InMatch() { return GetChild(str("CPaddle"), false, 1) != nullptr; }
+bool CPlayer::InMatch() { return GetChild<CPaddle>() != nullptr; }
 
 // From the first points on, every name text of the player shows the score.
 void CPlayer::AddScore(int amount)
 {
     score += static_cast<unsigned int>(amount);
     for (unsigned int n = 1;; ++n) {
-        auto* text = static_cast<CText*>(GetChild(str("CText"), false, n));
+        auto* text = GetChild<CText>(n);
         if (!text) return;
         text->text = str(score);
     }
@@ -113,7 +113,7 @@ void CPlayer::AddScore(int amount)
 CPaddleMeter::CPaddleMeter(const SPlayerOptions* o, Side side, const LList<CObject>& parents)
     : CGraphic(parents, Rect()), options(o), orientation(SideToOrientation[ValidSide(side)])
 {
-    type.Load("CPaddleMeter");
+    type.Load(kType);
     const int low = 214, high = 297;
     switch (ValidSide(side)) {
     case SideLeft: SetRect(&rect, 0, low, kThickness, high); break;
@@ -130,13 +130,13 @@ CPaddleMeter::~CPaddleMeter()
     if (prepared) ReleaseTools(BackBuffer());
 }
 
-bool CPaddleMeter::HasType(str t) const { return t == "CPaddleMeter" || CGraphic::HasType(t); }
+bool CPaddleMeter::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 // The bar is centred on the middle of its side and twice the meter long.
 void CPaddleMeter::Animate()
 {
     CGraphic::Animate();
-    auto* player = dynamic_cast<CPlayer*>(GetParent(str("CPlayer"), true, 1));
+    auto* player = GetParent<CPlayer>();
     if (!player) throw XChildError(type + str("::Animate"));
     const int m = static_cast<int>(player->meter);
     if (orientation == Horizontal) {

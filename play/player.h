@@ -10,6 +10,7 @@ class CBall;
 
 class CPlayer : public CObject {
 public:
+    static constexpr const char* kType = "CPlayer";
     static constexpr unsigned int kStartMeter = 83;
 
     CPlayer(const SPlayerOptions& record, const LList<CObject>& parents);
@@ -31,6 +32,7 @@ private:
 
 class CPlayers : public CObject {
 public:
+    static constexpr const char* kType = "CPlayers";
     CPlayers(CBall* ball, const LList<CObject>& parents);
     bool HasType(str t) const override;
 
@@ -44,6 +46,7 @@ public:
 // A bar in the player's colour along the edge of the field, 2 x meter long.
 class CPaddleMeter : public CGraphic {
 public:
+    static constexpr const char* kType = "CPaddleMeter";
     CPaddleMeter(const SPlayerOptions* options, Side side, const LList<CObject>& parents);
     ~CPaddleMeter() override;
     bool HasType(str t) const override;

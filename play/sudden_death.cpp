@@ -23,12 +23,12 @@ double CSuddenDeath::dAccell = kStep;
 
 CSuddenDeath::CSuddenDeath(CBall* b, const LList<CObject>& parents) : CGraphic(parents, Rect()), ball(b)
 {
-    type.Load("CSuddenDeath");
+    type.Load(kType);
     new CLRText(str("Sudden Death"), LList<CObject>(false, 1, GetParent()), kBannerHeight, str("Impact"), Rect());
     PlayEffect(this, SoundSuddenDeath);
 }
 
-bool CSuddenDeath::HasType(str t) const { return t == "CSuddenDeath" || CGraphic::HasType(t); }
+bool CSuddenDeath::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 // One of seven things happens, each in a random direction s: a speed-and-turn kick, a
 // turn, a change of the kick sizes, a reset of one of them, or nothing beyond the speed-up.

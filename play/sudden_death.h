@@ -9,6 +9,7 @@ class CBall;
 
 class CSuddenDeath : public CGraphic {
 public:
+    static constexpr const char* kType = "CSuddenDeath";
     CSuddenDeath(CBall* ball, const LList<CObject>& parents);
     bool HasType(str t) const override;
 

@@ -21,7 +21,7 @@ void AddShapeButton(CGame* screen, EPadType shape, unsigned int y)
 CChoosePaddle::CChoosePaddle(SPlayerOptions* options, const LList<CObject>& parents)
     : CGame(parents), options(options)
 {
-    type.Load("CChoosePaddle");
+    type.Load(kType);
     AddBackground(this);
     AddTitle(this, str("Choose a paddle"));
     AddFootButton(this, DoNext, AsContext(options->padType));
@@ -29,7 +29,7 @@ CChoosePaddle::CChoosePaddle(SPlayerOptions* options, const LList<CObject>& pare
     AddShapeButton(this, PadRectangular, 170);
 }
 
-bool CChoosePaddle::HasType(str t) const { return t == "CChoosePaddle" || CGame::HasType(t); }
+bool CChoosePaddle::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CChoosePaddle::NextGame() { return new CPlayerOptions(options, Successor()); }
 

@@ -8,6 +8,7 @@ struct SPlayerOptions;
 
 class CChoosePaddle : public CGame {
 public:
+    static constexpr const char* kType = "CChoosePaddle";
     CChoosePaddle(SPlayerOptions* options, const LList<CObject>& parents);
     bool HasType(str t) const override;
     CGame* NextGame() override;

@@ -38,7 +38,7 @@ CColorOptions::CColorOptions(SPlayerOptions* options, const LList<CObject>& pare
     : CGame(parents), options(options), red(GetRValue(options->color)), green(GetGValue(options->color)),
       blue(GetBValue(options->color))
 {
-    type.Load("CColorOptions");
+    type.Load(kType);
     AddBackground(this);
     AddTitle(this, str("Color Chooser"));
     AddFootButton(this, DoNext, AsContext(0));
@@ -63,7 +63,7 @@ void CColorOptions::Animate()
     warning->text = str(NearFieldGrey(red, green, blue) ? "Too close to the field's grey: the paddle would vanish" : "");
 }
 
-bool CColorOptions::HasType(str t) const { return t == "CColorOptions" || CGame::HasType(t); }
+bool CColorOptions::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CColorOptions::NextGame()
 {

@@ -10,6 +10,7 @@ class CText;
 
 class CColorOptions : public CGame {
 public:
+    static constexpr const char* kType = "CColorOptions";
     CColorOptions(SPlayerOptions* options, const LList<CObject>& parents);
     bool HasType(str t) const override;
     CGame* NextGame() override;

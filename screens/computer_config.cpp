@@ -18,7 +18,7 @@ constexpr unsigned int kLevelPitch = 50;
 CComputerConfig::CComputerConfig(SPlayerOptions* options, const LList<CObject>& parents)
     : CGame(parents), options(options)
 {
-    type.Load("CComputerConfig");
+    type.Load(kType);
     AddBackground(this);
     AddControlTitle(this, *options);
     CControls& input = RequireInput(this, *options);
@@ -29,7 +29,7 @@ CComputerConfig::CComputerConfig(SPlayerOptions* options, const LList<CObject>& 
                   str(ComputerLevelName(level)), kGreen);
 }
 
-bool CComputerConfig::HasType(str t) const { return t == "CComputerConfig" || CGame::HasType(t); }
+bool CComputerConfig::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CComputerConfig::NextGame() { return new CPlayerOptions(options, Successor()); }
 

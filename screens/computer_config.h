@@ -9,6 +9,7 @@ struct SPlayerOptions;
 
 class CComputerConfig : public CGame {
 public:
+    static constexpr const char* kType = "CComputerConfig";
     CComputerConfig(SPlayerOptions* options, const LList<CObject>& parents);
     bool HasType(str t) const override;
     CGame* NextGame() override;

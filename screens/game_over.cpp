@@ -18,7 +18,7 @@ constexpr LONG kScoreLine = 22;
 CGameOver::CGameOver(const str& text, const LList<CObject>& parents, const std::vector<str>& scores)
     : CGame(parents)
 {
-    type.Load("CGameOver");
+    type.Load(kType);
     RequireData(this, "::CGameOver()");
     AddBackground(this);
     AddBanner(this, text);
@@ -30,7 +30,7 @@ CGameOver::CGameOver(const str& text, const LList<CObject>& parents, const std::
     }
 }
 
-bool CGameOver::HasType(str t) const { return t == "CGameOver" || CGame::HasType(t); }
+bool CGameOver::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 // After a match with other machines the host goes back to its options, still hosting,
 // and a joined machine to its wait for the next start; otherwise, or when the game with

@@ -8,6 +8,7 @@
 
 class CGameOver : public CGame {
 public:
+    static constexpr const char* kType = "CGameOver";
     CGameOver(const str& text, const LList<CObject>& parents, const std::vector<str>& scores = {});
     bool HasType(str t) const override;
     CGame* NextGame() override;

@@ -7,7 +7,7 @@
 
 CIntro::CIntro(const LList<CObject>& parents) : CGame(parents)
 {
-    type.Load("CIntro");
+    type.Load(kType);
     RequireData(this, "::CIntro()");
     // Back at the start, this machine is out of any game with others.
     EndOnline(this);
@@ -16,7 +16,7 @@ CIntro::CIntro(const LList<CObject>& parents) : CGame(parents)
     AddButton(this, DoNext, AsContext(kOptions), 218, 321, str("New Game"), kGreen);
 }
 
-bool CIntro::HasType(str t) const { return t == "CIntro" || CGame::HasType(t); }
+bool CIntro::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CIntro::NextGame()
 {

@@ -5,6 +5,7 @@
 
 class CIntro : public CGame {
 public:
+    static constexpr const char* kType = "CIntro";
     explicit CIntro(const LList<CObject>& parents);
     bool HasType(str t) const override;
     CGame* NextGame() override;

@@ -19,7 +19,7 @@ const Rect kStatusBox(0, 340, 512, 360);
 
 CJoinGame::CJoinGame(const LList<CObject>& parents) : CGame(parents)
 {
-    type.Load("CJoinGame");
+    type.Load(kType);
     CData& data = RequireData(this, "::CJoinGame()");
     AddBackground(this);
     AddTitle(this, str("Join game"));
@@ -30,7 +30,7 @@ CJoinGame::CJoinGame(const LList<CObject>& parents) : CGame(parents)
     status = AddLine(this, str("Type the address of the machine that hosts the game"), kStatusBox);
 }
 
-bool CJoinGame::HasType(str t) const { return t == "CJoinGame" || CGame::HasType(t); }
+bool CJoinGame::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CJoinGame::NextGame()
 {

@@ -10,6 +10,7 @@ class CText;
 
 class CJoinGame : public CGame {
 public:
+    static constexpr const char* kType = "CJoinGame";
     enum Choice : int { Nothing = 0, Back = 1, Match = 2 };
 
     explicit CJoinGame(const LList<CObject>& parents);

@@ -18,7 +18,7 @@ constexpr const char* kLabels[CControls::ControlCount] = {"Up:",   "Down:",    "
 CKeyboardConfig::CKeyboardConfig(SPlayerOptions* options, const LList<CObject>& parents)
     : CGame(parents), options(options)
 {
-    type.Load("CKeyboardConfig");
+    type.Load(kType);
     AddBackground(this);
     AddControlTitle(this, *options);
     AddFootButton(this, DoNext, AsContext(0));
@@ -36,7 +36,7 @@ void CKeyboardConfig::AddKeyField(unsigned int control)
     new CRightNormText(str(kLabels[control]), LList<CObject>(false, 2, field, this), Rect());
 }
 
-bool CKeyboardConfig::HasType(str t) const { return t == "CKeyboardConfig" || CGame::HasType(t); }
+bool CKeyboardConfig::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CKeyboardConfig::NextGame() { return new CPlayerOptions(options, Successor()); }
 

@@ -9,6 +9,7 @@ struct SPlayerOptions;
 
 class CKeyboardConfig : public CGame {
 public:
+    static constexpr const char* kType = "CKeyboardConfig";
     CKeyboardConfig(SPlayerOptions* options, const LList<CObject>& parents);
     bool HasType(str t) const override;
     CGame* NextGame() override;

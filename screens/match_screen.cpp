@@ -2,9 +2,9 @@
 
 #include "screens/game_over.h"
 
-CMatchScreen::CMatchScreen(const LList<CObject>& parents) : CMainGame(parents) { type.Load("CMatchScreen"); }
+CMatchScreen::CMatchScreen(const LList<CObject>& parents) : CMainGame(parents) { type.Load(kType); }
 
-bool CMatchScreen::HasType(str t) const { return t == "CMatchScreen" || CMainGame::HasType(t); }
+bool CMatchScreen::HasType(str t) const { return t == kType || CMainGame::HasType(t); }
 
 CGame* CMatchScreen::NextGame()
 {

@@ -9,7 +9,7 @@
 
 CMouseConfig::CMouseConfig(SPlayerOptions* options, const LList<CObject>& parents) : CGame(parents), options(options)
 {
-    type.Load("CMouseConfig");
+    type.Load(kType);
     AddBackground(this);
     AddControlTitle(this, *options);
     CControls& input = RequireInput(this, *options);
@@ -18,7 +18,7 @@ CMouseConfig::CMouseConfig(SPlayerOptions* options, const LList<CObject>& parent
     AddFootButton(this, DoNext, AsContext(0));
 }
 
-bool CMouseConfig::HasType(str t) const { return t == "CMouseConfig" || CGame::HasType(t); }
+bool CMouseConfig::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CMouseConfig::NextGame() { return new CPlayerOptions(options, Successor()); }
 

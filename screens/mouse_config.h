@@ -8,6 +8,7 @@ struct SPlayerOptions;
 
 class CMouseConfig : public CGame {
 public:
+    static constexpr const char* kType = "CMouseConfig";
     CMouseConfig(SPlayerOptions* options, const LList<CObject>& parents);
     bool HasType(str t) const override;
     CGame* NextGame() override;

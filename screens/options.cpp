@@ -78,7 +78,7 @@ SPlayerOptions& SlotPlayer(CData& data, unsigned int slot)
 
 COptions::COptions(const LList<CObject>& parents) : CGame(parents)
 {
-    type.Load("COptions");
+    type.Load(kType);
     CData& data = RequireData(this, "::COptions()");
     data.FillDefaults(GetParent());
     AddBackground(this);
@@ -140,7 +140,7 @@ void COptions::AddSlotButton(const SPlayerOptions& p, unsigned int s)
     MakeText(SlotName(this, p), ePadTexts[s], LList<CObject>(false, 2, paddle, this));
 }
 
-bool COptions::HasType(str t) const { return t == "COptions" || CGame::HasType(t); }
+bool COptions::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* COptions::NextGame()
 {

@@ -13,6 +13,7 @@ class CText;
 
 class COptions : public CGame {
 public:
+    static constexpr const char* kType = "COptions";
     // What follows the hub.
     enum Choice : int { Nothing = 1, Match = 2, EditPlayer = 3, ChooseSlotPlayer = 4, Refresh = 5, JoinGame = 6 };
 

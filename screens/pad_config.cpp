@@ -29,16 +29,17 @@ bool AnyButton(const XINPUT_GAMEPAD& g)
 // pad's buttons are held.
 class CPadSlotButton : public CButton {
 public:
+    static constexpr const char* kType = "CPadSlotButton";
     CPadSlotButton(unsigned int slot, COLORREF color, CGame* screen)
         : CButton(CPadConfig::DoSlot, AsContext(slot), kSlotX, kSlotTop + kSlotPitch * slot, str(" "),
                   Under(screen), color, kSlotWidth, kButtonHeight, PadRectangular, SideBottom),
           slot(slot)
     {
-        type.Load("CPadSlotButton");
+        type.Load(kType);
         Follow();
     }
 
-    bool HasType(str t) const override { return t == "CPadSlotButton" || CButton::HasType(t); }
+    bool HasType(str t) const override { return t == kType || CButton::HasType(t); }
 
     void Animate() override
     {
@@ -57,7 +58,7 @@ private:
         if (there == shownThere && std::strcmp(name, shownName) == 0) return;
         shownThere = there;
         std::memcpy(shownName, name, sizeof name);
-        if (auto* caption = dynamic_cast<CText*>(GetChild(str("CText"), false, 1)))
+        if (auto* caption = GetChild<CText>())
             caption->text = str(static_cast<int>(slot + 1)) + str(": ") +
                             (there ? str(*name ? name : "pad") : str("not connected"));
     }
@@ -71,7 +72,7 @@ private:
 
 CPadConfig::CPadConfig(SPlayerOptions* options, const LList<CObject>& parents) : CGame(parents), options(options)
 {
-    type.Load("CPadConfig");
+    type.Load(kType);
     AddBackground(this);
     AddTitle(this, str("Controller for ") + options->name);
     CControls& input = RequireInput(this, *options);
@@ -82,7 +83,7 @@ CPadConfig::CPadConfig(SPlayerOptions* options, const LList<CObject>& parents) :
     AddFootButton(this, DoNext, AsContext(0));
 }
 
-bool CPadConfig::HasType(str t) const { return t == "CPadConfig" || CGame::HasType(t); }
+bool CPadConfig::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CPadConfig::NextGame()
 {

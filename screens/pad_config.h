@@ -10,6 +10,7 @@ struct SPlayerOptions;
 
 class CPadConfig : public CGame {
 public:
+    static constexpr const char* kType = "CPadConfig";
     enum Choice : unsigned int { Back = 0, Slot = 1 };
 
     CPadConfig(SPlayerOptions* options, const LList<CObject>& parents);

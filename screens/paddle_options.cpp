@@ -16,7 +16,7 @@ bool IsPlayerNumber(unsigned int number) { return number >= 1 && number <= CData
 
 CPaddleOptions::CPaddleOptions(unsigned int slot, const LList<CObject>& parents) : CGame(parents), slot(slot)
 {
-    type.Load("CPaddleOptions");
+    type.Load(kType);
     CData& data = RequireData(this, "::CPaddleOptions(Data)");
     if (slot >= kPadSlots) throw XDomainError(type + str("::CPaddleOptions(Paddle)"));
     playerNumber = data.padPlayers[slot];
@@ -29,7 +29,7 @@ CPaddleOptions::CPaddleOptions(unsigned int slot, const LList<CObject>& parents)
     }
 }
 
-bool CPaddleOptions::HasType(str t) const { return t == "CPaddleOptions" || CGame::HasType(t); }
+bool CPaddleOptions::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CPaddleOptions::NextGame()
 {

@@ -6,6 +6,7 @@
 
 class CPaddleOptions : public CGame {
 public:
+    static constexpr const char* kType = "CPaddleOptions";
     CPaddleOptions(unsigned int slot, const LList<CObject>& parents);
     bool HasType(str t) const override;
     CGame* NextGame() override;

@@ -27,7 +27,7 @@ str ShapeName(EPadType padType) { return str(padType == PadRounded ? "Rounded" :
 CPlayerOptions::CPlayerOptions(SPlayerOptions* options, const LList<CObject>& parents)
     : CGame(parents), options(options)
 {
-    type.Load("CPlayerOptions");
+    type.Load(kType);
     AddBackground(this);
     AddTitle(this, options->name);
     AddFootButton(this, DoNext, AsContext(Back));
@@ -61,7 +61,7 @@ void CPlayerOptions::AddShapeButton()
                 kShapeHeight, options->padType, SideBottom);
 }
 
-bool CPlayerOptions::HasType(str t) const { return t == "CPlayerOptions" || CGame::HasType(t); }
+bool CPlayerOptions::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CPlayerOptions::NextGame()
 {

@@ -12,6 +12,7 @@ class CButton;
 
 class CPlayerOptions : public CGame {
 public:
+    static constexpr const char* kType = "CPlayerOptions";
     // The codes of the buttons that end the screen.
     enum Choice : unsigned int { Back = 0, Keyboard = 1, Mouse = 2, Network = 3, Controller = 4, Shape = 5, Color = 6, Computer = 7 };
 

@@ -44,14 +44,14 @@ CButton::CButton(ObjectCallback callback, void* context, unsigned int x, unsigne
     : CGraphic(parents, Rect(x, y, x + width, y + height)), callback(callback), context(context), color(color),
       padType(padType), side(side)
 {
-    type.Load("CButton");
+    type.Load(kType);
     new CMouseInput(BothAxes, LList<CObject>(false, 1, this));
     if (caption.Size() > 0) new CNormText(caption, LList<CObject>(false, 2, this, GetParent()), Rect());
 }
 
 CButton::~CButton() { ReleaseDrawingObjects(BackBuffer()); }
 
-bool CButton::HasType(str t) const { return t == "CButton" || CGraphic::HasType(t); }
+bool CButton::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 void CButton::Animate()
 {

@@ -8,6 +8,7 @@
 
 class CButton : public CGraphic {
 public:
+    static constexpr const char* kType = "CButton";
     CButton(ObjectCallback callback, void* context, unsigned int x, unsigned int y, const str& caption,
             const LList<CObject>& parents, COLORREF color, unsigned int width, unsigned int height,
             EPadType padType, Side side);

@@ -12,12 +12,12 @@ CColorBlock::CColorBlock(unsigned int* red, unsigned int* green, unsigned int* b
                          unsigned int y, const LList<CObject>& parents)
     : CGraphic(parents, Rect(x, y, x + kSize, y + kSize)), red(red), green(green), blue(blue)
 {
-    type.Load("CColorBlock");
+    type.Load(kType);
 }
 
 CColorBlock::~CColorBlock() { Release(BackBuffer(), brush); }
 
-bool CColorBlock::HasType(str t) const { return t == "CColorBlock" || CGraphic::HasType(t); }
+bool CColorBlock::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 bool CColorBlock::Paint(HDC dc)
 {

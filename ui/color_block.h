@@ -6,6 +6,7 @@
 
 class CColorBlock : public CGraphic {
 public:
+    static constexpr const char* kType = "CColorBlock";
     CColorBlock(unsigned int* red, unsigned int* green, unsigned int* blue, unsigned int x, unsigned int y,
                 const LList<CObject>& parents);
     ~CColorBlock() override;

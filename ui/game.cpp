@@ -4,10 +4,10 @@
 
 CGame::CGame(const LList<CObject>& parents) : CGraphicHolder(parents, Rect())
 {
-    type.Load("CGame");
+    type.Load(kType);
     rect = RequireData(this, "::CGame()").client;
 }
 
-bool CGame::HasType(str t) const { return t == "CGame" || CGraphicHolder::HasType(t); }
+bool CGame::HasType(str t) const { return t == kType || CGraphicHolder::HasType(t); }
 bool CGame::GameOver() { return gameOver; }
 CGame* CGame::NextGame() { return nullptr; }

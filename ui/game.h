@@ -7,6 +7,7 @@
 
 class CGame : public CGraphicHolder {
 public:
+    static constexpr const char* kType = "CGame";
     explicit CGame(const LList<CObject>& parents);
     bool HasType(str t) const override;
 

@@ -1,4 +1,5 @@
 #include "ui/get_key.h"
+#include "gfx/holder.h"
 
 #include "input/mouse_input.h"
 #include "ui/text.h"
@@ -32,7 +33,7 @@ bool CancelKeyCapture(CObject* root)
 {
     bool cancelled = false;
     for (unsigned int n = 1; root; ++n) {
-        auto* field = dynamic_cast<CGetKey*>(root->FindChild(str("CGetKey"), true, n));
+        auto* field = root->FindChild<CGetKey>(n);
         if (!field) break;
         cancelled = cancelled || field->active;
         field->active = false;
@@ -43,12 +44,12 @@ bool CancelKeyCapture(CObject* root)
 CGetKey::CGetKey(unsigned int x, unsigned int y, unsigned int* key, const LList<CObject>& parents)
     : CGraphic(parents, Rect(x, y, x + kWidth, y + kHeight)), key(key)
 {
-    type.Load("CGetKey");
-    new CNormText(KeyName(*key), LList<CObject>(false, 2, this, GetParent(str("CGraphicHolder"), false, 1)), Rect());
+    type.Load(kType);
+    new CNormText(KeyName(*key), LList<CObject>(false, 2, this, GetParent<CGraphicHolder>()), Rect());
     new CMouseInput(BothAxes, LList<CObject>(false, 1, this));
 }
 
-bool CGetKey::HasType(str t) const { return t == "CGetKey" || CGraphic::HasType(t); }
+bool CGetKey::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 void CGetKey::KeyDown(unsigned int code, bool down)
 {

@@ -9,12 +9,12 @@ constexpr int kThickness = 2;
 
 CMark::CMark(const Rect& around, const LList<CObject>& parents) : CGraphic(parents, around)
 {
-    type.Load("CMark");
+    type.Load(kType);
     InflateRect(&rect, kGap + kThickness, kGap + kThickness);
     rect.Recalc();
 }
 
-bool CMark::HasType(str t) const { return t == "CMark" || CGraphic::HasType(t); }
+bool CMark::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 bool CMark::Paint(HDC dc)
 {

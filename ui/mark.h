@@ -6,6 +6,7 @@
 
 class CMark : public CGraphic {
 public:
+    static constexpr const char* kType = "CMark";
     // `parents`: the marked widget's screen; the frame stands just outside `around`.
     CMark(const Rect& around, const LList<CObject>& parents);
     bool HasType(str t) const override;

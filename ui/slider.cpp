@@ -33,13 +33,13 @@ CSlider::CSlider(unsigned int x, unsigned int y, unsigned int* value, const LLis
     : CGraphic(parents, SliderRect(x, y, orientation)), minimum(std::min(minimum, maximum)),
       maximum(std::max(minimum, maximum)), value(value), orientation(orientation)
 {
-    type.Load("CSlider");
+    type.Load(kType);
     *value = std::clamp(*value, this->minimum, this->maximum);
     new CMouseInput(BothAxes, LList<CObject>(false, 1, this));
     new CNormText(str(*value), LList<CObject>(false, 1, this), Rect());
 }
 
-bool CSlider::HasType(str t) const { return t == "CSlider" || CGraphic::HasType(t); }
+bool CSlider::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 void CSlider::Animate()
 {

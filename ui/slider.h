@@ -12,6 +12,7 @@ unsigned int Interpolate(unsigned int v, unsigned int a, unsigned int b, unsigne
 
 class CSlider : public CGraphic {
 public:
+    static constexpr const char* kType = "CSlider";
     // Horizontal sliders are 100 x 30; every other orientation makes a vertical one, 30 x 100.
     CSlider(unsigned int x, unsigned int y, unsigned int* value, const LList<CObject>& parents,
             Orientation orientation, unsigned int minimum, unsigned int maximum);

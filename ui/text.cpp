@@ -31,16 +31,16 @@ int DrawWhole(HDC dc, const str& text, RECT* box, UINT format)
 
 CText::CText(const str& t, const LList<CObject>& parents, const Rect& r) : CGraphic(parents, r), text(t)
 {
-    type.Load("CText");
+    type.Load(kType);
     SetRectEmpty(&extent);
     extent.width = extent.height = 0;
 }
 
-bool CText::HasType(str t) const { return t == "CText" || CGraphic::HasType(t); }
+bool CText::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 const Rect* CText::ParentRect()
 {
-    auto* parent = static_cast<CGraphic*>(GetParent(str("CGraphic"), false, 1));
+    auto* parent = GetParent<CGraphic>();
     return parent ? &parent->rect : nullptr;
 }
 
@@ -76,7 +76,7 @@ CAngleText::CAngleText(const str& t, const LList<CObject>& parents, unsigned int
                        const Rect& r)
     : CText(t, parents, r), angle(a), face(f), height(h)
 {
-    type.Load("CAngleText");
+    type.Load(kType);
 }
 
 // A text dropped in the middle of its paint cycle gives its font back.
@@ -85,7 +85,7 @@ CAngleText::~CAngleText()
     if (prepared) Release(BackBuffer(), font);
 }
 
-bool CAngleText::HasType(str t) const { return t == "CAngleText" || CText::HasType(t); }
+bool CAngleText::HasType(str t) const { return t == kType || CText::HasType(t); }
 
 void CAngleText::Animate()
 {
@@ -159,10 +159,10 @@ void CAngleText::PlaceAt(LONG x, LONG y)
 CLRText::CLRText(const str& t, const LList<CObject>& parents, unsigned int h, str f, const Rect& r)
     : CAngleText(t, parents, h, f, kLeftToRight, r)
 {
-    type.Load("CLRText");
+    type.Load(kType);
 }
 
-bool CLRText::HasType(str t) const { return t == "CLRText" || CAngleText::HasType(t); }
+bool CLRText::HasType(str t) const { return t == kType || CAngleText::HasType(t); }
 
 void CLRText::Animate()
 {
@@ -174,10 +174,10 @@ void CLRText::Animate()
 CTitleText::CTitleText(const str& t, const LList<CObject>& parents, unsigned int h, str f, const Rect& r)
     : CAngleText(t, parents, h, f, kLeftToRight, r)
 {
-    type.Load("CTitleText");
+    type.Load(kType);
 }
 
-bool CTitleText::HasType(str t) const { return t == "CTitleText" || CAngleText::HasType(t); }
+bool CTitleText::HasType(str t) const { return t == kType || CAngleText::HasType(t); }
 
 void CTitleText::Animate()
 {
@@ -189,10 +189,10 @@ void CTitleText::Animate()
 CDUText::CDUText(const str& t, const LList<CObject>& parents, unsigned int h, str f, const Rect& r)
     : CAngleText(t, parents, h, f, kUpward, r)
 {
-    type.Load("CDUText");
+    type.Load(kType);
 }
 
-bool CDUText::HasType(str t) const { return t == "CDUText" || CAngleText::HasType(t); }
+bool CDUText::HasType(str t) const { return t == kType || CAngleText::HasType(t); }
 
 void CDUText::Animate()
 {
@@ -204,10 +204,10 @@ void CDUText::Animate()
 CUDText::CUDText(const str& t, const LList<CObject>& parents, unsigned int h, str f, const Rect& r)
     : CAngleText(t, parents, h, f, kDownward, r)
 {
-    type.Load("CUDText");
+    type.Load(kType);
 }
 
-bool CUDText::HasType(str t) const { return t == "CUDText" || CAngleText::HasType(t); }
+bool CUDText::HasType(str t) const { return t == kType || CAngleText::HasType(t); }
 
 void CUDText::Animate()
 {
@@ -219,10 +219,10 @@ void CUDText::Animate()
 CRLText::CRLText(const str& t, const LList<CObject>& parents, unsigned int h, str f, const Rect& r)
     : CAngleText(t, parents, h, f, kUpsideDown, r)
 {
-    type.Load("CRLText");
+    type.Load(kType);
 }
 
-bool CRLText::HasType(str t) const { return t == "CRLText" || CAngleText::HasType(t); }
+bool CRLText::HasType(str t) const { return t == kType || CAngleText::HasType(t); }
 
 void CRLText::Animate()
 {
@@ -235,10 +235,10 @@ void CRLText::Animate()
 
 CNormText::CNormText(const str& t, const LList<CObject>& parents, const Rect& r) : CText(t, parents, r)
 {
-    type.Load("CNormText");
+    type.Load(kType);
 }
 
-bool CNormText::HasType(str t) const { return t == "CNormText" || CText::HasType(t); }
+bool CNormText::HasType(str t) const { return t == kType || CText::HasType(t); }
 
 // One line centred both ways on the parent; `extent` is left as the box of the drawn
 // text, where a text entry places its caret.
@@ -258,10 +258,10 @@ bool CNormText::Paint(HDC dc)
 CRightNormText::CRightNormText(const str& t, const LList<CObject>& parents, const Rect& r)
     : CText(t, parents, r)
 {
-    type.Load("CRightNormText");
+    type.Load(kType);
 }
 
-bool CRightNormText::HasType(str t) const { return t == "CRightNormText" || CText::HasType(t); }
+bool CRightNormText::HasType(str t) const { return t == kType || CText::HasType(t); }
 
 // A label that ends 5 pixels before its parent, derived from the parent on every paint.
 bool CRightNormText::Paint(HDC dc)

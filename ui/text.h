@@ -14,6 +14,7 @@ constexpr ETextDir ePadTexts[4] = {TextLR, TextUD, TextRL, TextDU};
 
 class CText : public CGraphic {
 public:
+    static constexpr const char* kType = "CText";
     CText(const str& text, const LList<CObject>& parents, const Rect& r);
     bool HasType(str t) const override;
 
@@ -32,6 +33,7 @@ protected:
 
 class CAngleText : public CText {
 public:
+    static constexpr const char* kType = "CAngleText";
     CAngleText(const str& text, const LList<CObject>& parents, unsigned int height, str face,
                unsigned int angle, const Rect& r);
     ~CAngleText() override;
@@ -57,6 +59,7 @@ private:
 // Left to right, centred both ways.
 class CLRText : public CAngleText {
 public:
+    static constexpr const char* kType = "CLRText";
     CLRText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
     bool HasType(str t) const override;
     void Animate() override;
@@ -65,6 +68,7 @@ public:
 // Left to right, centred horizontally, top edge on the parent's top edge.
 class CTitleText : public CAngleText {
 public:
+    static constexpr const char* kType = "CTitleText";
     CTitleText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
     bool HasType(str t) const override;
     void Animate() override;
@@ -73,6 +77,7 @@ public:
 // Bottom to top, centred.
 class CDUText : public CAngleText {
 public:
+    static constexpr const char* kType = "CDUText";
     CDUText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
     bool HasType(str t) const override;
     void Animate() override;
@@ -81,6 +86,7 @@ public:
 // Top to bottom, centred.
 class CUDText : public CAngleText {
 public:
+    static constexpr const char* kType = "CUDText";
     CUDText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
     bool HasType(str t) const override;
     void Animate() override;
@@ -89,6 +95,7 @@ public:
 // Right to left, upside down, centred.
 class CRLText : public CAngleText {
 public:
+    static constexpr const char* kType = "CRLText";
     CRLText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
     bool HasType(str t) const override;
     void Animate() override;
@@ -97,6 +104,7 @@ public:
 // One line in the default GUI font, centred on the parent.
 class CNormText : public CText {
 public:
+    static constexpr const char* kType = "CNormText";
     CNormText(const str& text, const LList<CObject>& parents, const Rect& r);
     bool HasType(str t) const override;
     bool Paint(HDC dc) override;
@@ -105,6 +113,7 @@ public:
 // One line in the default GUI font, right-aligned, ending 5 pixels left of the parent.
 class CRightNormText : public CText {
 public:
+    static constexpr const char* kType = "CRightNormText";
     static constexpr LONG kLabelGap = 5;
 
     CRightNormText(const str& text, const LList<CObject>& parents, const Rect& r);

@@ -1,4 +1,5 @@
 #include "ui/text_edit.h"
+#include "gfx/holder.h"
 
 #include "model/data.h"
 #include "ui/text.h"
@@ -76,10 +77,10 @@ CTextEdit::CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CO
     : CGraphic(parents, Rect(x, y, x + FieldWidth(entry), y + kHeight)), target(target), savedText(*target),
       entry(entry)
 {
-    type.Load("CTextEdit");
+    type.Load(kType);
     // An address is usually the last one again, or the last with another ending.
     if (entry == EEntry::Address) cursor = target->Size();
-    new CNormText(*target, LList<CObject>(false, 2, this, GetParent(str("CGraphicHolder"), false, 1)), Rect());
+    new CNormText(*target, LList<CObject>(false, 2, this, GetParent<CGraphicHolder>()), Rect());
 }
 
 CTextEdit::~CTextEdit()
@@ -90,7 +91,7 @@ CTextEdit::~CTextEdit()
     if (target->Size() == 0) *target = savedText;
 }
 
-bool CTextEdit::HasType(str t) const { return t == "CTextEdit" || CGraphic::HasType(t); }
+bool CTextEdit::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 // Keys act as they go down, and again with every repeat while held.
 void CTextEdit::KeyDown(unsigned int key, bool down)

@@ -12,6 +12,7 @@ enum class EEntry { Name, Address };
 
 class CTextEdit : public CGraphic {
 public:
+    static constexpr const char* kType = "CTextEdit";
     CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CObject>& parents,
               EEntry entry = EEntry::Name);
     ~CTextEdit() override;
