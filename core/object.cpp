@@ -182,10 +182,3 @@ bool CObject::IterateList(LList<CObject>& list, ObjectCallback fn, void* data)
 }
 
 bool CObject::IterateChildren(ObjectCallback fn, void* data) { return IterateList(children, fn, data); }
-bool CObject::IterateParents(ObjectCallback fn, void* data) { return IterateList(parents, fn, data); }
-
-bool CObject::IterateGlobals(ObjectCallback fn, void* data)
-{
-    LList<CObject>* list = GetHead()->globals;
-    return list ? IterateList(*list, fn, data) : true;
-}

@@ -46,8 +46,6 @@ public:
     CObject* GetList(LList<CObject>& list, const str& t, bool exact, unsigned int n);
 
     bool IterateChildren(ObjectCallback fn, void* data);
-    bool IterateParents(ObjectCallback fn, void* data);
-    bool IterateGlobals(ObjectCallback fn, void* data);
     bool IterateList(LList<CObject>& list, ObjectCallback fn, void* data);
 
     str type;

@@ -32,7 +32,6 @@ public:
     void ToRect();
     void Round();
     static void Round2(double& value);
-    void Simplify() {}
 
 private:
     static double Forced(double component, int mode);
