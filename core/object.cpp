@@ -72,17 +72,6 @@ void CObject::AddParent(CObject* p)
     p->children.Append(this);
 }
 
-void CObject::AddChild(CObject* c)
-{
-    if (c) children.Append(c);
-}
-
-void CObject::RemoveChild(CObject* c)
-{
-    if (!c) return;
-    if (children.Remove(c) && children.owns) delete c;
-}
-
 void CObject::AddGlobal(CObject* g)
 {
     CObject* root = GetHead();

@@ -28,8 +28,6 @@ public:
     bool IsType(str t) const;
 
     void AddParent(CObject* p);
-    void AddChild(CObject* c);
-    void RemoveChild(CObject* c);
     void AddGlobal(CObject* g);
     void RemoveGlobal(CObject* g);
 
