@@ -24,7 +24,6 @@ public:
 
     void RevX(int mode);
     void RevY(int mode);
-    void Rev(int mode);
 
     CVector& operator+=(const CVector& other);
 
