@@ -187,10 +187,12 @@ void ShowPauseCheck(HWND window)
     CheckMenuItem(GetMenu(window), resources::kPauseGame, MF_BYCOMMAND | (theGamer->paused ? MF_CHECKED : MF_UNCHECKED));
 }
 
-// A minimised window shows nothing: pausing or going on there would happen unseen.
+// A minimised window shows nothing: pausing or going on there would happen unseen. A
+// match waits for its pads: without one, its player would drop out at once.
 void TogglePause(HWND window)
 {
-    if (!IsIconic(window) && !Online()) theGamer->TogglePaused();
+    const bool padOut = theGamer->paused && PadMissing(PadsInUse());
+    if (!IsIconic(window) && !Online() && !padOut) theGamer->TogglePaused();
     ShowPauseCheck(window);
 }
 
@@ -289,7 +291,10 @@ LRESULT ShowException(const XException& e)
 {
     const str message = e.where + str(": ") + e.text;
     alerting = true;
-    Alert(message, str("Exception Caught"), MB_ICONERROR);
+    if (dynamic_cast<const XNotice*>(&e))
+        Alert(e.text, e.where, MB_ICONINFORMATION);
+    else
+        Alert(message, str("Exception Caught"), MB_ICONERROR);
     alerting = false;
     if (e.fatal) Die(message);
     return 0;

@@ -24,6 +24,15 @@ CPadWatch::Request CPadWatch::Poll(unsigned int inUse)
     return request;
 }
 
+bool PadMissing(unsigned int inUse)
+{
+    for (DWORD slot = 0; slot < XUSER_MAX_COUNT; ++slot) {
+        XINPUT_STATE state{};
+        if ((inUse & (1u << slot)) != 0 && XInputGetState(slot, &state) != ERROR_SUCCESS) return true;
+    }
+    return false;
+}
+
 unsigned int PadSlotsInUse(CGame* screen)
 {
     CPlayers* players = screen->GetChild<CPlayers>();

@@ -27,3 +27,7 @@ private:
 // 0 for screens without a match. It looks only at the screen's players, not through the
 // whole tree: the main window asks on every frame.
 unsigned int PadSlotsInUse(CGame* screen);
+
+// Whether a pad that a player of the match reads (bit s of `inUse` for slot s) is not
+// plugged in: the match cannot go on without it.
+bool PadMissing(unsigned int inUse);

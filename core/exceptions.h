@@ -7,10 +7,18 @@
 class XException {
 public:
     XException(str text, str where, bool fatal = false) : text(text), where(where), fatal(fatal) {}
+    virtual ~XException() = default;
 
     str text;
     str where;
     bool fatal;
+};
+
+// Something the player is told rather than a failure of the program: the box is titled
+// `where` ("Online match", "Join game") and says `text` alone.
+class XNotice : public XException {
+public:
+    XNotice(str text, str where) : XException(text, where) {}
 };
 
 // A lookup for a required child, parent or global found nothing.

@@ -91,7 +91,7 @@ void COnline::Pump(std::uint32_t tickMs)
     session.Update(clock);
     if (!InMatch() || reported || session.Failure().empty()) return;
     reported = true;
-    throw XException(str(session.Failure().c_str()), str("Online match"));
+    throw XNotice(str(session.Failure().c_str()), str("Online match"));
 }
 
 bool COnline::FrameDue(CGame* game) const
@@ -225,7 +225,7 @@ COnline& Open(CData& data, std::unique_ptr<net::Transport> link, net::Lockstep s
 
 net::LinkMaker& RequireLinks(const char* where)
 {
-    if (!net::Links()) throw XException(str("Online play is not part of this build"), str(where));
+    if (!net::Links()) throw XNotice(str("Online play is not part of this build"), str(where));
     return *net::Links();
 }
 
@@ -237,7 +237,7 @@ COnline& HostOnline(CObject* from, CData& data)
     std::unique_ptr<net::Transport> link = RequireLinks("Host game").Host(net::HostPort(), net::kMaxSeats - 1);
     if (!link) {
         const std::string why = "Port " + std::to_string(net::HostPort()) + " cannot be opened: another program may use it";
-        throw XException(str(why.c_str()), str("Host game"));
+        throw XNotice(str(why.c_str()), str("Host game"));
     }
     net::Transport& transport = *link;
     COnline& online = Open(data, std::move(link), net::Lockstep::Host(transport, {}));
@@ -249,9 +249,9 @@ COnline& JoinOnline(CObject* from, CData& data, const std::string& address)
 {
     EndOnline(from);
     const std::optional<net::Address> where = net::ParseAddress(address);
-    if (!where) throw XException(str("Type the host's address, as 192.168.1.20 or name:port"), str("Join game"));
+    if (!where) throw XNotice(str("Type the host's address, as 192.168.1.20 or name:port"), str("Join game"));
     std::unique_ptr<net::Transport> link = RequireLinks("Join game").Join(where->host, where->port);
-    if (!link) throw XException(str(("No machine is called " + where->host).c_str()), str("Join game"));
+    if (!link) throw XNotice(str(("No machine is called " + where->host).c_str()), str("Join game"));
     const std::vector<unsigned int> players = JoiningPlayers(data);
     std::vector<std::string> names;
     for (unsigned int i : players) names.emplace_back(static_cast<const char*>(data.players[i].name));

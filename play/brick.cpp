@@ -139,6 +139,7 @@ void CBricks::DecideMatch()
     bool tie = false;
     CPlayer* leader = Leader(*players, tie);
     game->winner = leader ? leader->options.number : 0;
+    game->decision = tie ? SuddenDeathDecided : MostPoints;
     if (tie)
         new CSuddenDeath(matchBall, LList<CObject>(false, 1, this));
     else

@@ -6,6 +6,7 @@
 #include "play/player.h"
 #include "model/data.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -219,6 +220,14 @@ int MeetingPoint(const Arrival& arrival, const SComputerSight& s, int error, int
     return best;
 }
 
+// The nearest place to `centre` that a paddle holding the ball at `from` can carry it to.
+unsigned int Carriable(int centre, unsigned int from)
+{
+    const int at = static_cast<int>(from);
+    const int low = std::min(CPaddle::kHeldFromEnd, at), high = std::max(512 - CPaddle::kHeldFromEnd, at);
+    return Clamped(std::clamp(centre, low, high));
+}
+
 // A ball is caught only with the paddle standing where it meant to meet it, well inside
 // its side: a ball caught on the move or in a corner may meet the paddle's shoulder and
 // be held with a direction along the side, from which it would never come back.
@@ -247,15 +256,17 @@ Arrival RollingInto(const SComputerSight& s)
     return {s.side, Along(s.ball, s.side) + (alongSpeed > 0 ? kUnstickLead : -kUnstickLead), 0, s.ball};
 }
 
-// Of the points along its side, the one from which the held ball flies off best.
+// Of the points along its side that a held ball can be carried to, the one from which
+// it flies off best.
 unsigned int ReleasePoint(const SComputerSight& s)
 {
+    const int kLowestCarried = std::max(kLowestCentre, CPaddle::kHeldFromEnd);
     const int ballAlong = Along(s.ball, s.side);
     unsigned int best = Clamped(ballAlong);
     int bestScore = 0;
     bool found = false;
     for (int k = 0; k < kReleaseCandidates; ++k) {
-        const int centre = kLowestCentre + k * (512 - 2 * kLowestCentre) / (kReleaseCandidates - 1);
+        const int centre = kLowestCarried + k * (512 - 2 * kLowestCarried) / (kReleaseCandidates - 1);
         Flight from = s.ball;
         (Across(s.side) ? from.top : from.left) += centre - ballAlong;
         const int score = ShotScore(Foresee(from, s), s);
@@ -419,7 +430,7 @@ void CComputerInput::Chase(const SComputerSight& s)
     else if (level == ComputerHard)
         target = Clamped((Along(s.ball, s.side) + kMiddle) / 2);
     else if (level == ComputerFair)
-        target = kMiddle;
+        target = Clamped(Along(s.ball, s.side));
     buttons[0] = mine && wantsGrab && arrival.frames <= kGrabLead && s.meter >= how.grabMeter &&
                  Settled(position, target, arrival);
 }
@@ -432,9 +443,10 @@ void CComputerInput::Hold(const SComputerSight& s)
     if (!holding) {
         holding = true;
         heldFrames = 0;
-        releaseAt = how.releaseError < 0 ? Clamped(RandomIn(kLowestCentre, 512 - kLowestCentre))
-                                         : Clamped(static_cast<int>(ReleasePoint(s)) +
-                                                   RandomIn(-how.releaseError, how.releaseError));
+        releaseAt = Carriable(how.releaseError < 0 ? RandomIn(kLowestCentre, 512 - kLowestCentre)
+                                                   : static_cast<int>(ReleasePoint(s)) +
+                                                         RandomIn(-how.releaseError, how.releaseError),
+                              position);
     }
     ++heldFrames;
     target = releaseAt;

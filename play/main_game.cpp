@@ -49,6 +49,23 @@ void CMainGame::Resumed() { countdown->Restart(); }
 
 void CMainGame::Paused(bool paused) { countdown->ShowPaused(paused); }
 
+const char* DecisionText(EDecision decision)
+{
+    switch (decision) {
+    case LastStanding: return "last player standing";
+    case MostPoints: return "most points when the last brick broke";
+    case SuddenDeathDecided: return "sudden death";
+    default: return "";
+    }
+}
+
+void CMainGame::RecordOut(const CPlayer& player)
+{
+    Record(player);
+    const unsigned int number = player.options.number;
+    if (number >= 1 && number <= CData::kPlayers) out[number - 1] = true;
+}
+
 void CMainGame::Record(const CPlayer& player)
 {
     const unsigned int number = player.options.number;
@@ -69,7 +86,8 @@ std::vector<str> CMainGame::ScoreLines()
     };
     std::stable_sort(order.begin(), order.end(), ahead);
     std::vector<str> lines;
-    for (unsigned int i : order) lines.push_back(lineup.players[i].name + str(": ") + str(finalScores[i]));
+    for (unsigned int i : order)
+        lines.push_back(lineup.players[i].name + str(": ") + str(finalScores[i]) + str(out[i] ? " (out)" : ""));
     return lines;
 }
 

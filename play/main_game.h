@@ -12,6 +12,12 @@
 class CCountdown;
 class CPlayer;
 
+// The rule that decided a match.
+enum EDecision { DecidedByNobody, LastStanding, MostPoints, SuddenDeathDecided };
+
+// How the game-over screen names the rule, or "" when nothing decided the match.
+const char* DecisionText(EDecision decision);
+
 class CMainGame : public CGame {
 public:
     static constexpr const char* kType = "CMainGame";
@@ -29,18 +35,23 @@ public:
 
     // Keeps a player's score as its match ends (when it drops out, or at the end).
     void Record(const CPlayer& player);
-    // "<name>: <score>" for every player who played, the winner first, then the highest
-    // scores (a tie in player order).
+    // A player has dropped out: its score is kept and it is marked out.
+    void RecordOut(const CPlayer& player);
+    // "<name>: <score>" for every player who played, with "(out)" after those who dropped
+    // out: the winner first, then the highest scores (a tie in player order).
     std::vector<str> ScoreLines();
 
     // Who plays, and where: the settings' players, or those of the online match seated.
     SLineup lineup;
     // The number (1 to 4) of the player who won, 0 for none; valid once the match is over.
     unsigned int winner = 0;
+    // The rule by which `winner` won; valid once the match is over.
+    EDecision decision = DecidedByNobody;
 
     CCountdown* countdown;
     bool played[CData::kPlayers] = {};
     unsigned int finalScores[CData::kPlayers] = {};
+    bool out[CData::kPlayers] = {};
 };
 
 // The lineup of the match that `inMatch` belongs to; outside a match, the settings'.

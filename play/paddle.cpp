@@ -9,6 +9,8 @@
 #include "model/data.h"
 #include "model/sounds.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kField = 512;
@@ -96,12 +98,22 @@ void CPaddle::Animate()
     CInput& controls = RequireInput("::Animate(Input)");
     RequirePlayer("::Animate(Player)");
     CData& data = RequireData(this, "::Animate(Data)");
-    SetPos(controls.GetPos());
+    SetPos(Carried(controls.GetPos()));
     if (ball->waiting) return;  // the match has not started or gone on yet
     const bool grab = controls.GetButton(0);
     UpdateMeter(grab);
     if (BallHitting()) TakeBall(grab);
     if (BallGone(data.client)) Die();  // this paddle is gone now
+}
+
+// Where a paddle that holds the ball may go: no nearer the ends of its side than
+// kHeldFromEnd, or than it already is (a ball caught near a corner is not snatched away).
+unsigned int CPaddle::Carried(unsigned int pos) const
+{
+    if (ball->holder != this) return pos;
+    const LONG centre = orientation == Horizontal ? (rect.left + rect.right) / 2 : (rect.top + rect.bottom) / 2;
+    const LONG low = std::min<LONG>(kHeldFromEnd, centre), high = std::max<LONG>(kField - kHeldFromEnd, centre);
+    return static_cast<unsigned int>(std::clamp<LONG>(static_cast<LONG>(pos), low, high));
 }
 
 // Holding the grab button drains the meter and lets go of the ball once it is empty;

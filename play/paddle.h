@@ -16,6 +16,10 @@ public:
     static constexpr const char* kType = "CPaddle";
     static constexpr int kLength = 124;
     static constexpr int kThickness = 25;
+    // A held ball is carried no nearer the ends of the side than this (the paddle's
+    // centre): let go there and sent flat towards the neighbouring side, it flies more
+    // than ten frames (200 ms) before it reaches the neighbour's paddle.
+    static constexpr int kHeldFromEnd = 140;
 
     CPaddle(CBall* ball, const LList<CObject>& parents, Side side);
     ~CPaddle() override;
@@ -47,6 +51,7 @@ public:
 private:
     CInput& RequireInput(const char* context);
     CPlayer& RequirePlayer(const char* context);
+    unsigned int Carried(unsigned int pos) const;
     void UpdateMeter(bool grab);
     void LetGo();
     void TakeBall(bool grab);

@@ -43,13 +43,14 @@ void CPlayers::RemovePlayer(CPlayer* leaving)
 {
     // A screen that is being torn down is no CMainGame any more and is left alone.
     auto* game = GetParent<CMainGame>();
-    if (game && leaving && leaving->InMatch()) game->Record(*leaving);
+    if (game && leaving && leaving->InMatch()) game->RecordOut(*leaving);
     if (count > 0) --count;
     if (count >= 2) return;
     auto* winner = GetChild<CPlayer>();
     if (winner == leaving) winner = GetChild<CPlayer>(2);
     if (!game) return;
     game->winner = winner ? winner->options.number : 0;
+    if (game->decision != SuddenDeathDecided) game->decision = LastStanding;
     game->gameOver = true;
 }
 

@@ -56,18 +56,19 @@ bool CColorOptions::NearFieldGrey(unsigned int r, unsigned int g, unsigned int b
     return true;
 }
 
-// The warning follows the sliders.
+// The warning follows the sliders: a colour that would vanish against the field is not taken.
 void CColorOptions::Animate()
 {
     CGame::Animate();
-    warning->text = str(NearFieldGrey(red, green, blue) ? "Too close to the field's grey: the paddle would vanish" : "");
+    warning->text = str(NearFieldGrey(red, green, blue) ? "Too close to the field's grey: Back keeps the old colour" : "");
 }
 
 bool CColorOptions::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CColorOptions::NextGame()
 {
-    options->color = RGB(static_cast<BYTE>(red), static_cast<BYTE>(green), static_cast<BYTE>(blue));
+    if (!NearFieldGrey(red, green, blue))
+        options->color = RGB(static_cast<BYTE>(red), static_cast<BYTE>(green), static_cast<BYTE>(blue));
     return new CPlayerOptions(options, Successor());
 }
 

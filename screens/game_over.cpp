@@ -4,25 +4,33 @@
 #include "model/data.h"
 #include "screens/intro.h"
 #include "screens/join_game.h"
+#include "screens/match_screen.h"
 #include "screens/menu.h"
 #include "screens/options.h"
 
+#include <cstdlib>
+
 namespace {
 
-// The score lines stand between the banner and "Continue".
-constexpr LONG kScoresTop = 300;
+// The rule under the banner, then the score lines, then the two buttons side by side.
+constexpr LONG kReasonTop = 290;
+constexpr LONG kScoresTop = 318;
 constexpr LONG kScoreLine = 22;
+constexpr unsigned int kPlayAgainX = kBackX - 50, kContinueX = kBackX + 50;
 
 }  // namespace
 
-CGameOver::CGameOver(const str& text, const LList<CObject>& parents, const std::vector<str>& scores)
+CGameOver::CGameOver(const str& text, const LList<CObject>& parents, const std::vector<str>& scores,
+                     const str& reason)
     : CGame(parents)
 {
     type.Load(kType);
     RequireData(this, "::CGameOver()");
     AddBackground(this);
     AddBanner(this, text);
-    AddButton(this, DoContinue, AsContext(0), 218, 396, str("Continue"), kGreen);
+    if (reason != "") AddLine(this, reason, Rect(0, kReasonTop, rect.right, kReasonTop + kScoreLine));
+    if (OffersPlayAgain()) AddButton(this, DoPlayAgain, nullptr, kPlayAgainX, kBackY, str("Play again"), kGreen);
+    AddButton(this, DoContinue, nullptr, kContinueX, kBackY, str("Continue"), kGreen);
     LONG top = kScoresTop;
     for (const str& line : scores) {
         AddLine(this, line, Rect(0, top, rect.right, top + kScoreLine));
@@ -37,13 +45,52 @@ bool CGameOver::HasType(str t) const { return t == kType || CGame::HasType(t); }
 // the others has failed, back to the intro.
 CGame* CGameOver::NextGame()
 {
+    if (again) return PlayAgain();
     COnline* online = FindOnline(this);
     if (!online || online->Session().GetState() == net::Lockstep::State::Ended) return new CIntro(Successor());
     if (online->Session().IsHost()) return new COptions(Successor());
     return new CJoinGame(Successor());
 }
 
+// Alone, or hosting a game that still goes on; a joined machine waits for the host's.
+bool CGameOver::OffersPlayAgain()
+{
+    COnline* online = FindOnline(this);
+    return !online || (online->Session().IsHost() && online->Session().GetState() != net::Lockstep::State::Ended);
+}
+
+// The host starts the next match on every machine still there, with a new seed; when it
+// cannot (everyone else has left), it goes back to its options, still hosting.
+CGame* CGameOver::PlayAgain()
+{
+    if (COnline* online = FindHosting(this)) {
+        CData& data = RequireData(this, "::PlayAgain");
+        online->Reopen();
+        online->Offer(data);
+        const auto seed = static_cast<std::uint32_t>(std::rand()) ^ static_cast<std::uint32_t>(GetTickCount());
+        if (!online->StartMatch(data, seed)) return new COptions(Successor());
+    } else if (COnline* joined = FindOnline(this)) {
+        joined->Seat(RequireData(this, "::PlayAgain"));
+    }
+    return new CMatchScreen(Successor());
+}
+
+// A joined machine starts the host's next match as soon as it hears of it.
+void CGameOver::Animate()
+{
+    CGame::Animate();
+    COnline* online = FindOnline(this);
+    if (gameOver || !online || online->Session().IsHost() || !online->StartPending()) return;
+    again = true;
+    gameOver = true;
+}
+
 bool CGameOver::DoContinue(void*, CObject* screen)
 {
     return FinishScreen<CGameOver>(screen, [](CGameOver&) {});
+}
+
+bool CGameOver::DoPlayAgain(void*, CObject* screen)
+{
+    return FinishScreen<CGameOver>(screen, [](CGameOver& over) { over.again = true; });
 }

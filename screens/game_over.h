@@ -1,6 +1,9 @@
 #pragma once
-// The screen after a match: the result in large letters, every player's final score
-// below it, and a "Continue" button that leads back to the intro.
+// The screen after a match: the result in large letters and the rule that decided it,
+// every player's final score below, "Play again" (the same players at the same sides)
+// and "Continue", which leads back to the intro. After a match with other machines the
+// host's "Play again" starts the next match for every machine still there; a joined
+// machine starts it with the host.
 
 #include "ui/game.h"
 
@@ -9,9 +12,18 @@
 class CGameOver : public CGame {
 public:
     static constexpr const char* kType = "CGameOver";
-    CGameOver(const str& text, const LList<CObject>& parents, const std::vector<str>& scores = {});
+    CGameOver(const str& text, const LList<CObject>& parents, const std::vector<str>& scores = {},
+              const str& reason = str(""));
     bool HasType(str t) const override;
     CGame* NextGame() override;
+    void Animate() override;
 
     static bool DoContinue(void* context, CObject* screen);
+    static bool DoPlayAgain(void* context, CObject* screen);
+
+private:
+    bool OffersPlayAgain();
+    CGame* PlayAgain();
+
+    bool again = false;
 };

@@ -9,5 +9,5 @@ bool CMatchScreen::HasType(str t) const { return t == kType || CMainGame::HasTyp
 CGame* CMatchScreen::NextGame()
 {
     Finish();
-    return new CGameOver(WinnerText(), Successor(), ScoreLines());
+    return new CGameOver(WinnerText(), Successor(), ScoreLines(), winner != 0 ? str(DecisionText(decision)) : str(""));
 }

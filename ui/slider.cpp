@@ -11,6 +11,13 @@ namespace {
 
 constexpr unsigned int kLength = 100;
 constexpr unsigned int kThickness = 30;
+constexpr int kNotch = 8;
+
+void Notch(HDC dc, int x0, int y0, int x1, int y1)
+{
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+}
 
 Rect SliderRect(unsigned int x, unsigned int y, Orientation orientation)
 {
@@ -53,16 +60,18 @@ void CSlider::Animate()
     ShowValue();
 }
 
+// Every pixel of the slider is a place: the first one the minimum, the last the maximum.
+// A vertical slider has its maximum at the top.
 void CSlider::Follow(POINT pointer)
 {
     dragging = true;
     // Pinned to the slider's edges, so a drag that leaves the slider holds the nearer end.
     if (IsHorizontal()) {
-        const LONG x = std::clamp(pointer.x, rect.left, rect.right);
-        *value = Interpolate(x, rect.left, rect.right, minimum, maximum);
+        const LONG x = std::clamp(pointer.x, rect.left, rect.right - 1);
+        *value = Interpolate(x - rect.left, 0, kLength - 1, minimum, maximum);
     } else {
-        const LONG y = std::clamp(pointer.y, rect.top, rect.bottom);
-        *value = Interpolate(y, rect.top, rect.bottom, minimum, maximum);
+        const LONG y = std::clamp(pointer.y, rect.top, rect.bottom - 1);
+        *value = Interpolate(rect.bottom - 1 - y, 0, kLength - 1, minimum, maximum);
     }
 }
 
@@ -77,14 +86,16 @@ bool CSlider::Paint(HDC dc)
     SelectObject(dc, GetStockObject(WHITE_BRUSH));
     SelectObject(dc, GetStockObject(BLACK_PEN));
     Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    // The marker is a notch on each long edge, clear of the number in the middle.
+    const int offset = static_cast<int>(Interpolate(*value, minimum, maximum, 0, kLength - 1));
     if (IsHorizontal()) {
-        const int p = Interpolate(*value, minimum, maximum, rect.left, rect.right);
-        MoveToEx(dc, p, rect.top, nullptr);
-        LineTo(dc, p, rect.bottom);
+        const int p = rect.left + offset;
+        Notch(dc, p, rect.top, p, rect.top + kNotch);
+        Notch(dc, p, rect.bottom - kNotch, p, rect.bottom);
     } else {
-        const int p = Interpolate(*value, minimum, maximum, rect.top, rect.bottom);
-        MoveToEx(dc, rect.left, p, nullptr);
-        LineTo(dc, rect.right, p);
+        const int p = rect.bottom - 1 - offset;
+        Notch(dc, rect.left, p, rect.left + kNotch, p);
+        Notch(dc, rect.right - kNotch, p, rect.right, p);
     }
     return true;
 }

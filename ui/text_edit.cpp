@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <climits>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -56,11 +57,12 @@ LONG TextWidth(const str& text)
 
 }  // namespace
 
-char NameCharacter(unsigned int key, bool capitals)
+char NameCharacter(unsigned int key, bool capitals, bool shift)
 {
     const UINT c = MapVirtualKey(key, MAPVK_VK_TO_CHAR);
     // Dead keys come back with the top bit set; only plain characters are classified.
     if (c > UCHAR_MAX || (c != ' ' && !std::isalnum(static_cast<int>(c)))) return 0;
+    if (shift && std::isdigit(static_cast<int>(c))) return 0;
     return static_cast<char>(capitals ? c : std::tolower(static_cast<int>(c)));
 }
 
@@ -100,6 +102,36 @@ void CTextEdit::KeyDown(unsigned int key, bool down)
     if (down) EditKey(key);
 }
 
+void CTextEdit::MouseMove(unsigned int x, unsigned int y)
+{
+    CGraphic::MouseMove(x, y);
+    pointer = POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
+}
+
+void CTextEdit::MouseDown(unsigned int button, bool down)
+{
+    CGraphic::MouseDown(button, down);
+    if (down && button == 0 && PtInRect(&rect, pointer)) cursor = CursorAt(pointer.x);
+}
+
+// Of the places between characters, the one nearest to `x`.
+unsigned int CTextEdit::CursorAt(LONG x)
+{
+    const auto* text = GetChild<CText>();
+    const LONG left = text ? text->extent.left : rect.left + kMargin;
+    const std::string name(static_cast<const char*>(*target));
+    unsigned int nearest = 0;
+    LONG best = INT_MAX;
+    for (unsigned int at = 0; at <= name.size(); ++at) {
+        const LONG distance = std::abs(left + TextWidth(str(name.substr(0, at).c_str())) - x);
+        if (distance < best) {
+            best = distance;
+            nearest = at;
+        }
+    }
+    return nearest;
+}
+
 void CTextEdit::EditKey(unsigned int key)
 {
     const unsigned int length = target->Size();
@@ -116,7 +148,8 @@ void CTextEdit::EditKey(unsigned int key)
     case VK_HOME: cursor = 0; break;
     case VK_END: cursor = length; break;
     default:
-        if (char c = entry == EEntry::Name ? NameCharacter(key, Capitals()) : AddressCharacter(key, GetKeyState(VK_SHIFT) < 0))
+        if (char c = entry == EEntry::Name ? NameCharacter(key, Capitals(), GetKeyState(VK_SHIFT) < 0)
+                                           : AddressCharacter(key, GetKeyState(VK_SHIFT) < 0))
             Enter(c);
     }
 }

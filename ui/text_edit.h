@@ -19,6 +19,9 @@ public:
     bool HasType(str t) const override;
 
     void KeyDown(unsigned int key, bool down) override;
+    // A click in the field puts the caret at the character boundary nearest to it.
+    void MouseMove(unsigned int x, unsigned int y) override;
+    void MouseDown(unsigned int button, bool down) override;
     void Animate() override;
     bool Paint(HDC dc) override;
 
@@ -43,11 +46,15 @@ private:
     void Delete();
     void Enter(char c);
     void PlaceCaret(HDC dc);
+    unsigned int CursorAt(LONG x);
+
+    POINT pointer{-1, -1};
 };
 
 // The character that a key enters into a name: its unshifted character when that is a
-// letter, a digit or a space, letters in lower case unless `capitals`; 0 for any other key.
-char NameCharacter(unsigned int key, bool capitals);
+// letter, a digit or a space, letters in lower case unless `capitals`; 0 for any other key,
+// and for a digit's key with `shift` held (which types another character).
+char NameCharacter(unsigned int key, bool capitals, bool shift = false);
 // The character that a key enters into an address: a letter (in lower case), a digit, a
 // dot or a hyphen, and with `shift` the colon; 0 for any other key.
 char AddressCharacter(unsigned int key, bool shift);

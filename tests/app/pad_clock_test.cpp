@@ -109,14 +109,20 @@ TEST_F(PadClock, AMatchWhosePadIsMissingStartsPausedUntilThePadIsBack)
     EXPECT_FALSE(PauseChecked(session.Window()));
 }
 
-TEST_F(PadClock, F3GoesOnWithoutAPadMissingSinceTheStartAndTheMatchStaysOn)
+// F3 does not go on while a pad in play is out: its player would drop out at once.
+TEST_F(PadClock, F3WaitsForAMissingPadAndGoesOnOnceItIsBack)
 {
     StartPadMatch(false);
     ASSERT_TRUE(Engine()->paused);
     program.Tap(VK_F3);
+    program.Frames(5);
+    EXPECT_TRUE(Engine()->paused) << "pad 2 is still out";
+    pads.Connect(2, "Pad three");
+    program.Frames(2);
+    program.Tap(VK_F3);
     const unsigned int resumed = Frame();
     program.Frames(5);
-    EXPECT_FALSE(Engine()->paused) << "not paused again for the same missing pad";
+    EXPECT_FALSE(Engine()->paused);
     EXPECT_EQ(Frame(), resumed + 5);
 }
 

@@ -180,6 +180,7 @@ TEST_F(BrickTest, TheLastBrickCrownsASoleLeaderAtOnce)
     Wall().Remove(&Brick(1));
     EXPECT_TRUE(game.gameOver);
     EXPECT_EQ(game.winner, 3u);
+    EXPECT_EQ(game.decision, MostPoints);
     EXPECT_EQ(Wall().count, 0u);
     EXPECT_EQ(field.Find<CSuddenDeath>("CSuddenDeath"), nullptr);
 }
@@ -205,6 +206,13 @@ TEST_F(BrickTest, ASharedTopScoreStartsSuddenDeathWithTheFirstOfThemAsWinner)
         EXPECT_STREQ(banner->text, "Sudden Death");
         EXPECT_STREQ(banner->face, "Impact");
         EXPECT_EQ(banner->height, 62u);
+        // The one left after sudden death won by it, not as the last player standing.
+        EXPECT_EQ(game.decision, SuddenDeathDecided);
+        delete field.PaddleOn(ePadSides[2])->player;
+        delete field.PaddleOn(ePadSides[scores[0] == 60 ? 1 : 0])->player;
+        EXPECT_TRUE(game.gameOver);
+        EXPECT_EQ(game.decision, SuddenDeathDecided);
+        EXPECT_STREQ(DecisionText(game.decision), "sudden death");
         delete &game;
     }
 }

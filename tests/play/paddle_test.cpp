@@ -103,6 +103,34 @@ TEST_F(PaddleTest, WithTheButtonUpTheMeterRefillsEveryTwentyFramesUpTo251)
     EXPECT_EQ(player.meter, 251u);
 }
 
+// A paddle holding the ball stops short of the ends of its side (it may still move
+// inwards from nearer the end, where it caught the ball); a free paddle goes all the way.
+TEST_F(PaddleTest, AHeldBallIsCarriedNoNearerTheEndsOfTheSide)
+{
+    FreeBallMatch();
+    CPaddle& top = *field.PaddleOn(SideTop);
+    const auto centreAfter = [&](unsigned int pointer) {
+        field.engine->MouseMove(pointer, 300);
+        field.engine->UpdateInput();
+        top.Animate();
+        return (top.rect.left + top.rect.right) / 2;
+    };
+    EXPECT_EQ(centreAfter(256), 256);
+    InputOf(top).SetButton(0, true);
+    top.player->meter = 200;
+    Ball().holder = &top;
+    Ball().holderSide = SideTop;
+    EXPECT_EQ(centreAfter(0), CPaddle::kHeldFromEnd);
+    EXPECT_EQ(centreAfter(511), 512 - CPaddle::kHeldFromEnd);
+    Ball().holder = nullptr;
+    EXPECT_EQ(centreAfter(80), 80);
+    Ball().holder = &top;
+    EXPECT_EQ(centreAfter(0), 80) << "caught nearer the end: no further out";
+    EXPECT_EQ(centreAfter(100), 100) << "but inwards";
+    InputOf(top).SetButton(0, false);
+    EXPECT_EQ(centreAfter(0), 62) << "let go, the paddle goes on";
+}
+
 TEST_F(PaddleTest, AnEmptyMeterWithTheButtonDownReleasesTheHeldBall)
 {
     FreeBallMatch();

@@ -138,10 +138,12 @@ TEST_F(PlayerTest, TheLastButOnePlayerLeavingCrownsTheOneLeftWhateverTheScores)
     EXPECT_TRUE(game.gameOver);
     EXPECT_EQ(game.winner, 3u);
     EXPECT_STREQ(game.WinnerText(), "Quill Wins!");
+    EXPECT_EQ(game.decision, LastStanding);
 }
 
-// The game-over screen lists every player's final score, the winner first, then the
-// highest scores; a player who dropped out keeps the score it had then.
+// The game-over screen names the rule that decided and lists every player's final score,
+// the winner first, then the highest scores; a player who dropped out keeps the score it
+// had then and is marked out.
 TEST_F(PlayerTest, TheFinalScoresListTheWinnerFirstThenTheHighestScores)
 {
     field.Slots(1, 2, 3, 4);
@@ -152,12 +154,14 @@ TEST_F(PlayerTest, TheFinalScoresListTheWinnerFirstThenTheHighestScores)
     PlayerNumber(4)->score = 30;
     LoseOn(SideTop);  // player 3 goes with 70, and gives 7 to nobody (the ball is neutral)
     game.winner = 2;
+    game.decision = MostPoints;
     CGame* over = game.NextGame();
     std::vector<std::string> lines;
     for (unsigned int n = 1; auto* text = dynamic_cast<CText*>(over->GetChild(str("CNormText"), true, n)); ++n)
         lines.emplace_back(static_cast<const char*>(text->text));
     delete over;
-    EXPECT_EQ(lines, (std::vector<std::string>{"Continue", "Marigold: 10", "Quill: 70", "Harrow: 50", "Saltire: 30"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"Play again", "Continue", "most points when the last brick broke",
+                                               "Marigold: 10", "Quill: 70 (out)", "Harrow: 50", "Saltire: 30"}));
 }
 
 TEST_F(PlayerTest, AMatchWithNobodyLeftNamesNobody)

@@ -4,6 +4,7 @@
 #include "screens/choose_paddle.h"
 #include "screens/color_options.h"
 #include "screens/game_over.h"
+#include "screens/match_screen.h"
 #include "screens/intro.h"
 #include "screens/keyboard_config.h"
 #include "screens/mouse_config.h"
@@ -15,6 +16,8 @@
 #include "ui/text_edit.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -218,7 +221,7 @@ TEST_F(PlayerScreens, ColourScreenStartsAtThePlayersColourAndStoresTheMixture)
     chain.Move(180, 200);
     chain.Press();
     chain.Frame();
-    chain.Move(180, 100);  // dragged above the red slider's top edge
+    chain.Move(180, 300);  // dragged below the red slider's bottom edge
     chain.Frame();
     chain.Release();
     chain.Frame();
@@ -228,12 +231,23 @@ TEST_F(PlayerScreens, ColourScreenStartsAtThePlayersColourAndStoresTheMixture)
     chain.Current<CPlayerOptions>();
 }
 
-TEST_F(PlayerScreens, GameOverContinuesToTheIntro)
+// "Play again" starts a match with the same players at the same sides; "Continue" goes to
+// the intro.
+TEST_F(PlayerScreens, GameOverPlaysAgainOrContinuesToTheIntro)
 {
-    auto* over = chain.Open<CGameOver>(str("Quill Wins!"));
+    chain.data->padPlayers[1] = 3;
+    auto* over = chain.Open<CGameOver>(str("Quill Wins!"), std::vector<str>{str("Quill: 10")}, str("sudden death"));
     EXPECT_FALSE(CGameOver::DoContinue(nullptr, chain.root.get()));
-    EXPECT_EQ(ButtonAt(over, 218, 396)->color, RGB(0, 255, 0));
-    chain.Click(250, 400);
+    EXPECT_FALSE(CGameOver::DoPlayAgain(nullptr, chain.root.get()));
+    ASSERT_NE(ButtonAt(over, 168, 452), nullptr);
+    EXPECT_STREQ(Shown(ButtonAt(over, 168, 452)), "Play again");
+    EXPECT_STREQ(Shown(ButtonAt(over, 268, 452)), "Continue");
+    chain.Click(200, 460);
+    auto* match = chain.Current<CMainGame>();
+    ASSERT_NE(match, nullptr);
+    EXPECT_EQ(match->lineup.padPlayers[1], 3u) << "the same sides";
+    chain.Open<CGameOver>(str("Quill Wins!"));
+    chain.Click(300, 460);
     chain.Current<CIntro>();
 }
 
@@ -274,9 +288,22 @@ TEST_F(PlayerScreens, ColourScreenLabelsItsSlidersAndWarnsOfAColourCloseToTheFie
     using Texts = std::vector<std::string>;
     EXPECT_EQ(shown(RGB(0, 0, 255)), (Texts{"Back", "0", "Red", "0", "Green", "255", "Blue"}));
     EXPECT_EQ(shown(RGB(100, 150, 168)), (Texts{"Back", "100", "Red", "150", "Green", "168", "Blue",
-                                                "Too close to the field's grey: the paddle would vanish"}));
+                                                "Too close to the field's grey: Back keeps the old colour"}));
     EXPECT_EQ(shown(RGB(128, 128, 169)), (Texts{"Back", "128", "Red", "128", "Green", "169", "Blue"}))
         << "one component far enough from the grey";
+}
+
+// A colour the field's grey would hide is not taken: the player keeps the old one.
+TEST_F(PlayerScreens, ColourScreenKeepsTheOldColourInsteadOfOneTooCloseToTheGrey)
+{
+    player->color = RGB(0, 0, 255);
+    auto* screen = chain.Open<CColorOptions>(player);
+    screen->red = 120;
+    screen->green = 130;
+    screen->blue = 140;
+    chain.Click(250, 460);
+    EXPECT_EQ(player->color, RGB(0, 0, 255));
+    chain.Current<CPlayerOptions>();
 }
 
 }  // namespace

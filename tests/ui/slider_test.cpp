@@ -23,7 +23,8 @@ TEST(Interpolate, AnEmptyRangeMapsOntoTheStartInsteadOfDividingByZero)
 
 class SliderTest : public ::testing::Test {
 protected:
-    // The red slider of the colour screen: y 150 to 250 maps onto 0 to 255.
+    // The red slider of the colour screen: its bottom pixel (y 249) is 0, its top one
+    // (y 150) 255.
     CSlider* MakeVertical(unsigned int minimum = 0, unsigned int maximum = 255)
     {
         return new CSlider(166, 150, &value, tree.OnScreen(), Vertical, minimum, maximum);
@@ -46,12 +47,12 @@ TEST_F(SliderTest, VerticalSliderSetsTheValueOfTheClickedHeight)
     EXPECT_EQ(slider->rect.bottom - slider->rect.top, 100);
     tree.Press();
     DragTo(slider, 180, 200);
-    EXPECT_EQ(value, 127u);
-    EXPECT_STREQ(Shown(slider), "127");
+    EXPECT_EQ(value, 126u);
+    EXPECT_STREQ(Shown(slider), "126");
     DragTo(slider, 180, 150);
+    EXPECT_EQ(value, 255u) << "the top pixel reaches the maximum";
+    DragTo(slider, 180, 249);
     EXPECT_EQ(value, 0u);
-    DragTo(slider, 180, 250);
-    EXPECT_EQ(value, 255u);
 }
 
 TEST_F(SliderTest, DragThatLeavesTheSliderPinsTheNearerEndUntilRelease)
@@ -61,18 +62,18 @@ TEST_F(SliderTest, DragThatLeavesTheSliderPinsTheNearerEndUntilRelease)
     DragTo(slider, 180, 200);
     DragTo(slider, 400, 480);
     EXPECT_TRUE(slider->dragging);
-    EXPECT_EQ(value, 255u);
-    DragTo(slider, 10, 5);
     EXPECT_EQ(value, 0u);
+    DragTo(slider, 10, 5);
+    EXPECT_EQ(value, 255u);
 
     tree.Release();
     tree.Frame(*slider);
     EXPECT_FALSE(slider->dragging);
     tree.Press();
     DragTo(slider, 400, 480);
-    EXPECT_EQ(value, 0u) << "a press outside the slider starts no drag";
+    EXPECT_EQ(value, 255u) << "a press outside the slider starts no drag";
     DragTo(slider, 180, 200);
-    EXPECT_EQ(value, 127u) << "but moving onto it with the button held does";
+    EXPECT_EQ(value, 126u) << "but moving onto it with the button held does";
 }
 
 TEST_F(SliderTest, ReversedRangeIsReorderedAndTheVariableLimitedAtConstruction)
@@ -105,14 +106,17 @@ TEST_F(SliderTest, SliderWithAnEmptyRangeStaysAtItsValue)
     tree.PaintOnce();
 }
 
-TEST_F(SliderTest, PaintsAWhiteBoxWithAMarkAtTheValue)
+// The mark is a notch from each long edge that leaves the number in the middle clear.
+TEST_F(SliderTest, PaintsAWhiteBoxWithNotchesAtTheValue)
 {
-    value = 255;
+    value = 51;  // 19 pixels above the bottom one
     MakeVertical();
     tree.PaintOnce();
     EXPECT_EQ(tree.Pixel(166, 150), RGB(0, 0, 0)) << "black border";
     EXPECT_EQ(tree.Pixel(170, 160), RGB(255, 255, 255));
-    EXPECT_EQ(tree.Pixel(170, 249), RGB(0, 0, 0)) << "the mark of 255 lies on the bottom edge";
+    EXPECT_EQ(tree.Pixel(170, 230), RGB(0, 0, 0)) << "the notch on the left";
+    EXPECT_EQ(tree.Pixel(192, 230), RGB(0, 0, 0)) << "and on the right";
+    EXPECT_EQ(tree.Pixel(181, 230), RGB(255, 255, 255)) << "not across the middle";
 }
 
 TEST(ColorBlock, ShowsTheMixtureWithoutBorderAndFreesItsBrush)

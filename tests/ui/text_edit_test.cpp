@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 class TextEditTest : public ::testing::Test {
@@ -46,7 +48,7 @@ TEST_F(TextEditTest, CapitalsFollowShiftAndCapsLockAsOfTheKeysMessage)
     EXPECT_STREQ(name, "abc");
     Took(VK_SHIFT, true);
     Type({'D', 'E', '1'});
-    EXPECT_STREQ(name, "abcDE1") << "Shift leaves digits alone";
+    EXPECT_STREQ(name, "abcDE") << "Shift+1 types \"!\", which a name does not take";
     Took(VK_SHIFT, false);
 
     delete tree.screen->GetChild(str("CTextEdit"), true, 1);
@@ -69,6 +71,30 @@ TEST_F(TextEditTest, CapitalsFollowShiftAndCapsLockAsOfTheKeysMessage)
     Took(VK_SHIFT, true);
     Type({'P', 'S'});
     EXPECT_STREQ(name, "CAps") << "Caps Lock on, and Shift turns it round";
+}
+
+// A click puts the caret at the character boundary nearest to it; a click elsewhere
+// leaves it.
+TEST_F(TextEditTest, AClickPutsTheCaretWhereItWas)
+{
+    CTextEdit* field = MakeField("abcdef");
+    field->Animate();
+    const LONG left = dynamic_cast<CText*>(field->GetChild(str("CText"), false, 1))->extent.left;
+    const auto clickAt = [&](LONG x, LONG y) {
+        tree.Move(static_cast<unsigned int>(x), static_cast<unsigned int>(y));
+        tree.Press();
+        tree.Release();
+        return field->cursor;
+    };
+    EXPECT_EQ(clickAt(field->rect.right - 2, 255), 6u) << "past the end";
+    EXPECT_EQ(clickAt(left, 255), 0u);
+    EXPECT_EQ(clickAt(left + 1, 255), 0u);
+    const unsigned int middle = clickAt((left + field->rect.right) / 2, 255);
+    EXPECT_GT(middle, 0u);
+    EXPECT_LT(middle, 6u);
+    EXPECT_EQ(clickAt(left + 1, 300), middle) << "below the field";
+    Type({'X'});
+    EXPECT_EQ(std::string(name).find('x'), middle) << "typed where the caret is";
 }
 
 TEST_F(TextEditTest, SpacesAreEnteredOtherKeysThatAreNeitherLettersNorDigitsAreIgnored)
