@@ -91,11 +91,21 @@ void CGamer::UnPause()
     Start();
 }
 
+void CGamer::Away(bool isAway)
+{
+    away = isAway;
+    ShowPaused();
+    if (away)
+        Stop();
+    else
+        Start();
+}
+
 // The screen says so at once: with the clock stopped, only a repaint shows it.
 void CGamer::ShowPaused()
 {
     if (!GetGame()) return;
-    game->Paused(paused);
+    game->Paused(paused || away);
     InvalidateRect(window, nullptr, FALSE);
 }
 

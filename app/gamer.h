@@ -22,6 +22,9 @@ public:
     void Pause();
     void UnPause();
     void TogglePaused();
+    // The window has lost the focus (`away`) or has it again: the clock stops or goes on,
+    // and the match says "Paused" while the window is away.
+    void Away(bool away);
 
     void Animate() override;
     // One tick of the frame clock: a frame (Animate, then UpdateInput), unless it is a
@@ -58,4 +61,6 @@ private:
     void HideCursor();
     void ShowPaused();
     void ReplaceFinishedGame();
+
+    bool away = false;
 };

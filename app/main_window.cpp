@@ -260,10 +260,7 @@ LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_ACTIVATE:
         windowActive = LOWORD(wParam) != WA_INACTIVE;
-        if (windowActive)
-            theGamer->Start();
-        else if (!Online())
-            theGamer->Stop();
+        if (windowActive || !Online()) theGamer->Away(!windowActive);
         KeepPadTimer(window, PadsInUse(), ServiceRumbles());
         break;
     case WM_KEYDOWN: theGamer->KeyDown(static_cast<unsigned int>(wParam), true); break;

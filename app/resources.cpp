@@ -52,7 +52,7 @@ void RegisterAboutBox()
     user::RegisterDialog(kAboutDialog, {"About Quorvel", {22, 17, 191, 80}, {
         user::DialogIcon(101, {14, 9, 0, 0}),
         user::DialogStatic("Quorvel Version 0.5b", {49, 10, 126, 8}),
-        user::DialogStatic("A game for up to four players on one computer.", {49, 24, 126, 20}),
+        user::DialogStatic("A game for up to four players, on one computer or online.", {49, 24, 126, 20}),
         user::DialogButton("OK", IDOK, true, {67, 60, 56, 16}),
     }});
 }

@@ -3,6 +3,7 @@
 #include "model/data.h"
 #include "screens/menu.h"
 #include "screens/player_options.h"
+#include "ui/mark.h"
 
 namespace {
 
@@ -10,10 +11,12 @@ constexpr unsigned int kShapeX = 193;
 constexpr unsigned int kShapeWidth = 125;
 constexpr unsigned int kShapeHeight = 25;
 
-void AddShapeButton(CGame* screen, EPadType shape, unsigned int y)
+// The player's shape is framed.
+void AddShapeButton(CGame* screen, EPadType shape, unsigned int y, EPadType current)
 {
-    new CButton(CChoosePaddle::DoNext, AsContext(shape), kShapeX, y, ShapeName(shape), Under(screen), kGreen,
-                kShapeWidth, kShapeHeight, shape, SideBottom);
+    auto* button = new CButton(CChoosePaddle::DoNext, AsContext(shape), kShapeX, y, ShapeName(shape), Under(screen),
+                               kGreen, kShapeWidth, kShapeHeight, shape, SideBottom);
+    if (shape == current) new CMark(button->rect, Under(screen));
 }
 
 }  // namespace
@@ -25,8 +28,8 @@ CChoosePaddle::CChoosePaddle(SPlayerOptions* options, const LList<CObject>& pare
     AddBackground(this);
     AddTitle(this, str("Choose a paddle"));
     AddFootButton(this, DoNext, AsContext(options->padType));
-    AddShapeButton(this, PadRounded, 270);
-    AddShapeButton(this, PadRectangular, 170);
+    AddShapeButton(this, PadRounded, 270, options->padType);
+    AddShapeButton(this, PadRectangular, 170, options->padType);
 }
 
 bool CChoosePaddle::HasType(str t) const { return t == kType || CGame::HasType(t); }

@@ -6,6 +6,7 @@
 #include "model/data.h"
 #include "screens/menu.h"
 #include "screens/player_options.h"
+#include "ui/mark.h"
 
 namespace {
 
@@ -24,9 +25,12 @@ CComputerConfig::CComputerConfig(SPlayerOptions* options, const LList<CObject>& 
     CControls& input = RequireInput(this, *options);
     if (input.kind != CControls::Computer) input.SetComputer(ComputerFair);
     AddFootButton(this, DoNext, AsContext(input.level));
-    for (unsigned int level = 0; level < ComputerLevels; ++level)
-        AddButton(this, DoNext, AsContext(level), kLevelX, kFirstLevelY + kLevelPitch * level,
-                  str(ComputerLevelName(level)), kGreen);
+    // The player's level is framed.
+    for (unsigned int level = 0; level < ComputerLevels; ++level) {
+        CButton* button = AddButton(this, DoNext, AsContext(level), kLevelX, kFirstLevelY + kLevelPitch * level,
+                                    str(ComputerLevelName(level)), kGreen);
+        if (level == input.level) new CMark(button->rect, Under(this));
+    }
 }
 
 bool CComputerConfig::HasType(str t) const { return t == kType || CGame::HasType(t); }

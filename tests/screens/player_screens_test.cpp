@@ -51,6 +51,24 @@ TEST_F(PlayerScreens, PlayerScreenMarksTheKindOfInputThePlayerHas)
     EXPECT_EQ(keyboard.y, 171) << "Keyboard";
 }
 
+// The paddle screen frames the player's shape, the level screen the player's level.
+TEST_F(PlayerScreens, PaddleAndLevelScreensMarkThePlayersChoice)
+{
+    const auto markedTop = [](CGame* screen) {
+        auto* mark = dynamic_cast<CMark*>(screen->GetChild(str("CMark"), true, 1));
+        EXPECT_EQ(screen->GetChild(str("CMark"), true, 2), nullptr) << "one mark";
+        return mark ? mark->rect.top + 4 : -1;
+    };
+    player->padType = PadRounded;
+    EXPECT_EQ(markedTop(chain.Open<CChoosePaddle>(player)), 270);
+    player->padType = PadRectangular;
+    EXPECT_EQ(markedTop(chain.Open<CChoosePaddle>(player)), 170);
+    player->input->SetComputer(ComputerHard);
+    EXPECT_EQ(markedTop(chain.Open<CComputerConfig>(player)), 271);
+    player->input->SetComputer(ComputerEasy);
+    EXPECT_EQ(markedTop(chain.Open<CComputerConfig>(player)), 171);
+}
+
 TEST_F(PlayerScreens, PlayerScreenOffersItsButtons)
 {
     CPlayerOptions* screen = OpenPlayer();
