@@ -5,6 +5,8 @@
 #include "app/gamer.h"
 #include "app/pad_watch.h"
 #include "app/resources.h"
+#include "play/countdown.h"
+#include "play/main_game.h"
 #include "core/alert.h"
 #include "model/data.h"
 #include "input/pad_rumble.h"
@@ -192,6 +194,8 @@ void ShowPauseCheck(HWND window)
 void TogglePause(HWND window)
 {
     const bool padOut = theGamer->paused && PadMissing(PadsInUse());
+    auto* match = dynamic_cast<CMainGame*>(theGamer->GetGame());
+    if (Online() && match) match->countdown->Notice(str("No pause online"));
     if (!IsIconic(window) && !Online() && !padOut) theGamer->TogglePaused();
     ShowPauseCheck(window);
 }

@@ -33,10 +33,20 @@ void CCountdown::ShowPaused(bool on)
     text->Animate();  // measured and placed now: no frame runs while paused
 }
 
+void CCountdown::Notice(const str& words)
+{
+    constexpr unsigned int kNoticeFrames = 50;
+    notice = words;
+    noticeFrames = kNoticeFrames;
+    Show();
+    text->Animate();
+}
+
 void CCountdown::Animate()
 {
     CGraphic::Animate();
     if (framesLeft > 0 && --framesLeft == 0) ball->waiting = false;
+    if (noticeFrames > 0) --noticeFrames;
     Show();
 }
 
@@ -45,6 +55,8 @@ void CCountdown::Show()
 {
     if (paused)
         text->text = str("Paused");
+    else if (noticeFrames > 0)
+        text->text = notice;
     else if (framesLeft > 0)
         text->text = str((framesLeft + kStepFrames - 1) / kStepFrames);
     else

@@ -25,15 +25,19 @@ public:
     // Shows "Paused" (or takes it away again) at once, without a frame.
     void ShowPaused(bool paused);
     bool Running() const { return framesLeft > 0; }
+    // Says `words` for about a second, where the match cannot do what was asked.
+    void Notice(const str& words);
 
     void Animate() override;
 
     CBall* ball;
     unsigned int framesLeft = 0;
     bool paused = false;
+    unsigned int noticeFrames = 0;
 
 private:
     void Show();
 
     CLRText* text;
+    str notice;
 };

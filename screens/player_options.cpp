@@ -65,6 +65,8 @@ bool CPlayerOptions::HasType(str t) const { return t == kType || CGame::HasType(
 
 CGame* CPlayerOptions::NextGame()
 {
+    // The next screen shows the name: an emptied one is back before it is built.
+    if (auto* field = GetChild<CTextEdit>()) field->Settle();
     switch (choice) {
     case Back: return new COptions(Successor());
     case Network:

@@ -85,10 +85,12 @@ CTextEdit::CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CO
     new CNormText(*target, LList<CObject>(false, 2, this, GetParent<CGraphicHolder>()), Rect());
 }
 
-CTextEdit::~CTextEdit()
+CTextEdit::~CTextEdit() { Settle(); }
+
+// A name cannot be left empty. When the whole tree is torn down, the shared settings
+// that hold the name go before the screens, and there is nothing left to restore.
+void CTextEdit::Settle()
 {
-    // A name cannot be left empty. When the whole tree is torn down, the shared settings
-    // that hold the name go before the screens, and there is nothing left to restore.
     if (!FindData(this)) return;
     if (target->Size() == 0) *target = savedText;
 }

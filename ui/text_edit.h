@@ -18,6 +18,10 @@ public:
     ~CTextEdit() override;
     bool HasType(str t) const override;
 
+    // A string left empty gets its first value back: before the next screen is built
+    // from it, and at the latest when the field goes away.
+    void Settle();
+
     void KeyDown(unsigned int key, bool down) override;
     // A click in the field puts the caret at the character boundary nearest to it.
     void MouseMove(unsigned int x, unsigned int y) override;

@@ -123,7 +123,9 @@ TEST_F(Shell, AMatchCountsDownAgainWheneverItGoesOnAndSaysWhenItIsPaused)
     stillFor("after a pause");
 
     program.Focus(false);
+    EXPECT_TRUE(match->countdown->paused) << "the field says why the match stands still";
     program.Focus(true);
+    EXPECT_FALSE(match->countdown->paused);
     stillFor("after a focus loss");
 
     program.Tap(VK_F1);

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -49,6 +50,22 @@ TEST_F(PlayerScreens, PlayerScreenMarksTheKindOfInputThePlayerHas)
     const POINT keyboard = markedAt();
     EXPECT_EQ(keyboard.x, 143);
     EXPECT_EQ(keyboard.y, 171) << "Keyboard";
+}
+
+// A name emptied on the player's screen is back before the next screen shows it.
+TEST_F(PlayerScreens, AnEmptiedNameIsBackBeforeTheOptionsScreenShowsIt)
+{
+    const std::string old(static_cast<const char*>(player->name));
+    OpenPlayer();
+    player->name = str("");
+    chain.Click(250, 460);
+    CGame* options = chain.Current<COptions>();
+    ASSERT_NE(options, nullptr);
+    bool shown = false;
+    for (unsigned int n = 1; auto* button = dynamic_cast<CButton*>(options->GetChild(str("CButton"), true, n)); ++n)
+        shown = shown || old == static_cast<const char*>(Shown(button));
+    EXPECT_TRUE(shown) << "a button with the old name";
+    EXPECT_STREQ(player->name, old.c_str());
 }
 
 // The paddle screen frames the player's shape, the level screen the player's level.
