@@ -52,37 +52,29 @@ CGame* CGameOver::NextGame()
     return new CJoinGame(Successor());
 }
 
-// Alone, or hosting a game that still goes on; a joined machine waits for the host's.
+// Alone, or in a game with other machines that still goes on.
 bool CGameOver::OffersPlayAgain()
 {
     COnline* online = FindOnline(this);
-    return !online || (online->Session().IsHost() && online->Session().GetState() != net::Lockstep::State::Ended);
+    return !online || online->Session().GetState() != net::Lockstep::State::Ended;
 }
 
 // The host starts the next match on every machine still there, with a new seed; when it
-// cannot (everyone else has left), it goes back to its options, still hosting.
+// cannot (everyone else has left), it goes back to its options, still hosting. A joined
+// machine plays the host's next match: at once if it has started, otherwise it waits.
 CGame* CGameOver::PlayAgain()
 {
+    CData& data = RequireData(this, "::PlayAgain");
     if (COnline* online = FindHosting(this)) {
-        CData& data = RequireData(this, "::PlayAgain");
         online->Reopen();
         online->Offer(data);
         const auto seed = static_cast<std::uint32_t>(std::rand()) ^ static_cast<std::uint32_t>(GetTickCount());
         if (!online->StartMatch(data, seed)) return new COptions(Successor());
     } else if (COnline* joined = FindOnline(this)) {
-        joined->Seat(RequireData(this, "::PlayAgain"));
+        if (!joined->StartPending()) return new CJoinGame(Successor());
+        joined->Seat(data);
     }
     return new CMatchScreen(Successor());
-}
-
-// A joined machine starts the host's next match as soon as it hears of it.
-void CGameOver::Animate()
-{
-    CGame::Animate();
-    COnline* online = FindOnline(this);
-    if (gameOver || !online || online->Session().IsHost() || !online->StartPending()) return;
-    again = true;
-    gameOver = true;
 }
 
 bool CGameOver::DoContinue(void*, CObject* screen)

@@ -3,7 +3,7 @@
 // every player's final score below, "Play again" (the same players at the same sides)
 // and "Continue", which leads back to the intro. After a match with other machines the
 // host's "Play again" starts the next match for every machine still there; a joined
-// machine starts it with the host.
+// machine's "Play again" (or "Continue") waits for it and starts it with the host.
 
 #include "ui/game.h"
 
@@ -16,7 +16,6 @@ public:
               const str& reason = str(""));
     bool HasType(str t) const override;
     CGame* NextGame() override;
-    void Animate() override;
 
     static bool DoContinue(void* context, CObject* screen);
     static bool DoPlayAgain(void* context, CObject* screen);
