@@ -271,7 +271,7 @@ TEST_F(PlayerScreens, ColourScreenStartsAtThePlayersColourAndStoresTheMixture)
 TEST_F(PlayerScreens, GameOverPlaysAgainOrContinuesToTheIntro)
 {
     chain.data->padPlayers[1] = 3;
-    auto* over = chain.Open<CGameOver>(str("Quill Wins!"), std::vector<str>{str("Quill: 10")}, str("sudden death"));
+    auto* over = chain.Open<CGameOver>(str("Quill Wins!"));
     EXPECT_FALSE(CGameOver::DoContinue(nullptr, chain.root.get()));
     EXPECT_FALSE(CGameOver::DoPlayAgain(nullptr, chain.root.get()));
     ASSERT_NE(ButtonAt(over, 168, 452), nullptr);
