@@ -42,6 +42,23 @@ std::string SettingsFolder()
 #endif
 }
 
+}  // namespace
+
+std::string ReplaysFolder()
+{
+#ifdef _WIN32
+    const char* appData = std::getenv("APPDATA");
+    return appData && *appData ? std::string(appData) + "\\Quorvel\\replays" : "";
+#else
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/') return std::string(data) + "/quorvel/replays";
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::string(home) + "/.local/share/quorvel/replays" : "";
+#endif
+}
+
+namespace {
+
 std::string InFolder(const std::string& folder, const char* name)
 {
 #ifdef _WIN32

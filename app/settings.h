@@ -19,6 +19,11 @@
 
 class CData;
 
+// Where recorded matches go: %APPDATA%\Quorvel\replays on Windows, elsewhere
+// $XDG_DATA_HOME/quorvel/replays (~/.local/share/quorvel/replays when that is unset); empty
+// when there is no such folder.
+std::string ReplaysFolder();
+
 class SettingsFile {
 public:
     // The file in the user's settings folder.

@@ -1,5 +1,6 @@
 #pragma once
-// The first screen: the game's name and a "New Game" button that leads to the options.
+// The first screen: the game's name, a "New Game" button that leads to the options and a
+// "Replays" button that leads to the recorded matches.
 
 #include "ui/game.h"
 
@@ -12,7 +13,8 @@ public:
 
     static bool DoNext(void* context, CObject* screen);
 
-    // What follows the intro: 1, the options screen, is the only choice.
+    // What follows the intro: the options screen or the list of replays.
     static constexpr unsigned int kOptions = 1;
+    static constexpr unsigned int kReplays = 2;
     unsigned int choice = kOptions;
 };
