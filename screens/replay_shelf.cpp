@@ -55,7 +55,7 @@ std::string FileName(std::int64_t date, unsigned int n)
     gmtime_r(&when, &utc);
 #endif
     char name[48];
-    std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%u%s", utc.tm_year + 1900, utc.tm_mon + 1,
+    std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%03u%s", utc.tm_year + 1900, utc.tm_mon + 1,
                   utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, n, kExtension);
     return name;
 }

@@ -229,7 +229,8 @@ private:
         constexpr int kVirtualPatience = 15000;
         for (int frames = 0; !done(); ++frames) {
             if (program.Finished()) return Fail(command, "the program ended waiting for " + what);
-            if (RealClock::now() > giveUp || (!ProgramOnline() && frames > kVirtualPatience))
+            const bool online = ProgramOnline() != nullptr;
+            if ((online && RealClock::now() > giveUp) || (!online && frames > kVirtualPatience))
                 return Fail(command, "waited five minutes for " + what);
             Frame();
         }
