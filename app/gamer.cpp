@@ -3,6 +3,7 @@
 #include "online/online.h"
 
 #include "play/main_game.h"
+#include "screens/record_book.h"
 #include "screens/replay_shelf.h"
 #include "model/data.h"
 #include "ui/game.h"
@@ -13,6 +14,7 @@ CGamer::CGamer(HWND window, unsigned int period, unsigned int timerId)
     type.Load(kType);
     new CData(LList<CObject>(false, 1, this));
     new CReplayShelf(ReplaysFolder(), QUORVEL_VERSION, LList<CObject>(false, 1, this));
+    new CRecordBook(RecordsFile(), LList<CObject>(false, 1, this));
     CData& data = RequireEngineData("::CGamer()");
     data.window = window;
     data.FillDefaults(this);

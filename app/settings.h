@@ -23,6 +23,8 @@ class CData;
 // $XDG_DATA_HOME/quorvel/replays (~/.local/share/quorvel/replays when that is unset); empty
 // when there is no such folder.
 std::string ReplaysFolder();
+// The hall of fame's file, in the settings folder; empty when there is none.
+std::string RecordsFile();
 
 class SettingsFile {
 public:

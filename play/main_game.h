@@ -35,6 +35,9 @@ public:
     SSlotInput RecordedInput(unsigned int slot) const;
     // The recording of the match as it ended (after Finish).
     const SReplay& Recording();
+    // Whether the recording holds every frame (a match beyond kMaxReplayFrames is not
+    // recorded to its end).
+    bool Recorded() const { return !playing && recording.frames.size() == frame; }
 
     // The match is over: the players still in keep their scores, the winner is cheered.
     void Finish();

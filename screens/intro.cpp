@@ -4,6 +4,7 @@
 #include "model/data.h"
 #include "screens/menu.h"
 #include "screens/options.h"
+#include "screens/records.h"
 #include "screens/replays.h"
 
 CIntro::CIntro(const LList<CObject>& parents) : CGame(parents)
@@ -16,6 +17,7 @@ CIntro::CIntro(const LList<CObject>& parents) : CGame(parents)
     AddBanner(this, str("Quorvel!"));
     AddButton(this, DoNext, AsContext(kOptions), 218, 321, str("New Game"), kGreen);
     AddButton(this, DoNext, AsContext(kReplays), 218, 351, str("Replays"), kGreen);
+    AddButton(this, DoNext, AsContext(kRecords), 218, 381, str("Records"), kGreen);
 }
 
 bool CIntro::HasType(str t) const { return t == kType || CGame::HasType(t); }
@@ -25,6 +27,7 @@ CGame* CIntro::NextGame()
     switch (choice) {
     case kOptions: return new COptions(Successor());
     case kReplays: return new CReplays(Successor());
+    case kRecords: return new CRecords(Successor());
     default: return nullptr;
     }
 }

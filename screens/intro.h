@@ -1,6 +1,6 @@
 #pragma once
-// The first screen: the game's name, a "New Game" button that leads to the options and a
-// "Replays" button that leads to the recorded matches.
+// The first screen: the game's name, "New Game" that leads to the options, "Replays" to
+// the recorded matches and "Records" to the hall of fame.
 
 #include "ui/game.h"
 
@@ -13,8 +13,9 @@ public:
 
     static bool DoNext(void* context, CObject* screen);
 
-    // What follows the intro: the options screen or the list of replays.
+    // What follows the intro: the options screen, the list of replays or the records.
     static constexpr unsigned int kOptions = 1;
     static constexpr unsigned int kReplays = 2;
+    static constexpr unsigned int kRecords = 3;
     unsigned int choice = kOptions;
 };

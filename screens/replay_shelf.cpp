@@ -48,12 +48,8 @@ std::string ReadBytes(const std::string& path)
 std::string FileName(std::int64_t date, unsigned int n)
 {
     const std::time_t when = static_cast<std::time_t>(date);
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &when);
-#else
-    gmtime_r(&when, &utc);
-#endif
+    const std::tm* found = std::gmtime(&when);
+    const std::tm utc = found ? *found : std::tm{};
     char name[48];
     std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%03u%s", utc.tm_year + 1900, utc.tm_mon + 1,
                   utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, n, kExtension);
@@ -88,7 +84,7 @@ bool CReplayShelf::HasType(str t) const { return t == kType || CGlobal::HasType(
 std::string CReplayShelf::Save(SReplay recording)
 {
     recording.header.version = version;
-    recording.header.date = static_cast<std::int64_t>(std::time(nullptr));
+    if (recording.header.date == 0) recording.header.date = static_cast<std::int64_t>(std::time(nullptr));
     std::error_code error;
     if (!folder.empty()) fs::create_directories(fs::path(folder), error);
     fs::path path;

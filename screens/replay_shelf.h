@@ -28,7 +28,8 @@ public:
         SReplayHeader header;
     };
 
-    // Stamps the recording with this program's version and the time, writes it and lets the
+    // Stamps the recording with this program's version (and the time, unless it has
+    // one), writes it and lets the
     // oldest go. Returns the file, or an empty string (said once on standard error) when the
     // folder cannot be written.
     std::string Save(SReplay recording);

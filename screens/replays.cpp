@@ -2,10 +2,10 @@
 
 #include "screens/intro.h"
 #include "screens/menu.h"
+#include "screens/record_book.h"
 #include "screens/replay_screen.h"
 
 #include <algorithm>
-#include <ctime>
 #include <string>
 
 namespace {
@@ -28,16 +28,7 @@ std::string Winner(const SReplayHeader& header)
 
 str ReplayWhen(const SReplayHeader& header)
 {
-    const std::time_t when = static_cast<std::time_t>(header.date);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &when);
-#else
-    localtime_r(&when, &local);
-#endif
-    char date[32];
-    std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &local);
-    return str((std::string(date) + (header.online ? "  online, " : "  ") + Winner(header)).c_str());
+    return str((LocalDate(header.date) + (header.online ? "  online, " : "  ") + Winner(header)).c_str());
 }
 
 str ReplayWho(const SReplayHeader& header)

@@ -99,7 +99,7 @@ TEST(ReplayFile, DamageIsRefused)
     std::string noise(5000, '\0');
     for (char& c : noise) c = static_cast<char>(random());
     ExpectRefused(noise, "This file is not a Quorvel replay");
-    ExpectRefused(bytes.substr(0, 8) + noise, "This replay is damaged");
+    ExpectRefused(bytes.substr(0, 10) + noise, "This replay is damaged");  // the mark and the format, then noise
     ExpectRefused(std::string(10u << 20, 'x'), "This file is too large to be a replay");
 }
 
