@@ -34,8 +34,11 @@ str ReplayWhen(const SReplayHeader& header)
 str ReplayWho(const SReplayHeader& header)
 {
     std::string who;
-    for (const SReplayPlayer& player : header.players)
-        if (player.played) who += (who.empty() ? "" : ", ") + player.name;
+    for (const SReplayPlayer& player : header.players) {
+        if (!player.played) continue;
+        if (!who.empty()) who += ", ";
+        who += player.name;
+    }
     return str(who.c_str());
 }
 

@@ -262,12 +262,17 @@ private:
     {
         CReplayShelf* shelf = Shelf();
         if (!shelf || !shelf->LastMatch()) return Fail(command, "no match has ended");
+        // Appended piece by piece: GCC 12 warns wrongly on "literal" + std::string here.
         std::string actual, expected;
         for (unsigned int i = 0; i < kReplaySlots; ++i) {
             const SReplayPlayer& player = shelf->LastMatch()->players[i];
-            actual += (i ? " " : "") + (player.played ? std::to_string(player.score) : std::string("-"));
             const long want = command.numbers[i];
-            expected += (i ? " " : "") + (want < 0 ? std::string("-") : std::to_string(want));
+            if (i) {
+                actual += ' ';
+                expected += ' ';
+            }
+            actual.append(player.played ? std::to_string(player.score) : "-");
+            expected.append(want < 0 ? "-" : std::to_string(want));
         }
         if (actual == expected) return kOk;
         errors << "line " << command.line << ": the scores are " << actual << ", expected " << expected << "\n";
