@@ -6,8 +6,9 @@
 // The file: an 8-byte mark, the format's number, the body's length and checksum, then the
 // body. Numbers are little-endian, counts and runs variable-length (seven bits a byte).
 // A paddle's input is kept as runs of frames in which its position moves by the same
-// step and its buttons stay the same, so that a paddle standing or going at a steady
-// pace costs a few bytes a run.
+// step and its buttons stay the same, each run its length and then its step and buttons
+// in one number, so that a paddle standing or going at a steady pace costs two or three
+// bytes a run.
 
 namespace {
 
@@ -23,6 +24,17 @@ std::uint32_t Fnv(std::string_view bytes)
     return h;
 }
 
+// Signed numbers as 0, -1, 1, -2, ... become 0, 1, 2, 3, ...
+std::uint64_t Zigzag(std::int64_t value)
+{
+    return value < 0 ? (static_cast<std::uint64_t>(-(value + 1)) << 1) | 1 : static_cast<std::uint64_t>(value) << 1;
+}
+
+std::int64_t Unzigzag(std::uint64_t value)
+{
+    return value & 1 ? -static_cast<std::int64_t>(value >> 1) - 1 : static_cast<std::int64_t>(value >> 1);
+}
+
 class Writer {
 public:
     void Fixed(std::uint64_t value, unsigned int bytes)
@@ -33,11 +45,6 @@ public:
     {
         for (; value >= 0x80; value >>= 7) out.push_back(static_cast<char>((value & 0x7F) | 0x80));
         out.push_back(static_cast<char>(value));
-    }
-    // Zigzag: 0, -1, 1, -2, ... as 0, 1, 2, 3, ...
-    void Signed(std::int64_t value)
-    {
-        Count(value < 0 ? (static_cast<std::uint64_t>(-(value + 1)) << 1) | 1 : static_cast<std::uint64_t>(value) << 1);
     }
     void Text(const std::string& text)
     {
@@ -70,11 +77,6 @@ public:
         }
         if (value > limit) Damaged();
         return value;
-    }
-    std::int64_t Signed(std::uint64_t limit)
-    {
-        const std::uint64_t zigzag = Count(2 * limit + 1);
-        return zigzag & 1 ? -static_cast<std::int64_t>(zigzag >> 1) - 1 : static_cast<std::int64_t>(zigzag >> 1);
     }
     std::string Text()
     {
@@ -160,8 +162,7 @@ void WriteSlot(Writer& w, const std::vector<SReplayFrame>& frames, unsigned int 
             at = next;
         }
         w.Count(run);
-        w.Signed(step);
-        w.Fixed(first.buttons, 1);
+        w.Count(Zigzag(step) << 3 | first.buttons);
         last = frames[i + run - 1].slots[slot];
         i += run;
     }
@@ -172,9 +173,10 @@ void ReadSlot(Reader& r, std::vector<SReplayFrame>& frames, unsigned int slot)
     int pos = 0;
     for (std::size_t i = 0; i < frames.size();) {
         const auto run = static_cast<std::size_t>(r.Count(frames.size() - i));
-        const auto step = static_cast<int>(r.Signed(0xFFFF));
-        const auto buttons = static_cast<std::uint8_t>(r.Fixed(1));
-        if (run == 0 || buttons > 7) Reader::Damaged();
+        const std::uint64_t stepAndButtons = r.Count((Zigzag(-0x10000) << 3) | 7);
+        const auto step = static_cast<int>(Unzigzag(stepAndButtons >> 3));
+        const auto buttons = static_cast<std::uint8_t>(stepAndButtons & 7);
+        if (run == 0) Reader::Damaged();
         for (std::size_t k = 0; k < run; ++k, ++i) {
             pos += step;
             if (pos < 0 || pos > 0xFFFF) Reader::Damaged();
