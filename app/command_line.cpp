@@ -28,6 +28,13 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
                 line.action = CommandLine::Action::Error;
                 return line;
             }
+        } else if (argument == "--watch") {
+            if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
+                line.error = "--watch needs the file of a replay";
+                line.action = CommandLine::Action::Error;
+                return line;
+            }
+            line.watch = argv[++i];
         } else {
             line.error = "unknown option '" + std::string(argument) + "'";
             line.action = CommandLine::Action::Error;
@@ -40,7 +47,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
 
 std::string UsageText()
 {
-    return "Usage: quorvel [--fullscreen | --window] [--port N]\n"
+    return "Usage: quorvel [--fullscreen | --window] [--port N] [--watch FILE]\n"
            "       quorvel --help | --version\n"
            "\n"
            "An arcade game for up to four players on one computer: a paddle on each side of\n"
@@ -50,6 +57,8 @@ std::string UsageText()
            "  --fullscreen  start filling the screen\n"
            "  --window      start in a window (the default)\n"
            "  --port N      host online games on port N (default 27960)\n"
+           "  --watch FILE  play the recorded match in FILE (P pause, S step, F 4x,\n"
+           "                Backspace leave)\n"
            "  --help        show this text and exit\n"
            "  --version     show the version and exit\n"
            "\n"

@@ -2,8 +2,9 @@
 
 #include "online/online.h"
 
-#include "play/ball.h"
-#include "play/heading.h"
+#include "play/main_game.h"
+#include "screens/record_book.h"
+#include "screens/replay_shelf.h"
 #include "model/data.h"
 #include "ui/game.h"
 
@@ -12,6 +13,8 @@ CGamer::CGamer(HWND window, unsigned int period, unsigned int timerId)
 {
     type.Load(kType);
     new CData(LList<CObject>(false, 1, this));
+    new CReplayShelf(ReplaysFolder(), QUORVEL_VERSION, LList<CObject>(false, 1, this));
+    new CRecordBook(RecordsFile(), LList<CObject>(false, 1, this));
     CData& data = RequireEngineData("::CGamer()");
     data.window = window;
     data.FillDefaults(this);
@@ -229,8 +232,6 @@ void CGamer::SaveSettings()
 
 bool CGamer::Tilt()
 {
-    auto* ball = FindChild<CBall>();
-    if (!ball) return false;
-    TiltTurn(ball->velocity);
-    return true;
+    auto* match = dynamic_cast<CMainGame*>(GetGame());
+    return match && match->Tilt();
 }

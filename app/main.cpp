@@ -3,6 +3,7 @@
 
 #include "net/enet_link.h"
 #include "app/command_line.h"
+#include "app/main_window.h"
 #include "platform/host/sdl/sdl_audio.h"
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/host/sdl/sdl_pads.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv)
     net::EnetLinkMaker links;
     net::SetLinks(&links);
     if (line.port != 0) net::SetHostPort(static_cast<std::uint16_t>(line.port));
+    if (!line.watch.empty()) WatchAtStart(line.watch);
     const int code = WinMain(GetModuleHandle(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
     user::ResetWindowSystem();
     xinput::InstallPadHost(nullptr);

@@ -29,18 +29,41 @@ const char* const kGameSection = "Game";
 
 std::string PlayerSection(unsigned int index) { return "Player" + std::to_string(index + 1); }
 
-std::string SettingsFolder()
+// A folder of the user's: `windows` under %APPDATA%\Quorvel on Windows; elsewhere `path`
+// under the folder that the XDG variable `xdg` names, or under HOME/`home` when it is
+// unset (or not absolute). Empty when there is none.
+std::string UserFolder(const char* windows, const char* xdg, const char* home, const char* path)
 {
 #ifdef _WIN32
+    (void)xdg, (void)home, (void)path;
     const char* appData = std::getenv("APPDATA");
-    return appData && *appData ? std::string(appData) + "\\Quorvel" : "";
+    return appData && *appData ? std::string(appData) + "\\Quorvel" + windows : "";
 #else
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/') return std::string(config) + "/quorvel";
-    const char* home = std::getenv("HOME");
-    return home && *home ? std::string(home) + "/.config/quorvel" : "";
+    (void)windows;
+    const char* base = std::getenv(xdg);
+    if (base && base[0] == '/') return std::string(base) + "/" + path;
+    const char* user = std::getenv("HOME");
+    return user && *user ? std::string(user) + "/" + home + "/" + path : "";
 #endif
 }
+
+std::string SettingsFolder() { return UserFolder("", "XDG_CONFIG_HOME", ".config", "quorvel"); }
+
+}  // namespace
+
+std::string RecordsFile()
+{
+    const std::string folder = SettingsFolder();
+#ifdef _WIN32
+    return folder.empty() ? "" : folder + "\\records.txt";
+#else
+    return folder.empty() ? "" : folder + "/records.txt";
+#endif
+}
+
+std::string ReplaysFolder() { return UserFolder("\\replays", "XDG_DATA_HOME", ".local/share", "quorvel/replays"); }
+
+namespace {
 
 std::string InFolder(const std::string& folder, const char* name)
 {

@@ -19,6 +19,13 @@
 
 class CData;
 
+// Where recorded matches go: %APPDATA%\Quorvel\replays on Windows, elsewhere
+// $XDG_DATA_HOME/quorvel/replays (~/.local/share/quorvel/replays when that is unset); empty
+// when there is no such folder.
+std::string ReplaysFolder();
+// The hall of fame's file, in the settings folder; empty when there is none.
+std::string RecordsFile();
+
 class SettingsFile {
 public:
     // The file in the user's settings folder.

@@ -16,44 +16,6 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-
-std::uint32_t Mix(std::uint32_t h, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i) h = (h ^ (v >> (8 * i) & 0xff)) * 16777619u;
-    return h;
-}
-
-std::uint32_t MixDouble(std::uint32_t h, double d)
-{
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &d, sizeof bits);
-    return Mix(Mix(h, static_cast<std::uint32_t>(bits)), static_cast<std::uint32_t>(bits >> 32));
-}
-
-std::uint32_t MixRect(std::uint32_t h, const Rect& r)
-{
-    for (LONG v : {r.left, r.top, r.right, r.bottom}) h = Mix(h, static_cast<std::uint32_t>(v));
-    return h;
-}
-
-}  // namespace
-
-std::uint32_t MatchChecksum(CMainGame& game)
-{
-    std::uint32_t h = 2166136261u;
-    if (auto* ball = game.FindChild<CBall>()) {
-        h = MixRect(h, ball->rect);
-        h = MixDouble(MixDouble(h, ball->velocity.dVx()), ball->velocity.dVy());
-    }
-    if (auto* bricks = game.FindChild<CBricks>()) h = Mix(h, bricks->count);
-    for (unsigned int n = 1; auto* paddle = game.FindChild<CPaddle>(n); ++n)
-        h = MixRect(h, paddle->rect);
-    for (unsigned int n = 1; auto* player = game.FindChild<CPlayer>(n); ++n)
-        h = Mix(Mix(h, player->options.number), player->score);
-    return h;
-}
-
 COnline::COnline(std::unique_ptr<net::Transport> l, net::Lockstep s, const LList<CObject>& parents)
     : CMatchSeats(parents), link(std::move(l)), session(std::move(s))
 {

@@ -147,7 +147,8 @@ TEST_F(Shell, NewGameReplacesTheScreenWithAFreshIntro)
     CGame* after = Engine().GetGame();
     EXPECT_TRUE(after->IsType(str("CIntro")));
     EXPECT_NE(after, before);
-    EXPECT_EQ(Engine().children.Count(), 6u) << "settings, four input makers and one screen";
+    EXPECT_EQ(Engine().children.Count(), 8u)
+        << "settings, the replays, the records, four input makers and one screen";
     EXPECT_TRUE(Engine().running);
     program.Frames(3);
     EXPECT_EQ(session.Pixel(255, 330), RGB(255, 255, 0)) << "the intro's button, lit by the pointer still on it";
