@@ -11,6 +11,8 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_
 quorvel_read_changelog(${PROJECT_SOURCE_DIR}/CHANGELOG.md QUORVEL_RELEASES)
 set(QUORVEL_METAINFO ${QUORVEL_GENERATED_DIR}/${QUORVEL_APP_ID}.metainfo.xml)
 configure_file(assets/${QUORVEL_APP_ID}.metainfo.xml.in ${QUORVEL_METAINFO} @ONLY)
+# The manual page names the version and the licence.
+configure_file(assets/quorvel.6.in ${QUORVEL_GENERATED_DIR}/quorvel.6 @ONLY)
 
 install(TARGETS quorvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES assets/fonts.conf DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvel)
@@ -21,4 +23,4 @@ foreach(size 32 64 128)
   install(FILES assets/icons/quorvel-${size}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME quorvel.png)
 endforeach()
-install(FILES assets/quorvel.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${QUORVEL_GENERATED_DIR}/quorvel.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)

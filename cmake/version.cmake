@@ -9,11 +9,14 @@ set(QUORVEL_LICENCE_LINE "${QUORVEL_COPYRIGHT}. MIT licence.")
 set(QUORVEL_HOMEPAGE "https://github.com/quorvel/quorvel")
 # The README's pictures as this release has them, for software centres.
 set(QUORVEL_PICTURES "https://raw.githubusercontent.com/quorvel/quorvel/v${QUORVEL_PACKAGE_VERSION}/docs")
-# The licences of libraries built into the Windows program, shipped beside it.
-set(QUORVEL_WINDOWS_LICENCES)
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/../third_party/enet/LICENSE)
-  list(APPEND QUORVEL_WINDOWS_LICENCES third_party/enet/LICENSE)
-endif()
+# The licences of the libraries vendored for the Windows program (third_party/<name>/),
+# shipped beside it as LICENSE-<name>.
+file(GLOB QUORVEL_WINDOWS_LICENCES RELATIVE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/third_party/*/LICENSE)
+function(quorvel_licence_name licence out)
+  get_filename_component(library ${licence} DIRECTORY)
+  get_filename_component(library ${library} NAME)
+  set(${out} LICENSE-${library} PARENT_SCOPE)
+endfunction()
 set(QUORVEL_INSTALLER_NAME "quorvel-${QUORVEL_PACKAGE_VERSION}-windows-x86_64-setup.exe")
 
 set(QUORVEL_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)

@@ -82,7 +82,9 @@ Section "Quorvel" SectionGame
   SetOutPath "$INSTDIR"
   File "${FILES}\quorvel.exe"
   File "${FILES}\LICENSE.txt" "${FILES}\README.txt" "${FILES}\CHANGELOG.txt"
-  File /nonfatal "${FILES}\LICENSE-*.txt"
+  !if /FileExists "${FILES}\LICENSE-*.txt"
+    File "${FILES}\LICENSE-*.txt"
+  !endif
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\quorvel.exe"
 
@@ -112,6 +114,10 @@ Section "-un.Quorvel"
   Delete "$INSTDIR\LICENSE-*.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ; A per-user installation made the user's program folder; it goes when nothing else is there.
+  ${If} $MultiUser.InstallMode == "CurrentUser"
+    RMDir "$LOCALAPPDATA\Programs"
+  ${EndIf}
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   DeleteRegKey SHCTX "${INSTALL_KEY}"
 SectionEnd

@@ -73,6 +73,7 @@ TEST_F(Installed, ThePrefixHoldsTheGameItsDataDesktopEntryIconAndManualPage)
 
     const std::string manual = Read(Share() / "man" / "man6" / "quorvel.6");
     EXPECT_EQ(manual.rfind(".TH QUORVEL 6", 0), 0u) << "a page of section 6";
+    EXPECT_EQ(manual.find('@'), std::string::npos) << "every value of the page is filled in";
     for (const char* key : {"F1", "F2", "F3", "F12", "Esc", "Alt+/", "Space", "Shift"})
         EXPECT_NE(manual.find(key), std::string::npos) << "the manual names " << key;
 

@@ -104,10 +104,12 @@ TEST_F(WineInstaller, InstallsPlaysAndUninstallsKeepingOnlyTheSettingsUnlessAske
     const std::string uninstall = RegistryValue("HKCU", kUninstallKey, "QuietUninstallString");
     ASSERT_NE(uninstall, "") << "Apps & features has no way to remove it";
 
-    // The Start-menu entry starts the game, which writes its settings when it ends.
+    // The Start-menu entry starts the game; a change of its settings (F4, the sound
+    // switch) is saved at once.
     e2e::Process start = prefix->Start("start", Drive().string(), {"/unix", shortcut.string()});
     const auto window = e2e::GameWindow::Find("Quorvel", Seconds(120));
     ASSERT_TRUE(window) << "the Start-menu entry started no game";
+    window->Key("F4");
     window->Key("Escape");
     ASSERT_TRUE(prefix->WaitUntilIdle(kPatience)) << "the game did not end on Esc";
     ASSERT_TRUE(fs::exists(Settings() / "quorvel.ini")) << "the game kept no settings";
