@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/version.h"
+
 #include "net/link_maker.h"
 
 #include <cstdlib>
@@ -72,7 +74,7 @@ std::string UsageText()
 
 std::string VersionText()
 {
-    return "quorvel " QUORVEL_VERSION "\n";
+    return "quorvel " QUORVEL_VERSION "\n" QUORVEL_LICENCE_LINE "\n";
 }
 
 }  // namespace program

@@ -24,3 +24,38 @@ target_compile_definitions(gdi-pictures PRIVATE NOMINMAX)
 target_link_libraries(gdi-pictures PRIVATE gdi32)
 target_link_options(gdi-pictures PRIVATE ${QUORVEL_STATIC_RUNTIME})
 
+
+# The installer (packaging/windows/quorvel.nsi), made with NSIS when makensis is there:
+# <build>/quorvel-<version>-windows-x86_64-setup.exe. What it installs is gathered first
+# in <build>/installer, with Windows' names for the texts.
+find_program(QUORVEL_MAKENSIS makensis)
+if(QUORVEL_MAKENSIS)
+  set(staging ${CMAKE_BINARY_DIR}/installer)
+  set(installer ${CMAKE_BINARY_DIR}/${QUORVEL_INSTALLER_NAME})
+  set(texts LICENSE README.md CHANGELOG.md)
+  set(copies)
+  foreach(text ${texts})
+    get_filename_component(name ${text} NAME_WE)
+    list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${text} ${staging}/${name}.txt)
+  endforeach()
+  foreach(licence ${QUORVEL_WINDOWS_LICENCES})
+    list(APPEND texts ${licence})
+    quorvel_licence_name(${licence} name)
+    list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${licence} ${staging}/${name}.txt)
+  endforeach()
+  list(TRANSFORM texts PREPEND ${PROJECT_SOURCE_DIR}/)
+  add_custom_command(OUTPUT ${installer}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${staging}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${staging}
+    COMMAND ${CMAKE_STRIP} -o ${staging}/quorvel.exe $<TARGET_FILE:quorvel>
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/assets/icons/quorvel.ico ${staging}/quorvel.ico
+    ${copies}
+    COMMAND ${QUORVEL_MAKENSIS} -V2 -DVERSION=${QUORVEL_PACKAGE_VERSION} -DCOPYRIGHT=${QUORVEL_LICENCE_LINE}
+            -DHOMEPAGE=${QUORVEL_HOMEPAGE} -DFILES=${staging} -DOUTFILE=${installer}
+            ${PROJECT_SOURCE_DIR}/packaging/windows/quorvel.nsi
+    DEPENDS quorvel ${PROJECT_SOURCE_DIR}/packaging/windows/quorvel.nsi ${texts}
+            ${PROJECT_SOURCE_DIR}/assets/icons/quorvel.ico
+    COMMENT "Making the installer ${QUORVEL_INSTALLER_NAME}"
+    VERBATIM)
+  add_custom_target(installer ALL DEPENDS ${installer})
+endif()
