@@ -1,5 +1,7 @@
 #include "app/gamer.h"
 
+#include "app/version.h"
+
 #include "online/online.h"
 
 #include "play/main_game.h"
