@@ -54,8 +54,12 @@ std::uint32_t MatchChecksum(CMainGame& game)
     return h;
 }
 
+namespace {
+std::uint64_t lastSerial = 0;
+}  // namespace
+
 COnline::COnline(std::unique_ptr<net::Transport> l, net::Lockstep s, const LList<CObject>& parents)
-    : CMatchSeats(parents), link(std::move(l)), session(std::move(s))
+    : CMatchSeats(parents), serial(++lastSerial), link(std::move(l)), session(std::move(s))
 {
     type.Load(kType);
 }
