@@ -31,15 +31,6 @@ private:
     bool swapped = false;
 };
 
-Message Stamped(Kind kind, std::uint32_t frame, std::uint32_t value)
-{
-    Message m;
-    m.kind = kind;
-    m.frame = frame;
-    m.value = value;
-    return m;
-}
-
 class Table {
 public:
     explicit Table(unsigned int lossPercent = 0, unsigned int delayMs = 0) : network(lossPercent, delayMs, 7) {}
@@ -288,10 +279,10 @@ TEST(Lockstep, HostilePacketsInAMatchAreRefusedAndTheMatchGoesOn)
         Encode(start),                 // only the host starts
         {'Q', 5, 0},                   // cut short
         {'Q', 5, 0, 0, 0, 9, 1, 3, 0, 0},  // position 768
-        Encode(Stamped(Kind::OutOfStep, 4294967295u, 0)),  // a frame nobody has run
-        Encode(Stamped(Kind::OutOfStep, at / 8 * 8 + 3, 0)),  // no checksum frame
-        Encode(Stamped(Kind::Checksum, at / 8 * 8 + 8000, 1)),  // far ahead
-        Encode(Stamped(Kind::Pong, 0, 0x80000000u)),        // a stamp never sent
+        Encode(Crafted(Kind::OutOfStep, 4294967295u, 0)),  // a frame nobody has run
+        Encode(Crafted(Kind::OutOfStep, at / 8 * 8 + 3, 0)),  // no checksum frame
+        Encode(Crafted(Kind::Checksum, at / 8 * 8 + 8000, 1)),  // far ahead
+        Encode(Crafted(Kind::Pong, 0, 0x80000000u)),        // a stamp never sent
     };
     for (const Bytes& bytes : hostile) cheat.Send(table.HostId(), bytes);
     table.Play(600);

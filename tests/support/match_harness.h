@@ -64,6 +64,16 @@ struct Machine {
     }
 };
 
+// A message of `kind` with the fields the tests set, as a hostile machine crafts it.
+inline net::Message Crafted(net::Kind kind, std::uint32_t frame = 0, std::uint32_t value = 0)
+{
+    net::Message m;
+    m.kind = kind;
+    m.frame = frame;
+    m.value = value;
+    return m;
+}
+
 // Every machine that is on has run `frames` frames (or the match has ended on one).
 inline bool AllAt(std::vector<Machine>& machines, std::uint32_t frames)
 {
