@@ -142,15 +142,19 @@ void CGamer::Animate()
 
 void CGamer::Tick()
 {
-    COnline* online = FindOnline(this);
-    if (online) {
+    std::uint64_t session = 0;
+    if (COnline* online = FindOnline(this)) {
         online->Pump(GetTickCount());
         // A frame whose inputs have not all arrived is not run yet; the window goes on.
         if (!online->FrameDue(GetGame())) return;
+        session = online->serial;
     }
     Animate();
     UpdateInput();
-    if (online) online->FrameDone(GetGame());
+    // The frame may have ended the session (a join that failed, Continue after a stopped
+    // match): it is looked up again, and told only if it is still the one that ran it.
+    COnline* online = FindOnline(this);
+    if (online && online->serial == session) online->FrameDone(GetGame());
 }
 
 void CGamer::ReplaceFinishedGame()

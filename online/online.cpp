@@ -11,13 +11,21 @@
 #include "play/paddle.h"
 #include "play/player.h"
 #include "model/data.h"
+#include "model/names.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
+// Names go on the wire as the one rule makes them.
+static_assert(kMaxNameLength == net::kMaxNameBytes);
+
+namespace {
+std::uint64_t lastSerial = 0;
+}  // namespace
+
 COnline::COnline(std::unique_ptr<net::Transport> l, net::Lockstep s, const LList<CObject>& parents)
-    : CMatchSeats(parents), link(std::move(l)), session(std::move(s))
+    : CMatchSeats(parents), serial(++lastSerial), link(std::move(l)), session(std::move(s))
 {
     type.Load(kType);
 }
@@ -73,10 +81,12 @@ void COnline::FrameDone(CGame* game)
         // The match is over here, and so on every machine at the same frame. The link
         // stays, so that what this machine still owes the others reaches them.
         Unseat();
+        session.MatchOver();
         return;
     }
     // Only every few frames' state is compared.
     if (frame % net::kChecksumEvery == 0) session.Checksum(frame, MatchChecksum(*match));
+    session.Ran(frame);
     ++frame;
     RetireLeavers(*match);
 }
@@ -98,7 +108,7 @@ void COnline::Offer(const CData& data)
     std::vector<std::string> names;
     std::vector<bool> open;
     for (const SPlayerOptions& player : data.players) {
-        names.emplace_back(static_cast<const char*>(player.name));
+        names.emplace_back(static_cast<const char*>(SendableName(player.name, player.number)));
         open.push_back(player.input && (player.input->kind == CControls::Computer || player.input->kind == CControls::Network));
     }
     session.Offer(std::move(names), std::move(open));
@@ -196,7 +206,7 @@ net::LinkMaker& RequireLinks(const char* where)
 COnline& HostOnline(CObject* from, CData& data)
 {
     EndOnline(from);
-    std::unique_ptr<net::Transport> link = RequireLinks("Host game").Host(net::HostPort(), net::kMaxSeats - 1);
+    std::unique_ptr<net::Transport> link = RequireLinks("Host game").Host(net::HostPort(), net::kHostLinks);
     if (!link) {
         const std::string why = "Port " + std::to_string(net::HostPort()) + " cannot be opened: another program may use it";
         throw XException(str(why.c_str()), str("Host game"));
@@ -216,7 +226,10 @@ COnline& JoinOnline(CObject* from, CData& data, const std::string& address)
     if (!link) throw XException(str(("No machine is called " + where->host).c_str()), str("Join game"));
     const std::vector<unsigned int> players = JoiningPlayers(data);
     std::vector<std::string> names;
-    for (unsigned int i : players) names.emplace_back(static_cast<const char*>(data.players[i].name));
+    for (unsigned int i : players) {
+        const SPlayerOptions& player = data.players[i];
+        names.emplace_back(static_cast<const char*>(SendableName(player.name, player.number)));
+    }
     net::Transport& transport = *link;
     COnline& online = Open(data, std::move(link), net::Lockstep::Join(transport, names));
     online.localPlayers = players;

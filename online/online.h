@@ -67,6 +67,9 @@ public:
     std::vector<unsigned int> localPlayers;
 
     net::Lockstep& Session() { return session; }
+    // A number no other session of this process has (never 0): whoever must know across a
+    // call whether the session it saw is still there holds this, not the object.
+    const std::uint64_t serial;
     // The frame the match is at (the one running, or the next to run).
     std::uint32_t frame = 0;
 
