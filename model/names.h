@@ -1,0 +1,2 @@
+#pragma once
+constexpr unsigned int kMaxNameLength = 15;
