@@ -163,6 +163,10 @@ public:
             const bool setting = !header && line.find('=') != std::string::npos && line.front() != '=';
             inSection = inSection || header;
             if (header || (setting && inSection)) continue;
+            if (ignored.size() >= kLongestReport) {
+                ++more;  // only counted: a file of junk costs no message a line
+                continue;
+            }
             const std::string where = "line " + std::to_string(number + 1) + ": ";
             if (setting)
                 Ignore(where + Shown(line) + " (before any section)");
@@ -182,7 +186,7 @@ public:
         std::set<std::string> seen;
         for (const std::string& section : List(nullptr)) {
             if (!seen.insert(Lower(section)).second) {
-                Ignore("[" + Shown(section) + "] given twice");
+                Ignore("section [" + Shown(section) + "] given twice");
                 continue;
             }
             const auto keys = known.find(Lower(section));
