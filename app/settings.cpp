@@ -223,10 +223,11 @@ private:
     std::vector<std::string> ignored;
     std::size_t more = 0;
 
-    // Section names, or a section's keys: the profile API's list of null-ended names.
+    // Section names, or a section's keys: the profile API's list of null-ended names,
+    // never cut short for a file that is read at all.
     std::vector<std::string> List(const char* section)
     {
-        std::string buffer(1 << 16, '\0');
+        std::string buffer(2 * kLargestFile, '\0');
         const DWORD length =
             GetPrivateProfileString(section, nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
         std::vector<std::string> names;
