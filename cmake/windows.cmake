@@ -19,6 +19,8 @@ target_include_directories(quorvel_third_party_enet SYSTEM PUBLIC ${CMAKE_CURREN
 target_compile_options(quorvel_third_party_enet PRIVATE -w)
 target_link_libraries(quorvel_third_party_enet PUBLIC ws2_32 winmm)
 target_link_libraries(quorvel_enet PUBLIC quorvel_third_party_enet)
+# ENet's licence asks for its notice to go with every copy: the release zip carries it.
+install(FILES third_party/enet/LICENSE DESTINATION . RENAME LICENSE-ENet.txt)
 
 # main() reads the command line and wires ENet, then hands over to WinMain in the app
 # library, as on Linux.
