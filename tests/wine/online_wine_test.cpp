@@ -50,29 +50,22 @@ std::string Trimmed(std::string text)
 
 class WineOnline : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (wine::Missing()) return;
-        prefix = new wine::Prefix(QUORVEL_BUILD_DIR "/wine/online");
-    }
-    static void TearDownTestSuite()
-    {
-        delete prefix;
-        prefix = nullptr;
-    }
-
+    // Each test is a process of its own under CTest, which may run them side by side: a
+    // prefix each.
     void SetUp() override
     {
         if (const auto missing = wine::Missing()) GTEST_SKIP() << *missing;
         ASSERT_TRUE(fs::exists(kWindowsProgram)) << kWindowsProgram << " was not built (is MinGW-w64 installed?)";
         ASSERT_TRUE(display.Ready()) << "Xvfb did not start";
-        ASSERT_TRUE(prefix && prefix->Ready()) << (prefix ? prefix->Log() : "");
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        prefix.emplace(QUORVEL_BUILD_DIR "/wine/online-" + test);
+        ASSERT_TRUE(prefix->Ready()) << prefix->Log();
         fs::remove_all(linuxFolder);
     }
     void TearDown() override { fs::remove_all(linuxFolder); }
 
     // The Windows program's settings folder, %APPDATA%\Quorvel, in the prefix.
-    static fs::path WindowsSettingsFolder()
+    fs::path WindowsSettingsFolder() const
     {
         const std::string appData = Trimmed(e2e::Shell("wine cmd /c echo %APPDATA% 2>/dev/null").text);
         return fs::path(Trimmed(e2e::Shell("winepath -u " + e2e::Quote(appData) + " 2>/dev/null").text)) / "Quorvel";
@@ -136,10 +129,10 @@ protected:
                                                << "_quit.xwd)";
     }
 
-    static inline wine::Prefix* prefix = nullptr;
     const std::string kWindowsProgram = QUORVEL_WINDOWS_DIR "/quorvel.exe";
     const fs::path linuxFolder = fs::temp_directory_path() / ("quorvel-wine-online-" + std::to_string(getpid()));
     e2e::VirtualDisplay display;
+    std::optional<wine::Prefix> prefix;
 };
 
 TEST_F(WineOnline, WindowsHostsAndLinuxJoins) { Play(true); }
