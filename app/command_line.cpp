@@ -47,6 +47,18 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
     return line;
 }
 
+std::optional<Answer> AnswerTo(const CommandLine& line)
+{
+    constexpr int kBadUsage = 2;
+    switch (line.action) {
+    case CommandLine::Action::Help: return Answer{UsageText(), false, 0};
+    case CommandLine::Action::Version: return Answer{VersionText(), false, 0};
+    case CommandLine::Action::Error: return Answer{"quorvel: " + line.error + "\n\n" + UsageText(), true, kBadUsage};
+    case CommandLine::Action::Play: break;
+    }
+    return std::nullopt;
+}
+
 std::string UsageText()
 {
     return "Usage: quorvel [--fullscreen | --window] [--port N] [--watch FILE]\n"

@@ -11,10 +11,21 @@ target_link_libraries(quorvel_win32 INTERFACE gdi32 user32 kernel32 winmm xinput
 
 set(QUORVEL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
-add_executable(quorvel WIN32 app/quorvel.rc)
-target_link_libraries(quorvel PRIVATE quorvel_app)
-# WinMain lives in the app library; the start-up code asks for it after our libraries.
-target_link_options(quorvel PRIVATE ${QUORVEL_STATIC_RUNTIME} -mwindows -Wl,--undefined=WinMain)
+# ENet from its release sources, unmodified: third-party C, built without our warnings.
+# On Windows it needs Winsock and the multimedia timer.
+file(GLOB enet_sources ${CMAKE_CURRENT_SOURCE_DIR}/third_party/enet/*.c)
+add_library(quorvel_third_party_enet STATIC ${enet_sources})
+target_include_directories(quorvel_third_party_enet SYSTEM PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/third_party/enet/include)
+target_compile_options(quorvel_third_party_enet PRIVATE -w)
+target_link_libraries(quorvel_third_party_enet PUBLIC ws2_32 winmm)
+target_link_libraries(quorvel_enet PUBLIC quorvel_third_party_enet)
+
+# main() reads the command line and wires ENet, then hands over to WinMain in the app
+# library, as on Linux.
+add_executable(quorvel WIN32 app/windows_main.cpp app/quorvel.rc)
+target_compile_options(quorvel PRIVATE ${QUORVEL_WARNINGS})
+target_link_libraries(quorvel PRIVATE quorvel_app quorvel_enet)
+target_link_options(quorvel PRIVATE ${QUORVEL_STATIC_RUNTIME} -mwindows)
 
 # The GDI picture set, drawn by the real GDI (compared with ours under Wine).
 add_executable(gdi-pictures tools/gdi_pictures/main.cpp tools/gdi_pictures/pictures.cpp)

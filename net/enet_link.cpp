@@ -202,13 +202,22 @@ void EnetLink::SimulateLoss(unsigned int percent, unsigned int seed)
 
 void EnetLink::Flush() { enet_host_flush(host); }
 
+EnetLinkMaker::EnetLinkMaker() : ready(enet_initialize() == 0) {}
+
+EnetLinkMaker::~EnetLinkMaker()
+{
+    if (ready) enet_deinitialize();
+}
+
 std::unique_ptr<Transport> EnetLinkMaker::Host(std::uint16_t port, unsigned int maxPeers)
 {
+    if (!ready) return nullptr;
     return EnetLink::Host(port, maxPeers);
 }
 
 std::unique_ptr<Transport> EnetLinkMaker::Join(const std::string& address, std::uint16_t port)
 {
+    if (!ready) return nullptr;
     return EnetLink::Join(address, port);
 }
 

@@ -61,11 +61,21 @@ private:
     PeerId nextId = 1;
 };
 
-// Links over ENet, for the program and the tools.
+// Links over ENet, for the program and the tools. ENet is set up for the process while
+// a maker lives (on Windows that starts Winsock) and ended with it; a maker whose set-up
+// failed makes no links.
 class EnetLinkMaker : public LinkMaker {
 public:
+    EnetLinkMaker();
+    ~EnetLinkMaker() override;
+    EnetLinkMaker(const EnetLinkMaker&) = delete;
+    EnetLinkMaker& operator=(const EnetLinkMaker&) = delete;
+
     std::unique_ptr<Transport> Host(std::uint16_t port, unsigned int maxPeers) override;
     std::unique_ptr<Transport> Join(const std::string& address, std::uint16_t port) override;
+
+private:
+    bool ready;
 };
 
 }  // namespace net
