@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -45,15 +46,37 @@ std::string ReadBytes(const std::string& path)
     return bytes;
 }
 
-std::string FileName(std::int64_t date, unsigned int n)
+// "YYYYMMDD-HHMMSS-": the start of the names of the recordings of that second.
+std::string SecondOf(std::int64_t date)
 {
     const std::time_t when = static_cast<std::time_t>(date);
     const std::tm* found = std::gmtime(&when);
     const std::tm utc = found ? *found : std::tm{};
-    char name[48];
-    std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%03u%s", utc.tm_year + 1900, utc.tm_mon + 1,
-                  utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, n, kExtension);
+    char name[32];
+    std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
+                  utc.tm_hour, utc.tm_min, utc.tm_sec);
     return name;
+}
+
+// The number of the next recording of that second: after every one there, kept or not,
+// so that names keep the order in which matches ended even when older ones were pruned.
+unsigned int NextNumber(const std::string& folder, const std::string& second)
+{
+    unsigned int next = 0;
+    for (const fs::path& file : Files(folder)) {
+        const std::string moment = Moment(file);
+        if (moment.rfind(second, 0) != 0) continue;
+        const unsigned int n = static_cast<unsigned int>(std::strtoul(moment.c_str() + second.size(), nullptr, 10));
+        next = std::max(next, n + 1);
+    }
+    return next;
+}
+
+std::string FileName(const std::string& second, unsigned int n)
+{
+    char number[8];
+    std::snprintf(number, sizeof number, "%03u", n);
+    return second + number + kExtension;
 }
 
 bool WriteAtomically(const fs::path& path, const std::string& bytes)
@@ -87,10 +110,10 @@ std::string CReplayShelf::Save(SReplay recording)
     if (recording.header.date == 0) recording.header.date = static_cast<std::int64_t>(std::time(nullptr));
     std::error_code error;
     if (!folder.empty()) fs::create_directories(fs::path(folder), error);
-    fs::path path;
-    for (unsigned int n = 0; n < 1000 && (path.empty() || fs::exists(path, error)); ++n)
-        path = fs::path(folder) / FileName(recording.header.date, n);
-    if (folder.empty() || error || !WriteAtomically(path, EncodeReplay(recording))) {
+    const std::string second = SecondOf(recording.header.date);
+    const unsigned int n = NextNumber(folder, second);
+    const fs::path path = fs::path(folder) / FileName(second, n);
+    if (folder.empty() || error || n > 999 || !WriteAtomically(path, EncodeReplay(recording))) {
         if (!warned) std::fprintf(stderr, "Quorvel: cannot write replays into %s\n", folder.c_str());
         warned = true;
         return "";

@@ -1,13 +1,21 @@
 #include "tests/e2e/online_steps.h"
 
+#include <gtest/gtest.h>
+
 namespace e2e::online {
+
+// Tests that run side by side write screenshots of their own: the test's name is in it.
+std::string Shot(const std::string& name)
+{
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string owner = test ? std::string(test->test_suite_name()) + "." + test->name() + "_" : "";
+    return "online_" + owner + name + ".xwd";
+}
 
 namespace {
 
 constexpr std::uint32_t kGreen = 0x00FF00, kCyan = 0x00FFFF, kWhite = 0xFFFFFF, kGrey = 0x808080;
 constexpr std::uint32_t kLit = 0xFFFF00;  // a button under the pointer
-
-std::string Shot(const std::string& name) { return "online_" + name + ".xwd"; }
 
 // Whether some pixel of the client box (x0..x1, y0..y1) is not the field's grey.
 bool Marked(const Picture& picture, const GameWindow& window, int x0, int y0, int x1, int y1)

@@ -10,6 +10,9 @@
 
 namespace e2e::online {
 
+// "online_<test>_<name>.xwd": a screenshot's file, of the running test's own.
+std::string Shot(const std::string& name);
+
 extern const Seconds kPatience;
 
 // Places the window's top-left corner at (x, y) on the screen.

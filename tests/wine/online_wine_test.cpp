@@ -104,10 +104,10 @@ protected:
         EXPECT_TRUE(SeesGameOver(display, guest, "guest", kPatience));
         // The same match to the same end: the same winner and scores. Wine's GDI draws
         // text without smoothing where ours smooths it, so only text may differ.
-        const auto over = display.Screenshot("online_both_over.xwd");
+        const auto over = display.Screenshot(e2e::online::Shot("both_over"));
         ASSERT_TRUE(over);
         std::printf("game over: %d client pixels differ, all in text\n", Differences(*over, host, guest));
-        EXPECT_EQ(DifferencesBeyondText(*over, host, guest), 0) << "see online_both_over.xwd";
+        EXPECT_EQ(DifferencesBeyondText(*over, host, guest), 0) << "see " << e2e::online::Shot("both_over");
 
         Quit(*windowsWindow, windows, "windows");
         Quit(*linuxWindow, linux, "linux");
@@ -124,9 +124,9 @@ protected:
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         window.Key("Escape");
         const std::optional<int> code = program.Wait(kPatience);
-        if (!code) display.Screenshot("online_" + who + "_quit.xwd");
-        EXPECT_EQ(code, std::optional<int>(0)) << "the " << who << " program did not end on Esc (see online_" << who
-                                               << "_quit.xwd)";
+        if (!code) display.Screenshot(e2e::online::Shot(who + "_quit"));
+        EXPECT_EQ(code, std::optional<int>(0)) << "the " << who << " program did not end on Esc (see "
+                                               << e2e::online::Shot(who + "_quit") << ")";
     }
 
     const std::string kWindowsProgram = QUORVEL_WINDOWS_DIR "/quorvel.exe";
