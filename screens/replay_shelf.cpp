@@ -52,7 +52,7 @@ std::string SecondOf(std::int64_t date)
     const std::time_t when = static_cast<std::time_t>(date);
     const std::tm* found = std::gmtime(&when);
     const std::tm utc = found ? *found : std::tm{};
-    char name[32];
+    char name[96];
     std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
                   utc.tm_hour, utc.tm_min, utc.tm_sec);
     return name;
@@ -74,7 +74,7 @@ unsigned int NextNumber(const std::string& folder, const std::string& second)
 
 std::string FileName(const std::string& second, unsigned int n)
 {
-    char number[8];
+    char number[16];
     std::snprintf(number, sizeof number, "%03u", n);
     return second + number + kExtension;
 }

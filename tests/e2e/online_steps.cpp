@@ -88,14 +88,15 @@ bool Join(const VirtualDisplay& display, const GameWindow& window, const std::st
     return Press(display, window, 222, 318, who + "_join");
 }
 
-// The guest's player takes player 2's place on the host: its button says so, in a
-// caption wider than the button.
+// A machine has joined the host: its lobby line, centred under the small field, has
+// gone from "Hosting on port N: waiting for players to join" to the shorter
+// "Hosting on port N: 1 machine has joined", so the longer one's start is bare now.
 bool SeesJoined(const VirtualDisplay& display, const GameWindow& host)
 {
     return WaitFor(
         [&] {
             const auto joined = display.Screenshot(Shot("host_joined"));
-            return joined && Marked(*joined, host, 206, 376, 214, 386);
+            return joined && Marked(*joined, host, 150, 266, 160, 276) && !Marked(*joined, host, 134, 266, 142, 276);
         },
         kPatience);
 }
