@@ -21,7 +21,7 @@ constexpr unsigned int kPlayAgainX = kBackX - 50, kContinueX = kBackX + 50;
 }  // namespace
 
 CGameOver::CGameOver(const str& text, const LList<CObject>& parents, const std::vector<str>& scores,
-                     const str& reason)
+                     const str& reason, bool playAgain)
     : CGame(parents)
 {
     type.Load(kType);
@@ -29,7 +29,7 @@ CGameOver::CGameOver(const str& text, const LList<CObject>& parents, const std::
     AddBackground(this);
     AddBanner(this, text);
     if (reason != "") AddLine(this, reason, Rect(0, kReasonTop, rect.right, kReasonTop + kScoreLine));
-    if (OffersPlayAgain()) AddButton(this, DoPlayAgain, nullptr, kPlayAgainX, kBackY, str("Play again"), kGreen);
+    if (playAgain && OffersPlayAgain()) AddButton(this, DoPlayAgain, nullptr, kPlayAgainX, kBackY, str("Play again"), kGreen);
     AddButton(this, DoContinue, nullptr, kContinueX, kBackY, str("Continue"), kGreen);
     LONG top = kScoresTop;
     for (const str& line : scores) {

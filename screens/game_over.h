@@ -4,6 +4,7 @@
 // and "Continue", which leads back to the intro. After a match with other machines the
 // host's "Play again" starts the next match for every machine still there; a joined
 // machine's "Play again" (or "Continue") waits for it and starts it with the host.
+// After a recording is watched there is no "Play again": its players need not be ours.
 
 #include "ui/game.h"
 
@@ -13,7 +14,7 @@ class CGameOver : public CGame {
 public:
     static constexpr const char* kType = "CGameOver";
     CGameOver(const str& text, const LList<CObject>& parents, const std::vector<str>& scores = {},
-              const str& reason = str(""));
+              const str& reason = str(""), bool playAgain = true);
     bool HasType(str t) const override;
     CGame* NextGame() override;
 
