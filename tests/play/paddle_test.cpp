@@ -128,7 +128,8 @@ TEST_F(PaddleTest, AHeldBallIsCarriedNoNearerTheEndsOfTheSide)
     EXPECT_EQ(centreAfter(0), 80) << "caught nearer the end: no further out";
     EXPECT_EQ(centreAfter(100), 100) << "but inwards";
     InputOf(top).SetButton(0, false);
-    EXPECT_EQ(centreAfter(0), 62) << "let go, the paddle goes on";
+    EXPECT_EQ(centreAfter(0), 100) << "the frame it lets go, the ball leaves from within the limit";
+    EXPECT_EQ(centreAfter(0), CPaddle::kLength / 2) << "then the paddle goes on";
 }
 
 TEST_F(PaddleTest, AnEmptyMeterWithTheButtonDownReleasesTheHeldBall)

@@ -160,7 +160,7 @@ TEST_F(PlayerTest, TheFinalScoresListTheWinnerFirstThenTheHighestScores)
     for (unsigned int n = 1; auto* text = dynamic_cast<CText*>(over->GetChild(str("CNormText"), true, n)); ++n)
         lines.emplace_back(static_cast<const char*>(text->text));
     delete over;
-    EXPECT_EQ(lines, (std::vector<std::string>{"Play again", "Continue", "most points when the last brick broke",
+    EXPECT_EQ(lines, (std::vector<std::string>{"most points when the last brick broke", "Play again", "Continue",
                                                "Marigold: 10", "Quill: 70 (out)", "Harrow: 50", "Saltire: 30"}));
 }
 

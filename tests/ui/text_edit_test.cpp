@@ -79,6 +79,7 @@ TEST_F(TextEditTest, AClickPutsTheCaretWhereItWas)
 {
     CTextEdit* field = MakeField("abcdef");
     field->Animate();
+    tree.PaintOnce();  // the text is placed as it is drawn
     const LONG left = dynamic_cast<CText*>(field->GetChild(str("CText"), false, 1))->extent.left;
     const auto clickAt = [&](LONG x, LONG y) {
         tree.Move(static_cast<unsigned int>(x), static_cast<unsigned int>(y));
@@ -89,7 +90,7 @@ TEST_F(TextEditTest, AClickPutsTheCaretWhereItWas)
     EXPECT_EQ(clickAt(field->rect.right - 2, 255), 6u) << "past the end";
     EXPECT_EQ(clickAt(left, 255), 0u);
     EXPECT_EQ(clickAt(left + 1, 255), 0u);
-    const unsigned int middle = clickAt((left + field->rect.right) / 2, 255);
+    const unsigned int middle = clickAt((field->rect.left + field->rect.right) / 2, 255);  // the text is centred
     EXPECT_GT(middle, 0u);
     EXPECT_LT(middle, 6u);
     EXPECT_EQ(clickAt(left + 1, 300), middle) << "below the field";
