@@ -69,7 +69,7 @@ TEST_F(OnlineFrame, ContinueAfterAStoppedMatchEndsTheSessionInsideAFrame)
     COnline* online = FindOnline(&Engine());
     ASSERT_NE(online, nullptr);
     ASSERT_EQ(online->Session().GetState(), net::Lockstep::State::Ended);
-    program.Click(222, 400);  // Continue: the intro, out of the online game
+    program.Click(300, 460);  // Continue: the intro, out of the online game
     program.Frames(1);
     EXPECT_EQ(FindOnline(&Engine()), nullptr);
     EXPECT_TRUE(Engine().GetGame()->IsType(str("CIntro")));
