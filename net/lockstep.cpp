@@ -273,6 +273,7 @@ void Lockstep::OnHostMessage(Machine& machine, const Message& m)
 
 void Lockstep::OnHostChecksum(Machine& machine, const Message& m)
 {
+    machine.ranTo = std::max(machine.ranTo, m.frame);
     auto own = ownChecksums.find(m.frame);
     if (own == ownChecksums.end())
         pendingChecksums.push_back(Theirs{machine.peer, m.frame, m.value});
@@ -485,6 +486,7 @@ bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
     for (Machine& machine : machines) {
         if (machine.gone || machine.names.empty()) continue;
         machine.lastHeard = now;  // silence is measured from the start
+        machine.ranTo = 0;
         start.seats.assign(machine.seats.begin(), machine.seats.end());
         SendTo(machine.peer, start);
     }
@@ -567,9 +569,16 @@ bool Lockstep::Awaits(unsigned int seat, std::uint32_t frame) const
     return waits && frame >= next[seat];
 }
 
+bool Lockstep::OutrunsAMachine(std::uint32_t frame) const
+{
+    return host && std::any_of(machines.begin(), machines.end(), [&](const Machine& machine) {
+               return !machine.gone && Greeted(machine) && frame > std::uint64_t{machine.ranTo} + kMaxAhead;
+           });
+}
+
 bool Lockstep::Ready(std::uint32_t frame) const
 {
-    if (state != State::Playing) return false;
+    if (state != State::Playing || OutrunsAMachine(frame)) return false;
     for (unsigned int seat = 0; seat < kMaxSeats; ++seat)
         if (Awaits(seat, frame)) return false;
     return true;

@@ -151,6 +151,7 @@ private:
         std::uint64_t roundTrip = 0;
         bool gone = false;
         bool behind = false;  // the host's: still playing the last match
+        std::uint32_t ranTo = 0;  // the host's: the latest frame it has run, as its checksums say
     };
     struct Row {
         std::array<SeatInput, kMaxSeats> input{};
@@ -183,6 +184,10 @@ private:
     bool Greeted(const Machine& machine) const { return !host || !machine.names.empty(); }
     // The seat's input is missing for `frame`, and the frame waits for it.
     bool Awaits(unsigned int seat, std::uint32_t frame) const;
+    // The host's: `frame` is further ahead of a machine in the match than that machine
+    // takes inputs for. A machine whose players are all out holds up no frame by its
+    // inputs, but the host still waits for it here, or it could never catch up.
+    bool OutrunsAMachine(std::uint32_t frame) const;
     void WatchMachines();
     void WatchInputs();
 

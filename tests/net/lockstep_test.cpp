@@ -172,6 +172,24 @@ TEST(Lockstep, AMachineThatGoesIsPlayedByTheComputerFromTheSameFrameEverywhere)
     }
 }
 
+// A machine whose players are all out holds up no frame by its inputs, but the host runs
+// no further ahead of it than it takes inputs for: when it falls behind, it catches up.
+TEST(Lockstep, AGuestWhosePlayersAreOutMayFallBehindAndCatchesUp)
+{
+    Table table;
+    table.Seat({1, 1});
+    table.Start();
+    for (Machine& m : table.machines) m.Retire(1, 10);
+    table.machines[1].last = 20;  // the guest runs no frame after 20; its session still talks
+    table.Run(5000, [] { return false; }, true);
+    EXPECT_GT(table.Host().frame, 21u) << "the host does not wait for the guest's inputs";
+    EXPECT_LE(table.Host().frame, 21u + kMaxAhead) << "but for the guest itself";
+    table.machines[1].last = ~0u;
+    table.Play(1000);
+    ExpectInStep(table.machines, 1000);
+    EXPECT_EQ(table.machines[1].Session().Refused(), 0u);
+}
+
 TEST(Lockstep, AMatchThatGoesOutOfStepStopsEveryMachineAtTheSameFrame)
 {
     Table table(5, 100);

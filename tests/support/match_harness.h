@@ -32,8 +32,16 @@ struct Machine {
     std::vector<std::uint32_t> states;  // after each frame
     bool off = false;                   // switched off: no longer updated
     std::uint32_t last = ~0u;           // no frame after this one runs
+    std::vector<std::uint32_t> outFrom = std::vector<std::uint32_t>(net::kMaxSeats, ~0u);
 
     net::Lockstep& Session() { return *session; }
+
+    // The seat's player is out from `frame` on: the match no longer reads its input.
+    void Retire(unsigned int seat, std::uint32_t at)
+    {
+        outFrom[seat] = at;
+        Session().Retire(seat, at);
+    }
 
     // The stand-in match starts again from its first frame.
     void NextMatch()
@@ -51,6 +59,7 @@ struct Machine {
         if (frame > last || !s.Ready(frame)) return false;
         const unsigned int seats = static_cast<unsigned int>(s.Seats().size());
         for (unsigned int seat = 0; seat < seats; ++seat) {
+            if (frame >= outFrom[seat]) continue;
             const net::SeatInput in = s.Computer(seat, frame) ? Play(state, seat + 100, frame) : s.Input(frame, seat);
             state = Mix(Mix(state, in.pos), in.buttons);
         }
