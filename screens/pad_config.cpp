@@ -52,7 +52,7 @@ private:
     {
         XINPUT_STATE state{};
         const bool there = XInputGetState(slot, &state) == ERROR_SUCCESS;
-        if (there && AnyButton(state.Gamepad)) hover = true;
+        lit = there && AnyButton(state.Gamepad);
         char name[kNameSize] = "";
         if (there) GetPadName(slot, name, kNameSize);
         if (there == shownThere && std::strcmp(name, shownName) == 0) return;

@@ -8,7 +8,16 @@
 namespace {
 
 constexpr COLORREF kOutline = RGB(0, 0, 255);
+// A button lit by something else than the pointer (a pad's button held), and a disabled one.
 constexpr COLORREF kHighlight = RGB(255, 255, 0);
+// Under the pointer a button is its own colour, paler, outlined in white.
+constexpr COLORREF kPointedOutline = RGB(255, 255, 255);
+
+COLORREF Paler(COLORREF color)
+{
+    const auto half = [](BYTE c) { return static_cast<BYTE>((c + 255) / 2); };
+    return RGB(half(GetRValue(color)), half(GetGValue(color)), half(GetBValue(color)));
+}
 constexpr int kWindowEnd = 512;
 
 // The pie of a rounded button: its bounding box, its two radial points and the arc
@@ -67,8 +76,10 @@ bool CButton::InitPaint(HDC dc)
     if (!CGraphic::InitPaint(dc)) return false;
     brush = CreateSolidBrush(color);
     pen = CreatePen(PS_SOLID, 0, kOutline);
-    hoverBrush = CreateSolidBrush(kHighlight);
-    hoverPen = CreatePen(PS_SOLID, 0, kHighlight);
+    hoverBrush = CreateSolidBrush(Paler(color));
+    hoverPen = CreatePen(PS_SOLID, 0, kPointedOutline);
+    litBrush = CreateSolidBrush(kHighlight);
+    litPen = CreatePen(PS_SOLID, 0, kHighlight);
     return brush && pen;
 }
 
@@ -88,18 +99,27 @@ bool CButton::EndPaint(HDC dc)
     return ended;
 }
 
+// The caption is drawn in black or white, whichever reads on the fill.
 void CButton::SelectLook(HDC dc)
 {
+    COLORREF fill = color;
     if (!enabled) {
         SelectObject(dc, GetStockObject(BLACK_PEN));
-        SelectObject(dc, hoverBrush);
+        SelectObject(dc, litBrush);
+        fill = kHighlight;
+    } else if (lit) {
+        SelectObject(dc, litPen);
+        SelectObject(dc, litBrush);
+        fill = kHighlight;
     } else if (hover) {
         SelectObject(dc, hoverPen);
         SelectObject(dc, hoverBrush);
+        fill = Paler(color);
     } else {
         SelectObject(dc, pen);
         SelectObject(dc, brush);
     }
+    for (unsigned int n = 1; auto* caption = GetChild<CText>(n); ++n) caption->ink = InkOn(fill);
 }
 
 void CButton::DrawShape(HDC dc)
@@ -124,4 +144,6 @@ void CButton::ReleaseDrawingObjects(HDC dc)
     Release(dc, pen);
     Release(dc, hoverBrush);
     Release(dc, hoverPen);
+    Release(dc, litBrush);
+    Release(dc, litPen);
 }

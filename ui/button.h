@@ -1,7 +1,8 @@
 #pragma once
 // The clickable control of the menu screens: a rectangle or a half-ellipse bulging away
-// from one side of the screen, with an optional caption. It lights up under the pointer
-// and calls its screen back in every frame in which the left button is held over it.
+// from one side of the screen, with an optional caption. Under the pointer it turns
+// paler with a white outline, and it calls its screen back in every frame in which the
+// left button is held over it; lit by something else (a pad's button) it is yellow.
 
 #include "gfx/graphic.h"
 #include "model/side.h"
@@ -22,10 +23,13 @@ public:
 
     bool enabled = true;
     bool hover = false;
+    bool lit = false;
     ObjectCallback callback;
     void* context;
     HPEN hoverPen = nullptr;
     HBRUSH hoverBrush = nullptr;
+    HPEN litPen = nullptr;
+    HBRUSH litBrush = nullptr;
     COLORREF color;
     EPadType padType;
     Side side;

@@ -3,6 +3,7 @@
 #include "model/data.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -85,12 +86,31 @@ bool CText::InitPaint(HDC dc)
     return font != nullptr;
 }
 
+// The text colour goes back to what it was: sprites' masks are drawn in it.
 bool CText::Paint(HDC dc)
 {
     if (!CGraphic::Paint(dc)) return false;
     SetBkMode(dc, TRANSPARENT);
     SelectObject(dc, font);
-    return true;
+    const COLORREF before = SetTextColor(dc, ink);
+    const bool drawn = Draw(dc);
+    SetTextColor(dc, before);
+    return drawn;
+}
+
+bool CText::Draw(HDC) { return true; }
+
+COLORREF InkOn(COLORREF fill)
+{
+    // Relative luminance (sRGB): black reads better than white on anything brighter
+    // than about 0.18.
+    const auto linear = [](BYTE c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double luminance =
+        0.2126 * linear(GetRValue(fill)) + 0.7152 * linear(GetGValue(fill)) + 0.0722 * linear(GetBValue(fill));
+    return (luminance + 0.05) / 0.05 >= 1.05 / (luminance + 0.05) ? RGB(0, 0, 0) : RGB(255, 255, 255);
 }
 
 // ---- CAngleText ------------------------------------------------------------------
@@ -174,9 +194,8 @@ bool CAngleText::InitPaint(HDC dc)
     return font != nullptr;
 }
 
-bool CAngleText::Paint(HDC dc)
+bool CAngleText::Draw(HDC dc)
 {
-    if (!CText::Paint(dc)) return false;
     return TextOut(dc, rect.left, rect.top, text, static_cast<int>(text.Size()));
 }
 
@@ -294,9 +313,8 @@ bool CNormText::HasType(str t) const { return t == kType || CText::HasType(t); }
 
 // One line centred both ways on the parent; `extent` is left as the box of the drawn
 // text, where a text entry places its caret.
-bool CNormText::Paint(HDC dc)
+bool CNormText::Draw(HDC dc)
 {
-    if (!CText::Paint(dc)) return false;
     RequireData(this, "::Paint");
     const str shown = FittedLine(dc, text, rect.width);
     extent = rect;
@@ -317,9 +335,8 @@ CRightNormText::CRightNormText(const str& t, const LList<CObject>& parents, cons
 bool CRightNormText::HasType(str t) const { return t == kType || CText::HasType(t); }
 
 // A label that ends 5 pixels before its parent, derived from the parent on every paint.
-bool CRightNormText::Paint(HDC dc)
+bool CRightNormText::Draw(HDC dc)
 {
-    if (!CText::Paint(dc)) return false;
     const Rect* parent = ParentRect();
     Rect box = parent ? *parent : rect;
     OffsetRect(&box, -(box.width + kLabelGap), 0);

@@ -27,8 +27,12 @@ public:
     str text;
     Rect extent{0, 0, 0, 0};
     HFONT font = nullptr;
+    // The colour the text is drawn in.
+    COLORREF ink = RGB(0, 0, 0);
 
 protected:
+    // Draws the text, its font and colour chosen.
+    virtual bool Draw(HDC dc);
     // The rectangle of the first parent that is a graphic, or null.
     const Rect* ParentRect();
 };
@@ -43,7 +47,6 @@ public:
 
     void Animate() override;
     bool InitPaint(HDC dc) override;
-    bool Paint(HDC dc) override;
     bool EndPaint(HDC dc) override;
 
     unsigned int angle;
@@ -52,6 +55,7 @@ public:
     LONG room = 0;        // the length the text may take along its run; 0: its parent's
 
 protected:
+    bool Draw(HDC dc) override;
     // Moves the text's rectangle so that its top-left corner is the reference point.
     void PlaceAt(LONG x, LONG y);
 
@@ -117,7 +121,9 @@ public:
     static constexpr const char* kType = "CNormText";
     CNormText(const str& text, const LList<CObject>& parents, const Rect& r);
     bool HasType(str t) const override;
-    bool Paint(HDC dc) override;
+
+protected:
+    bool Draw(HDC dc) override;
 };
 
 // One line in the default GUI font, right-aligned, ending 5 pixels left of the parent.
@@ -128,8 +134,13 @@ public:
 
     CRightNormText(const str& text, const LList<CObject>& parents, const Rect& r);
     bool HasType(str t) const override;
-    bool Paint(HDC dc) override;
+
+protected:
+    bool Draw(HDC dc) override;
 };
+
+// Black or white, whichever reads better on `fill`.
+COLORREF InkOn(COLORREF fill);
 
 // A new text of the class for `dir`, or null for a direction outside the table.
 CText* MakeText(const str& text, ETextDir dir, const LList<CObject>& parents);

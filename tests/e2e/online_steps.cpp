@@ -15,7 +15,7 @@ std::string Shot(const std::string& name)
 namespace {
 
 constexpr std::uint32_t kGreen = 0x00FF00, kCyan = 0x00FFFF, kWhite = 0xFFFFFF, kGrey = 0x808080;
-constexpr std::uint32_t kLit = 0xFFFF00;  // a button under the pointer
+constexpr std::uint32_t kLit = 0x7FFF7F;  // a green button under the pointer, paler
 
 // Whether some pixel of the client box (x0..x1, y0..y1) is not the field's grey.
 bool Marked(const Picture& picture, const GameWindow& window, int x0, int y0, int x1, int y1)

@@ -126,6 +126,24 @@ TEST(PlacementTest, LargestWholeScaleCentredAndPointsMapBothWays)
     EXPECT_EQ(sdlhost::Placement::Fit(300, 300, 512, 532).scale, 1) << "never below 1";
 }
 
+// In full screen the frame's first rows (the menu bar) are not shown: the client area
+// alone is scaled and centred, and points map to it.
+TEST(PlacementTest, HiddenRowsAreLeftOutOfThePicture)
+{
+    const sdlhost::Placement where = sdlhost::Placement::Fit(1920, 1080, 512, 532, 20);
+    EXPECT_EQ(where.scale, 2) << "512 rows of 532 shown";
+    EXPECT_EQ(where.left, 448);
+    EXPECT_EQ(where.top, 28);
+    EXPECT_EQ(where.ToFrame(448, 28, 512, 532)->y, 20) << "the client area's first row at the top";
+    EXPECT_EQ(where.ToFrame(449 + 2 * 511, 29 + 2 * 511, 512, 532)->y, 531);
+    EXPECT_FALSE(where.ToFrame(500, 27, 512, 532)) << "above the picture";
+    const SDL_Rect shown = where.ToWindow(where.Shown(RECT{0, 0, 512, 30}));
+    EXPECT_EQ(shown.y, 28);
+    EXPECT_EQ(shown.h, 20) << "the damage's ten client rows, the bar's left out";
+    const RECT bar = where.Shown(RECT{0, 0, 512, 20});
+    EXPECT_GE(bar.top, bar.bottom) << "the bar alone: nothing shown";
+}
+
 LRESULT CALLBACK RedSquare(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_PAINT) return DefWindowProc(window, message, wParam, lParam);

@@ -137,9 +137,11 @@ TEST_F(ButtonTest, DisabledButtonNeverCallsBackAndKeepsItsLook)
     EXPECT_EQ(tree.Pixel(250, 460), kYellow) << "yellow fill";
 }
 
-TEST_F(ButtonTest, NormalLookIsItsColourWithBlueOutlineAndHoverIsAllYellow)
+// Under the pointer a button is its own colour, paler, outlined in white; lit by a pad it
+// is all yellow, which the pointer never makes it.
+TEST_F(ButtonTest, NormalLookIsItsColourWithBlueOutlineHoverIsPalerAndLitIsYellow)
 {
-    MakeButton();
+    CButton* button = MakeButton();
     tree.PaintOnce();
     EXPECT_EQ(tree.Pixel(218, 452), kBlue);
     EXPECT_EQ(tree.Pixel(292, 471), kBlue);
@@ -147,8 +149,36 @@ TEST_F(ButtonTest, NormalLookIsItsColourWithBlueOutlineAndHoverIsAllYellow)
 
     tree.Move(225, 455);
     tree.PaintOnce();  // the paint cycle animates once, which lights the button
+    EXPECT_EQ(tree.Pixel(218, 452), kWhite);
+    EXPECT_EQ(tree.Pixel(225, 455), RGB(255, 127, 127));
+
+    button->lit = true;
+    tree.PaintOnce();
     EXPECT_EQ(tree.Pixel(218, 452), kYellow);
     EXPECT_EQ(tree.Pixel(225, 455), kYellow);
+}
+
+// A caption is drawn in white on a dark button, in black on a light one.
+TEST_F(ButtonTest, ACaptionReadsOnItsButton)
+{
+    EXPECT_EQ(InkOn(kBlue), kWhite);
+    EXPECT_EQ(InkOn(RGB(0, 0, 0)), kWhite);
+    EXPECT_EQ(InkOn(kRed), kBlack);
+    EXPECT_EQ(InkOn(RGB(0, 255, 0)), kBlack);
+    EXPECT_EQ(InkOn(kYellow), kBlack);
+
+    auto* blue = new CButton(Count, &calls, 218, 452, str("Harrow"), tree.OnScreen(), kBlue, 75, 20, PadRectangular,
+                             SideBottom);
+    const auto* caption = blue->GetChild<CText>();
+    tree.PaintOnce();
+    EXPECT_EQ(caption->ink, kWhite);
+    int light = 0;  // the letters' pixels, smoothed at their edges
+    for (int y = 453; y < 471; ++y)
+        for (int x = 219; x < 292; ++x) light += GetRValue(tree.Pixel(x, y)) > 128;
+    EXPECT_GT(light, 20) << "the letters";
+    tree.Move(225, 455);
+    tree.PaintOnce();
+    EXPECT_EQ(caption->ink, kBlack) << "on the paler blue under the pointer";
 }
 
 TEST_F(ButtonTest, CaptionIsATextOnTheButtonAndTheScreenUnlessEmpty)

@@ -49,10 +49,12 @@ public:
             const SDL_Rect area{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
             SDL_UpdateTexture(texture, &area, frame.Row(rect.top) + rect.left, pitch);
         }
-        const SDL_Rect target = Where().ToWindow(RECT{0, 0, frameWidth, frameHeight});
+        const RECT shown{0, hiddenTop, frameWidth, frameHeight};
+        const SDL_Rect source{0, hiddenTop, frameWidth, frameHeight - hiddenTop};
+        const SDL_Rect target = Where().ToWindow(shown);
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
-        SDL_RenderCopy(renderer, texture, nullptr, &target);
+        SDL_RenderCopy(renderer, texture, &source, &target);
         SDL_RenderPresent(renderer);
     }
 
@@ -84,7 +86,9 @@ public:
             updated.push_back(SDL_Rect{0, 0, surface->w, surface->h});
             clearPending = false;
         }
-        for (const RECT& rect : damage) {
+        for (const RECT& damaged : damage) {
+            const RECT rect = where.Shown(damaged);
+            if (rect.top >= rect.bottom) continue;
             const std::optional<SDL_Rect> shown = Draw(*surface, frame, rect, where);
             if (shown) updated.push_back(*shown);
         }
@@ -124,8 +128,8 @@ private:
         const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(shown.w);
         for (int y = shown.y; y < shown.y + shown.h; ++y) {
             auto* row = RowOf(surface, y);
-            const int frameY = (y - where.top) / where.scale;
-            if (y > shown.y && frameY == (y - 1 - where.top) / where.scale) {
+            const int frameY = (y - where.top) / where.scale + where.hidden;
+            if (y > shown.y && frameY == (y - 1 - where.top) / where.scale + where.hidden) {
                 std::memcpy(row + shown.x, RowOf(surface, y - 1) + shown.x, bytes);
                 continue;
             }
@@ -167,27 +171,37 @@ std::unique_ptr<Presenter> MakeRendererPresenter(SDL_Window* window, int frameWi
 
 }  // namespace
 
-Placement Placement::Fit(int windowWidth, int windowHeight, int frameWidth, int frameHeight)
+Placement Placement::Fit(int windowWidth, int windowHeight, int frameWidth, int frameHeight, int hidden)
 {
     Placement where;
-    where.scale = std::max(1, std::min(windowWidth / std::max(frameWidth, 1), windowHeight / std::max(frameHeight, 1)));
+    const int shownHeight = std::max(frameHeight - hidden, 1);
+    where.scale = std::max(1, std::min(windowWidth / std::max(frameWidth, 1), windowHeight / shownHeight));
     where.left = (windowWidth - frameWidth * where.scale) / 2;
-    where.top = (windowHeight - frameHeight * where.scale) / 2;
+    where.top = (windowHeight - shownHeight * where.scale) / 2;
+    where.hidden = hidden;
     return where;
 }
 
 std::optional<POINT> Placement::ToFrame(int x, int y, int frameWidth, int frameHeight) const
 {
     if (x < left || y < top) return std::nullopt;
-    const POINT point{(x - left) / scale, (y - top) / scale};
+    const POINT point{(x - left) / scale, (y - top) / scale + hidden};
     if (point.x >= frameWidth || point.y >= frameHeight) return std::nullopt;
     return point;
 }
 
 SDL_Rect Placement::ToWindow(const RECT& frame) const
 {
-    return SDL_Rect{left + frame.left * scale, top + frame.top * scale, (frame.right - frame.left) * scale,
+    return SDL_Rect{left + frame.left * scale, top + (frame.top - hidden) * scale, (frame.right - frame.left) * scale,
                     (frame.bottom - frame.top) * scale};
+}
+
+RECT Placement::Shown(const RECT& frame) const
+{
+    RECT shown = frame;
+    shown.top = std::max<LONG>(shown.top, hidden);
+    shown.bottom = std::max(shown.bottom, shown.top);
+    return shown;
 }
 
 Presenter::Presenter(SDL_Window* window, int frameWidth, int frameHeight)
@@ -199,7 +213,7 @@ Placement Presenter::Where() const
 {
     int width = frameWidth, height = frameHeight;
     SDL_GetWindowSize(window, &width, &height);
-    return Placement::Fit(width, height, frameWidth, frameHeight);
+    return Placement::Fit(width, height, frameWidth, frameHeight, hiddenTop);
 }
 
 bool IsSoftwareRenderer(const std::string& glRenderer)

@@ -16,18 +16,23 @@
 
 namespace sdlhost {
 
-// Where the frame sits in a window: an integer scale and the top-left of the picture.
+// Where the frame sits in a window: an integer scale and the top-left of the frame (of
+// its first shown row: rows above `hidden` are not shown).
 struct Placement {
     int scale = 1;
     int left = 0;
     int top = 0;
+    int hidden = 0;
 
-    // The largest integer scale (at least 1) at which the frame fits the window, centred.
-    static Placement Fit(int windowWidth, int windowHeight, int frameWidth, int frameHeight);
+    // The largest integer scale (at least 1) at which the frame, but for its first
+    // `hidden` rows, fits the window, centred.
+    static Placement Fit(int windowWidth, int windowHeight, int frameWidth, int frameHeight, int hidden = 0);
     // The frame pixel under a window point, or nothing outside the picture.
     std::optional<POINT> ToFrame(int x, int y, int frameWidth, int frameHeight) const;
-    // A rectangle of the frame in window pixels.
+    // A rectangle of the frame in window pixels (of its shown rows).
     SDL_Rect ToWindow(const RECT& frame) const;
+    // The shown part of a rectangle of the frame; empty when it is all hidden.
+    RECT Shown(const RECT& frame) const;
 };
 
 class Presenter {
@@ -42,6 +47,8 @@ public:
     // The window was resized or exposed: the next present repaints the bars too.
     virtual void Invalidate() {}
     virtual const char* Name() const = 0;
+    // The frame's first `rows` rows are not shown (the menu bar, in full screen).
+    void HideTop(int rows) { hiddenTop = rows; }
 
     Placement Where() const;
 
@@ -49,6 +56,7 @@ protected:
     SDL_Window* window;
     int frameWidth;
     int frameHeight;
+    int hiddenTop = 0;
 };
 
 // Whether an OpenGL renderer name is a software rasteriser (or there is no OpenGL).

@@ -5,6 +5,7 @@
 #include "platform/host/sdl/sdl_keys.h"
 #include "platform/host/sdl/window_icon.h"
 #include "platform/user/input.h"
+#include "platform/user/window_system.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -210,6 +211,9 @@ void SdlHost::ToggleFullscreen()
         SDL_SetWindowSize(window, display.w, display.h);
     }
     fullscreen = !fullscreen;
+    // The menu bar is not shown in full screen; its keys still open its menus.
+    const user::Window* shown = user::FindWindow(handle);
+    if (presenter) presenter->HideTop(fullscreen && shown ? shown->MenuBarHeight() : 0);
     PictureLost();
 }
 
