@@ -1,5 +1,6 @@
 #include "play/ball.h"
 
+#include "play/heading.h"
 #include "play/paddle.h"
 #include "play/player.h"
 #include "model/data.h"
@@ -92,6 +93,9 @@ void CBall::Fly(const Rect& field)
     if (velocity.dVx() != vx || velocity.dVy() != vy) PlayEffect(this, SoundWall);
     OffsetRect(&rect, static_cast<int>(velocity.dVx()), static_cast<int>(velocity.dVy()));
     rect.Recalc();
+    if (++untouched < kStuckFrames) return;
+    untouched = 0;
+    TiltTurn(velocity);
 }
 
 // Centred on the paddle, then moved out in front of it towards the field.

@@ -1,6 +1,9 @@
 #pragma once
 // The one ball of a match: a masked disc in its owner's colour. It flies by its velocity
 // and bounces off the edges of the field, or sits in front of the paddle that holds it.
+// A ball that no paddle has touched for kStuckFrames is caught where no paddle reaches it
+// (running along an empty side, or, owned by nobody, between bricks it does not break):
+// it tilts by itself, as Tilt would turn it, and again after as long.
 
 #include "gfx/static_graphic.h"
 #include "model/side.h"
@@ -13,6 +16,7 @@ class CBall : public CAlphaStaticGraphic {
 public:
     static constexpr const char* kType = "CBall";
     static constexpr int kRadius = 12;
+    static constexpr unsigned int kStuckFrames = 750;
 
     CBall(unsigned int x, unsigned int y, const LList<CObject>& parents);
     bool HasType(str t) const override;
@@ -39,6 +43,8 @@ public:
     // While the match waits to go on (its countdown), the ball stays where it is, or in
     // front of the paddle that holds it.
     bool waiting = false;
+    // Frames flown since a paddle last touched the ball.
+    unsigned int untouched = 0;
 
 private:
     void Fly(const Rect& field);

@@ -153,6 +153,7 @@ void CPaddle::TakeBall(bool grab)
     KeepLeaving(ball->velocity, side);
     if (!ball->holder && (ball->velocity.dVx() != vx || ball->velocity.dVy() != vy)) PlayEffect(this, SoundPaddle);
     ball->SetPlayer(player);
+    ball->untouched = 0;
 }
 
 bool CPaddle::BallGone(const Rect& field) const

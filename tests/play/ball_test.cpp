@@ -1,3 +1,4 @@
+#include "play/heading.h"
 #include "support/field.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +57,21 @@ TEST_F(BallTest, ComponentsBelowOnePixelNeverMoveIt)
     ball.velocity = CVector(-4.9, 4.9);
     ball.Animate();
     ExpectRect(ball.rect, 46, 54, 70, 78);
+}
+
+// A ball that no paddle touches for long, here running flat between the walls of empty
+// sides, turns by itself as Tilt turns it, at the same speed.
+TEST_F(BallTest, ABallNoPaddleTouchesForLongTiltsByItself)
+{
+    CBall& ball = NewBall();
+    ball.rect = Rect(100, 244, 124, 268);
+    ball.velocity = CVector(5, 0);
+    for (unsigned int i = 1; i < CBall::kStuckFrames; ++i) ball.Animate();
+    EXPECT_EQ(ball.velocity.dVy(), 0) << "still flat";
+    ball.Animate();
+    EXPECT_TRUE(MovesOnBothAxes(ball.velocity)) << "tilted";
+    EXPECT_NEAR(ball.velocity.dV(), 5, 1e-9);
+    EXPECT_EQ(ball.untouched, 0u) << "and the count starts again";
 }
 
 // The held ball sits centred in front of its paddle: overlapping a top or left paddle by
