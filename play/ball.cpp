@@ -93,9 +93,7 @@ void CBall::Fly(const Rect& field)
     if (velocity.dVx() != vx || velocity.dVy() != vy) PlayEffect(this, SoundWall);
     OffsetRect(&rect, static_cast<int>(velocity.dVx()), static_cast<int>(velocity.dVy()));
     rect.Recalc();
-    if (++untouched < kStuckFrames) return;
-    untouched = 0;
-    TiltTurn(velocity);
+    if (++untouched % kStuckFrames == 0) TiltTurn(velocity);
 }
 
 // Centred on the paddle, then moved out in front of it towards the field.

@@ -2,8 +2,9 @@
 // The one ball of a match: a masked disc in its owner's colour. It flies by its velocity
 // and bounces off the edges of the field, or sits in front of the paddle that holds it.
 // A ball that no paddle has touched for kStuckFrames is caught where no paddle reaches it
-// (running along an empty side, or, owned by nobody, between bricks it does not break):
-// it tilts by itself, as Tilt would turn it, and again after as long.
+// (running along an empty side, or, owned by nobody, in a hole of the wall of bricks that
+// it does not break): it tilts by itself, as Tilt would turn it, again after as long, and
+// breaks bricks even when nobody owns it (the bricks say so).
 
 #include "gfx/static_graphic.h"
 #include "model/side.h"
@@ -45,6 +46,7 @@ public:
     bool waiting = false;
     // Frames flown since a paddle last touched the ball.
     unsigned int untouched = 0;
+    bool Stuck() const { return untouched >= kStuckFrames; }
 
 private:
     void Fly(const Rect& field);

@@ -26,7 +26,7 @@ CBrick::~CBrick()
 bool CBrick::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 // A dying brick no longer touches the ball. A neutral ball bounces off without breaking
-// anything.
+// anything, unless it is stuck (in a hole of the wall, it could never leave it).
 void CBrick::Animate()
 {
     CGraphic::Animate();
@@ -36,14 +36,22 @@ void CBrick::Animate()
     }
     if (!ball->Touches(rect)) return;
     ball->Mirror(rect);
-    if (ball->owner) Reward(*ball->owner);
+    if (ball->owner)
+        Reward(*ball->owner);
+    else if (ball->Stuck())
+        Break();
 }
 
 void CBrick::Reward(CPlayer& owner)
 {
-    PlayEffect(this, SoundBrick);
     owner.AddScore(kPoints);
     owner.meter = owner.meter + kMeterGain <= kMeterCap ? owner.meter + kMeterGain : kMeterCap;
+    Break();
+}
+
+void CBrick::Break()
+{
+    PlayEffect(this, SoundBrick);
     animator = AniDie;
 }
 

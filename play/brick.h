@@ -34,6 +34,7 @@ public:
 
 private:
     void Reward(CPlayer& owner);
+    void Break();
 };
 
 class CBricks : public CGraphicHolder {

@@ -108,13 +108,20 @@ TEST_F(BrickTest, TheMeterGainsSevenUpTo250)
     }
 }
 
-TEST_F(BrickTest, ANeutralBallBouncesWithoutBreakingAnything)
+// A neutral ball bounces off without breaking anything, unless no paddle has touched it
+// for long: then it may be shut in a hole of the wall, and breaks its way out.
+TEST_F(BrickTest, ANeutralBallBouncesWithoutBreakingAnythingUnlessItIsStuck)
 {
     FreeBallMatch();
     Drop(Brick(5));
     Brick(5).Animate();
     EXPECT_EQ(field.Ball().velocity.dVy(), -5);
     EXPECT_EQ(Brick(5).animator, nullptr);
+
+    field.Ball().untouched = CBall::kStuckFrames;
+    Drop(Brick(5));
+    Brick(5).Animate();
+    EXPECT_NE(Brick(5).animator, nullptr);
 }
 
 TEST_F(BrickTest, ABrokenBrickShrinksTwelveFramesAndGoesInTheThirteenth)
