@@ -66,7 +66,7 @@ bool CReplays::HasType(str t) const { return t == kType || CGame::HasType(t); }
 void CReplays::AddRow(std::size_t index, LONG top)
 {
     const CReplayShelf::Entry& entry = entries[index];
-    const str when = entry.readable ? ReplayWhen(entry.header) : str("A damaged recording");
+    const str when = entry.readable ? ReplayWhen(entry.header) : str(entry.problem.c_str());
     AddLine(this, when, Rect(kTextLeft, top, kTextRight, top + kLineHeight));
     if (entry.readable) AddLine(this, ReplayWho(entry.header), Rect(kTextLeft, top + kLineHeight, kTextRight, top + 2 * kLineHeight));
     const auto buttonTop = static_cast<unsigned int>(top + 8);
