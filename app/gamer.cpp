@@ -7,6 +7,34 @@
 #include "model/data.h"
 #include "ui/game.h"
 
+#include <algorithm>
+
+namespace {
+
+bool Overlap(const RECT& a, const RECT& b)
+{
+    RECT both;
+    return IntersectRect(&both, &a, &b) != FALSE;
+}
+
+// Parts that overlap become one, so that no pixel is painted twice; empty ones go.
+void MergeOverlapping(std::vector<RECT>& parts)
+{
+    std::erase_if(parts, [](const RECT& r) { return IsRectEmpty(&r); });
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (std::size_t i = 0; i < parts.size() && !merged; ++i)
+            for (std::size_t j = i + 1; j < parts.size() && !merged; ++j) {
+                if (!Overlap(parts[i], parts[j])) continue;
+                UnionRect(&parts[i], &parts[i], &parts[j]);
+                parts.erase(parts.begin() + static_cast<std::ptrdiff_t>(j));
+                merged = true;
+            }
+    }
+}
+
+}  // namespace
+
 CGamer::CGamer(HWND window, unsigned int period, unsigned int timerId)
     : CStaticGraphic(LList<CObject>(false, 0), Rect()), window(window), period(period), timerId(timerId)
 {
@@ -27,6 +55,7 @@ CGamer::~CGamer()
 {
     paused = false;
     Stop();
+    if (measureDC) DeleteDC(measureDC);
 }
 
 bool CGamer::HasType(str t) const { return t == kType || CStaticGraphic::HasType(t); }
@@ -135,10 +164,12 @@ void CGamer::HideCursor()
 
 // ---- One frame -------------------------------------------------------------------
 
+// Every tick is followed by a paint, which finds what the tick changed.
 void CGamer::Animate()
 {
     CGame& current = RequireGame("Animate");
     CGraphic::Animate();
+    RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
     current.Animate();
     if (current.GameOver()) ReplaceFinishedGame();
 }
@@ -189,34 +220,74 @@ bool CGamer::InitPaint()
     bool prepared;
     try {
         prepared = CStaticGraphic::InitPaint(windowDC);
+        if (prepared) measureDC = CreateCompatibleDC(windowDC);
     } catch (...) {
         ReleaseDC(window, windowDC);
         throw;
     }
     ReleaseDC(window, windowDC);
     if (!prepared) return false;
+    InvalidateRect(window, nullptr, FALSE);  // a new screen is painted whole
     const bool result = game->InitPaint(memDC);
     RequireEngineData("::InitPaint(Data)").painting = true;
     return result;
 }
 
+// What changed since the last paint is found first and added to what the window itself
+// needs repainted; only those parts of the back buffer are painted again, each with the
+// screen clipped to it, and only they are copied to the window.
 bool CGamer::Paint()
 {
     if (!gameReady) return false;
     CGame& current = RequireGame("::Paint()");
     PAINTSTRUCT ps{};
-    windowDC = BeginPaint(window, &ps);
-    Rect area(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-    bool result = false;
     try {
-        result = memDC && current.Paint(memDC);
+        FindParts(current);
     } catch (...) {
+        ValidateRect(window, nullptr);  // the failed paint is not asked for again and again
+        throw;
+    }
+    windowDC = BeginPaint(window, &ps);
+    bool result = memDC != nullptr;
+    try {
+        if (memDC) result = PaintParts(current);
+    } catch (...) {
+        SelectClipRgn(memDC, nullptr);
         ::EndPaint(window, &ps);
         throw;
     }
-    if (!BitBlt(windowDC, area.left, area.top, area.width, area.height, memDC, area.left, area.top, SRCCOPY))
-        result = false;
+    for (const RECT& part : parts)
+        if (!BitBlt(windowDC, part.left, part.top, part.right - part.left, part.bottom - part.top, memDC, part.left,
+                    part.top, SRCCOPY))
+            result = false;
     ::EndPaint(window, &ps);
+    if (memDC) paintCheck.Check(memDC, bitmap, rect.width, rect.height, current);
+    return result;
+}
+
+// The areas of what changed, and what the window itself needs repainted (exposed, or
+// left by graphics that went); the changed areas then join the window's update region,
+// so that the paint may draw there.
+void CGamer::FindParts(CGame& current)
+{
+    parts.clear();
+    if (memDC) current.FindChanges(memDC, measureDC, parts);
+    const std::size_t changed = parts.size();
+    RECT due;
+    if (GetUpdateRect(window, &due, FALSE)) parts.push_back(due);
+    for (std::size_t i = 0; i < changed; ++i) InvalidateRect(window, &parts[i], FALSE);
+    MergeOverlapping(parts);
+}
+
+bool CGamer::PaintParts(CGame& current)
+{
+    bool result = true;
+    for (const RECT& part : parts) {
+        SelectClipRgn(memDC, nullptr);
+        IntersectClipRect(memDC, part.left, part.top, part.right, part.bottom);
+        if (!current.Paint(memDC)) result = false;
+    }
+    SelectClipRgn(memDC, nullptr);
     return result;
 }
 
@@ -226,6 +297,9 @@ bool CGamer::EndPaint()
     CGame& current = RequireGame("::EndPaint(Game)");
     const bool screenDone = memDC ? current.EndPaint(memDC) : true;
     const bool engineDone = CStaticGraphic::EndPaint(windowDC);
+    if (measureDC) DeleteDC(measureDC);
+    measureDC = nullptr;
+    paintCheck.Release();
     RequireEngineData("::EndPaint(Data)").painting = false;
     return screenDone && engineDone;
 }

@@ -5,7 +5,10 @@
 // it, tilts the ball, and reads and writes the players' settings.
 
 #include "gfx/static_graphic.h"
+#include "app/paint_check.h"
 #include "app/settings.h"
+
+#include <vector>
 
 class CData;
 class CGame;
@@ -51,8 +54,14 @@ public:
     bool cursorShown = true;
     CGame* game = nullptr;
     SettingsFile settings;
+    HDC measureDC = nullptr;  // scratch, for graphics that measure their text
+    // The parts of the window the paint under way repaints.
+    std::vector<RECT> parts;
 
 private:
+    void FindParts(CGame& current);
+    bool PaintParts(CGame& current);
+    PaintCheck paintCheck;
     CGame& RequireGame(const char* context);
     CData& RequireEngineData(const char* context);
     void ConfineCursor(CData& data);

@@ -71,6 +71,8 @@ void CSlider::ShowValue()
     WidgetText(this, "::Animate").text = str(*value);
 }
 
+void CSlider::DescribeLook(PaintLook& look) { look.Add(*value).Add(minimum).Add(maximum).Add(orientation); }
+
 bool CSlider::Paint(HDC dc)
 {
     if (!CGraphic::Paint(dc)) return false;

@@ -20,6 +20,7 @@ public:
 
     void Animate() override;
     bool Paint(HDC dc) override;
+    void DescribeLook(PaintLook& look) override;
 
     unsigned int minimum;
     unsigned int maximum;

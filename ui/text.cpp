@@ -19,6 +19,27 @@ constexpr unsigned int kPaddleHeight = 18;
 const char* const kTitleFace = "Magneto";
 constexpr unsigned int kTitleHeight = 48;
 
+// Glyphs of some faces reach a little past the box their advances make (on Windows).
+constexpr LONG kGuiInkMargin = 2;
+
+// The box that a text of w x h covers when its unturned top-left corner is at (x, y),
+// turned by `angle`.
+RECT TurnedBox(LONG x, LONG y, LONG w, LONG h, unsigned int angle)
+{
+    switch (angle) {
+    case kUpward: return RECT{x, y - w, x + h, y};
+    case kDownward: return RECT{x - h, y, x, y + w};
+    case kUpsideDown: return RECT{x - w, y - h, x, y};
+    default: return RECT{x, y, x + w, y + h};
+    }
+}
+
+RECT Widened(RECT box, LONG margin)
+{
+    InflateRect(&box, margin, margin);
+    return box;
+}
+
 // The whole text, measured or drawn by DrawText into `box`.
 int DrawWhole(HDC dc, const str& text, RECT* box, UINT format)
 {
@@ -69,6 +90,8 @@ bool CText::Paint(HDC dc)
     SelectObject(dc, font);
     return true;
 }
+
+void CText::DescribeLook(PaintLook& look) { look.Add(text); }
 
 // ---- CAngleText ------------------------------------------------------------------
 
@@ -128,6 +151,17 @@ bool CAngleText::Paint(HDC dc)
     return TextOut(dc, rect.left, rect.top, text, static_cast<int>(text.Size()));
 }
 
+// Where TextOut puts the text in the graphic's own font.
+RECT CAngleText::PaintArea(HDC measure)
+{
+    if (!font) return rect;
+    HGDIOBJ previous = SelectObject(measure, font);
+    SIZE size{0, 0};
+    GetTextExtentPoint32(measure, text, static_cast<int>(text.Size()), &size);
+    SelectObject(measure, previous);
+    return Widened(TurnedBox(rect.left, rect.top, size.cx, size.cy, angle), static_cast<LONG>(height / 4));
+}
+
 bool CAngleText::EndPaint(HDC dc)
 {
     if (!CGraphic::EndPaint(dc)) return false;
@@ -140,15 +174,10 @@ bool CAngleText::EndPaint(HDC dc)
 // the turned text covers on the screen.
 void CAngleText::PlaceAt(LONG x, LONG y)
 {
-    const LONG w = extent.width, h = extent.height;
+    const RECT box = TurnedBox(x, y, extent.width, extent.height, angle);
     OffsetRect(&rect, x - rect.left, y - rect.top);
     rect.Recalc();
-    switch (angle) {
-    case kUpward: SetRect(&extent, x, y - w, x + h, y); break;
-    case kDownward: SetRect(&extent, x - h, y, x, y + w); break;
-    case kUpsideDown: SetRect(&extent, x - w, y - h, x, y); break;
-    default: SetRect(&extent, x, y, x + w, y + h); break;
-    }
+    SetRect(&extent, box.left, box.top, box.right, box.bottom);
     extent.Recalc();
 }
 
@@ -246,13 +275,27 @@ bool CNormText::Paint(HDC dc)
 {
     if (!CText::Paint(dc)) return false;
     RequireData(this, "::Paint");
-    extent = rect;
-    DrawWhole(dc, text, &extent, DT_CALCRECT | kCentredLine);
-    extent.Recalc();
-    OffsetRect(&extent, (rect.width - extent.width) / 2, (rect.height - extent.height) / 2);
-    extent.Recalc();
+    extent = Layout(dc);
     DrawWhole(dc, text, &rect, kCentredLine);
     return true;
+}
+
+Rect CNormText::Layout(HDC dc)
+{
+    Rect box = rect;
+    DrawWhole(dc, text, &box, DT_CALCRECT | kCentredLine);
+    box.Recalc();
+    OffsetRect(&box, (rect.width - box.width) / 2, (rect.height - box.height) / 2);
+    box.Recalc();
+    return box;
+}
+
+RECT CNormText::PaintArea(HDC measure)
+{
+    HGDIOBJ previous = SelectObject(measure, GetStockObject(DEFAULT_GUI_FONT));
+    const Rect box = Layout(measure);
+    SelectObject(measure, previous);
+    return Widened(box, kGuiInkMargin);
 }
 
 CRightNormText::CRightNormText(const str& t, const LList<CObject>& parents, const Rect& r)
@@ -267,15 +310,34 @@ bool CRightNormText::HasType(str t) const { return t == kType || CText::HasType(
 bool CRightNormText::Paint(HDC dc)
 {
     if (!CText::Paint(dc)) return false;
-    const Rect* parent = ParentRect();
-    Rect box = parent ? *parent : rect;
-    OffsetRect(&box, -(box.width + kLabelGap), 0);
-    box.Recalc();
+    Rect box = LabelBox();
     extent = box;
     DrawWhole(dc, text, &extent, DT_CALCRECT | kRightAlignedLine);
     extent.Recalc();
     // An empty label has nothing to draw, which is no failure.
     return DrawWhole(dc, text, &box, kRightAlignedLine) != 0 || text.Size() == 0;
+}
+
+Rect CRightNormText::LabelBox()
+{
+    const Rect* parent = ParentRect();
+    Rect box = parent ? *parent : rect;
+    OffsetRect(&box, -(box.width + kLabelGap), 0);
+    box.Recalc();
+    return box;
+}
+
+// Right-aligned and centred up and down in the label's box.
+RECT CRightNormText::PaintArea(HDC measure)
+{
+    const Rect box = LabelBox();
+    HGDIOBJ previous = SelectObject(measure, GetStockObject(DEFAULT_GUI_FONT));
+    RECT measured = box;
+    DrawWhole(measure, text, &measured, DT_CALCRECT | kRightAlignedLine);
+    SelectObject(measure, previous);
+    const LONG w = measured.right - measured.left, h = measured.bottom - measured.top;
+    const LONG top = box.top + (box.bottom - box.top - h) / 2;
+    return Widened(RECT{box.right - w, top, box.right, top + h}, kGuiInkMargin);
 }
 
 // ---- Factory -----------------------------------------------------------------------

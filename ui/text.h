@@ -21,6 +21,7 @@ public:
     void Animate() override;
     bool InitPaint(HDC dc) override;
     bool Paint(HDC dc) override;
+    void DescribeLook(PaintLook& look) override;
 
     str text;
     Rect extent{0, 0, 0, 0};
@@ -43,6 +44,7 @@ public:
     bool InitPaint(HDC dc) override;
     bool Paint(HDC dc) override;
     bool EndPaint(HDC dc) override;
+    RECT PaintArea(HDC measure) override;
 
     unsigned int angle;
     str face;
@@ -108,6 +110,11 @@ public:
     CNormText(const str& text, const LList<CObject>& parents, const Rect& r);
     bool HasType(str t) const override;
     bool Paint(HDC dc) override;
+    RECT PaintArea(HDC measure) override;
+
+private:
+    // The box of the text as Paint draws it, measured in `dc`'s font.
+    Rect Layout(HDC dc);
 };
 
 // One line in the default GUI font, right-aligned, ending 5 pixels left of the parent.
@@ -119,6 +126,11 @@ public:
     CRightNormText(const str& text, const LList<CObject>& parents, const Rect& r);
     bool HasType(str t) const override;
     bool Paint(HDC dc) override;
+    RECT PaintArea(HDC measure) override;
+
+private:
+    // The box the label is aligned in: left of the parent.
+    Rect LabelBox();
 };
 
 // A new text of the class for `dir`, or null for a direction outside the table.

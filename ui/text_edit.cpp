@@ -5,6 +5,7 @@
 #include "ui/text.h"
 #include "ui/widget_parts.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <string>
@@ -152,6 +153,13 @@ void CTextEdit::Animate()
         caretOn = !caretOn;
         frames = 0;
     }
+}
+
+// The caret is drawn where the name's text was laid out by its last paint.
+void CTextEdit::DescribeLook(PaintLook& look)
+{
+    look.Add(caretOn);
+    if (caretOn) look.Add(std::min(cursor, target->Size())).Add(*target).Add(WidgetText(this, "::Paint").extent.left);
 }
 
 bool CTextEdit::Paint(HDC dc)

@@ -21,6 +21,7 @@ public:
     void KeyDown(unsigned int key, bool down) override;
     void Animate() override;
     bool Paint(HDC dc) override;
+    void DescribeLook(PaintLook& look) override;
 
     // Frames the caret stays on, and then off.
     static constexpr unsigned int kBlinkFrames = 11;
