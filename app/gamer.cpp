@@ -235,18 +235,22 @@ bool CGamer::InitPaint()
 
 // What changed since the last paint is found first and added to what the window itself
 // needs repainted; only those parts of the back buffer are painted again, each with the
-// screen clipped to it, and only they are copied to the window.
+// screen clipped to it, and only they are copied to the window. A paint that fails keeps
+// its parts for the next one, which paints them too.
 bool CGamer::Paint()
 {
     if (!gameReady) return false;
     CGame& current = RequireGame("::Paint()");
-    PAINTSTRUCT ps{};
+    if (partsPainted) parts.clear();
+    partsPainted = false;
     try {
         FindParts(current);
     } catch (...) {
-        ValidateRect(window, nullptr);  // the failed paint is not asked for again and again
+        KeepDueParts();
+        ValidateRect(window, nullptr);  // the failed paint is not asked for again at once
         throw;
     }
+    PAINTSTRUCT ps{};
     windowDC = BeginPaint(window, &ps);
     bool result = memDC != nullptr;
     try {
@@ -261,6 +265,7 @@ bool CGamer::Paint()
                     part.top, SRCCOPY))
             result = false;
     ::EndPaint(window, &ps);
+    partsPainted = true;
     if (memDC) paintCheck.Check(memDC, bitmap, rect.width, rect.height, current);
     return result;
 }
@@ -270,13 +275,17 @@ bool CGamer::Paint()
 // so that the paint may draw there.
 void CGamer::FindParts(CGame& current)
 {
-    parts.clear();
     if (memDC) current.FindChanges(memDC, measureDC, parts);
     const std::size_t changed = parts.size();
-    RECT due;
-    if (GetUpdateRect(window, &due, FALSE)) parts.push_back(due);
+    KeepDueParts();
     for (std::size_t i = 0; i < changed; ++i) InvalidateRect(window, &parts[i], FALSE);
     MergeOverlapping(parts);
+}
+
+void CGamer::KeepDueParts()
+{
+    RECT due;
+    if (GetUpdateRect(window, &due, FALSE)) parts.push_back(due);
 }
 
 bool CGamer::PaintParts(CGame& current)

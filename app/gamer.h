@@ -55,11 +55,14 @@ public:
     CGame* game = nullptr;
     SettingsFile settings;
     HDC measureDC = nullptr;  // scratch, for graphics that measure their text
-    // The parts of the window the paint under way repaints.
+    // The parts of the window that the last paint repainted (or, when it failed, that
+    // the next one repaints).
     std::vector<RECT> parts;
 
 private:
     void FindParts(CGame& current);
+    void KeepDueParts();
+    bool partsPainted = true;
     bool PaintParts(CGame& current);
     PaintCheck paintCheck;
     CGame& RequireGame(const char* context);

