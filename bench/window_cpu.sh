@@ -90,8 +90,8 @@ quorvel_binary() {
     mkdir -p "$work/config"
     XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy "$build/quorvel" >"$work/quorvel.log" 2>&1 &
     game=$!
-    window=$(xdotool search --sync --name "Windows App" | head -n 1)
-    sleep 2
+    sleep 3
+    window=$(xdotool search --sync --onlyvisible --name "^Quorvel$" | tail -n 1)
     if [ "$3" = match ]; then
         click "$window" 255 330 "$1"
         sleep 1

@@ -121,14 +121,28 @@ void CAngleText::Animate()
 void CAngleText::Measure()
 {
     CData& data = RequireData(this, "::Animate");
-    HDC dc = GetDC(data.window);
-    if (!dc) return;
-    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
-    SetRectEmpty(&extent);
-    DrawWhole(dc, text, &extent, DT_CALCRECT | DT_SINGLELINE);
+    if (!sized || sizedText != text || sizedFont != font) {
+        HDC dc = GetDC(data.window);
+        if (!dc) return;
+        TextSize(dc);
+        ReleaseDC(data.window, dc);
+    }
+    SetRect(&extent, 0, 0, size.cx, size.cy);
     extent.Recalc();
+}
+
+SIZE CAngleText::TextSize(HDC dc)
+{
+    if (sized && sizedText == text && sizedFont == font) return size;
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    RECT box{0, 0, 0, 0};
+    DrawWhole(dc, text, &box, DT_CALCRECT | DT_SINGLELINE);
     if (previous) SelectObject(dc, previous);
-    ReleaseDC(data.window, dc);
+    size = SIZE{box.right - box.left, box.bottom - box.top};
+    sized = true;
+    sizedText = text;
+    sizedFont = font;
+    return size;
 }
 
 bool CAngleText::InitPaint(HDC dc)
@@ -155,11 +169,8 @@ bool CAngleText::Paint(HDC dc)
 RECT CAngleText::PaintArea(HDC measure)
 {
     if (!font) return rect;
-    HGDIOBJ previous = SelectObject(measure, font);
-    SIZE size{0, 0};
-    GetTextExtentPoint32(measure, text, static_cast<int>(text.Size()), &size);
-    SelectObject(measure, previous);
-    return Widened(TurnedBox(rect.left, rect.top, size.cx, size.cy, angle), static_cast<LONG>(height / 4));
+    const SIZE drawn = TextSize(measure);
+    return Widened(TurnedBox(rect.left, rect.top, drawn.cx, drawn.cy, angle), static_cast<LONG>(height / 4));
 }
 
 bool CAngleText::EndPaint(HDC dc)

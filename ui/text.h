@@ -56,6 +56,14 @@ protected:
 
 private:
     void Measure();
+    // The size of the text in its font (before the font exists, in `dc`'s), measured
+    // again only when the text or the font changed.
+    SIZE TextSize(HDC dc);
+
+    bool sized = false;
+    str sizedText;
+    HFONT sizedFont = nullptr;
+    SIZE size{0, 0};
 };
 
 // Left to right, centred both ways.

@@ -47,6 +47,7 @@ struct Window {
     bool frameDirty = false;
     bool presentWhole = true;  // the host lost what it showed: the next present is all of it
     bool composedUnderMenu = false;  // the last present showed an open pop-up
+    bool barPresented = false;  // the closed menu's bar is in the frame
     std::unique_ptr<gdi::Surface> menuScratch;  // the bar, or the whole frame under an open menu
     std::vector<RECT> damage;  // of the last present, kept to reuse its storage
 

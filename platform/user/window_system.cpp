@@ -28,11 +28,12 @@ void CopyBar(Window& window, CopyChanges copy)
     gdi::Surface& bar = Scratch(window.menuScratch, window.client.Width(), window.MenuBarHeight());
     window.menu->Draw(bar);
     copy(bar, *window.frame, 0, window.damage);
+    window.barPresented = true;
 }
 
 // An open menu may cover any part of the client area: the whole picture is put together
 // before it is compared. Otherwise the bar is drawn alone and the client area compared
-// where it stands.
+// where it stands. (Used when the host lost the picture, and while a pop-up is open.)
 void ComposeFrame(Window& window, CopyChanges copy)
 {
     const int barHeight = window.MenuBarHeight();
@@ -107,9 +108,11 @@ bool UpdateFrame(Window& window)
     else if (menuOpen || window.composedUnderMenu)
         ComposeFrame(window, CopyChangedTiles);
     else {
-        CopyBar(window, CopyChangedTiles);
+        // A closed menu's bar looks the same until the menu opens again.
+        if (!window.barPresented) CopyBar(window, CopyChangedTiles);
         CopyClientDamage(window);
     }
+    if (menuOpen) window.barPresented = false;
     window.composedUnderMenu = menuOpen;
     window.clientDamage.clear();
     window.presentWhole = false;
