@@ -82,6 +82,11 @@ void PaintCheck::Check(HDC backBuffer, HBITMAP picture, int width, int height, C
         throw;
     }
     CGraphicHolder::passOverUnmet = true;
+    // The graphics' own pens, brushes and fonts must not stay selected here: they could
+    // not be deleted at the end of the paint cycle.
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
     if (!Read(backBuffer, picture, width, height, built) || !Read(dc, bitmap, width, height, whole)) return;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
