@@ -308,7 +308,6 @@ bool CGamer::EndPaint()
     const bool engineDone = CStaticGraphic::EndPaint(windowDC);
     if (measureDC) DeleteDC(measureDC);
     measureDC = nullptr;
-    paintCheck.Release();
     RequireEngineData("::EndPaint(Data)").painting = false;
     return screenDone && engineDone;
 }

@@ -68,12 +68,11 @@ bool PaintCheck::Read(HDC source, HBITMAP picture, int width, int height, std::v
 void PaintCheck::Check(HDC backBuffer, HBITMAP picture, int width, int height, CGame& screen)
 {
     if (every == 0 || ++paints % every != 0) return;
-    if (!dc) {
-        dc = CreateCompatibleDC(backBuffer);
-        bitmap = CreateCompatibleBitmap(backBuffer, width, height);
-        if (!dc || !bitmap) return;
-        SelectObject(dc, bitmap);
-    }
+    // A buffer of its own for each check, so that checking leaves no drawing object behind.
+    dc = CreateCompatibleDC(backBuffer);
+    bitmap = CreateCompatibleBitmap(backBuffer, width, height);
+    if (!dc || !bitmap) return Release();
+    HGDIOBJ original = SelectObject(dc, bitmap);
     CGraphicHolder::passOverUnmet = false;
     try {
         screen.Paint(dc);
@@ -87,7 +86,10 @@ void PaintCheck::Check(HDC backBuffer, HBITMAP picture, int width, int height, C
     SelectObject(dc, GetStockObject(BLACK_PEN));
     SelectObject(dc, GetStockObject(WHITE_BRUSH));
     SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    if (!Read(backBuffer, picture, width, height, built) || !Read(dc, bitmap, width, height, whole)) return;
+    const bool read = Read(backBuffer, picture, width, height, built) && Read(dc, bitmap, width, height, whole);
+    SelectObject(dc, original);
+    Release();
+    if (!read || built == whole) return;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const std::size_t i = static_cast<std::size_t>(y) * width + x;

@@ -22,10 +22,8 @@ public:
 
     // After a paint into `backBuffer` (whose bitmap is `picture`).
     void Check(HDC backBuffer, HBITMAP picture, int width, int height, CGame& screen);
-    // Frees the buffer (at the end of a paint cycle).
-    void Release();
-
 private:
+    void Release();
     bool Read(HDC dc, HBITMAP bitmap, int width, int height, std::vector<std::uint32_t>& pixels);
     [[noreturn]] void Fail(CGame& screen, int x, int y, std::uint32_t built, std::uint32_t whole);
 
