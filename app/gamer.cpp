@@ -1,9 +1,12 @@
 #include "app/gamer.h"
 
+#include "app/version.h"
+
 #include "online/online.h"
 
-#include "play/ball.h"
-#include "play/heading.h"
+#include "play/main_game.h"
+#include "screens/record_book.h"
+#include "screens/replay_shelf.h"
 #include "model/data.h"
 #include "ui/game.h"
 
@@ -40,6 +43,8 @@ CGamer::CGamer(HWND window, unsigned int period, unsigned int timerId)
 {
     type.Load(kType);
     new CData(LList<CObject>(false, 1, this));
+    new CReplayShelf(ReplaysFolder(), QUORVEL_VERSION, LList<CObject>(false, 1, this));
+    new CRecordBook(RecordsFile(), LList<CObject>(false, 1, this));
     CData& data = RequireEngineData("::CGamer()");
     data.window = window;
     data.FillDefaults(this);
@@ -102,14 +107,6 @@ void CGamer::Stop()
         ShowCursor(TRUE);
         cursorShown = true;
     }
-}
-
-void CGamer::ToggleOn()
-{
-    if (running)
-        Stop();
-    else
-        Start();
 }
 
 void CGamer::Pause()
@@ -176,15 +173,19 @@ void CGamer::Animate()
 
 void CGamer::Tick()
 {
-    COnline* online = FindOnline(this);
-    if (online) {
+    std::uint64_t session = 0;
+    if (COnline* online = FindOnline(this)) {
         online->Pump(GetTickCount());
         // A frame whose inputs have not all arrived is not run yet; the window goes on.
         if (!online->FrameDue(GetGame())) return;
+        session = online->serial;
     }
     Animate();
     UpdateInput();
-    if (online) online->FrameDone(GetGame());
+    // The frame may have ended the session (a join that failed, Continue after a stopped
+    // match): it is looked up again, and told only if it is still the one that ran it.
+    COnline* online = FindOnline(this);
+    if (online && online->serial == session) online->FrameDone(GetGame());
 }
 
 void CGamer::ReplaceFinishedGame()
@@ -319,8 +320,6 @@ void CGamer::SaveSettings()
 
 bool CGamer::Tilt()
 {
-    auto* ball = FindChild<CBall>();
-    if (!ball) return false;
-    TiltTurn(ball->velocity);
-    return true;
+    auto* match = dynamic_cast<CMainGame*>(GetGame());
+    return match && match->Tilt();
 }

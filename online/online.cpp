@@ -11,51 +11,21 @@
 #include "play/paddle.h"
 #include "play/player.h"
 #include "model/data.h"
+#include "model/names.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
+// Names go on the wire as the one rule makes them.
+static_assert(kMaxNameLength == net::kMaxNameBytes);
+
 namespace {
-
-std::uint32_t Mix(std::uint32_t h, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i) h = (h ^ (v >> (8 * i) & 0xff)) * 16777619u;
-    return h;
-}
-
-std::uint32_t MixDouble(std::uint32_t h, double d)
-{
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &d, sizeof bits);
-    return Mix(Mix(h, static_cast<std::uint32_t>(bits)), static_cast<std::uint32_t>(bits >> 32));
-}
-
-std::uint32_t MixRect(std::uint32_t h, const Rect& r)
-{
-    for (LONG v : {r.left, r.top, r.right, r.bottom}) h = Mix(h, static_cast<std::uint32_t>(v));
-    return h;
-}
-
+std::uint64_t lastSerial = 0;
 }  // namespace
 
-std::uint32_t MatchChecksum(CMainGame& game)
-{
-    std::uint32_t h = 2166136261u;
-    if (auto* ball = game.FindChild<CBall>()) {
-        h = MixRect(h, ball->rect);
-        h = MixDouble(MixDouble(h, ball->velocity.dVx()), ball->velocity.dVy());
-    }
-    if (auto* bricks = game.FindChild<CBricks>()) h = Mix(h, bricks->count);
-    for (unsigned int n = 1; auto* paddle = game.FindChild<CPaddle>(n); ++n)
-        h = MixRect(h, paddle->rect);
-    for (unsigned int n = 1; auto* player = game.FindChild<CPlayer>(n); ++n)
-        h = Mix(Mix(h, player->options.number), player->score);
-    return h;
-}
-
 COnline::COnline(std::unique_ptr<net::Transport> l, net::Lockstep s, const LList<CObject>& parents)
-    : CMatchSeats(parents), link(std::move(l)), session(std::move(s))
+    : CMatchSeats(parents), serial(++lastSerial), link(std::move(l)), session(std::move(s))
 {
     type.Load(kType);
 }
@@ -111,10 +81,12 @@ void COnline::FrameDone(CGame* game)
         // The match is over here, and so on every machine at the same frame. The link
         // stays, so that what this machine still owes the others reaches them.
         Unseat();
+        session.MatchOver();
         return;
     }
     // Only every few frames' state is compared.
     if (frame % net::kChecksumEvery == 0) session.Checksum(frame, MatchChecksum(*match));
+    session.Ran(frame);
     ++frame;
     RetireLeavers(*match);
 }
@@ -136,7 +108,7 @@ void COnline::Offer(const CData& data)
     std::vector<std::string> names;
     std::vector<bool> open;
     for (const SPlayerOptions& player : data.players) {
-        names.emplace_back(static_cast<const char*>(player.name));
+        names.emplace_back(static_cast<const char*>(SendableName(player.name, player.number)));
         open.push_back(player.input && (player.input->kind == CControls::Computer || player.input->kind == CControls::Network));
     }
     session.Offer(std::move(names), std::move(open));
@@ -234,7 +206,7 @@ net::LinkMaker& RequireLinks(const char* where)
 COnline& HostOnline(CObject* from, CData& data)
 {
     EndOnline(from);
-    std::unique_ptr<net::Transport> link = RequireLinks("Host game").Host(net::HostPort(), net::kMaxSeats - 1);
+    std::unique_ptr<net::Transport> link = RequireLinks("Host game").Host(net::HostPort(), net::kHostLinks);
     if (!link) {
         const std::string why = "Port " + std::to_string(net::HostPort()) + " cannot be opened: another program may use it";
         throw XException(str(why.c_str()), str("Host game"));
@@ -254,7 +226,10 @@ COnline& JoinOnline(CObject* from, CData& data, const std::string& address)
     if (!link) throw XException(str(("No machine is called " + where->host).c_str()), str("Join game"));
     const std::vector<unsigned int> players = JoiningPlayers(data);
     std::vector<std::string> names;
-    for (unsigned int i : players) names.emplace_back(static_cast<const char*>(data.players[i].name));
+    for (unsigned int i : players) {
+        const SPlayerOptions& player = data.players[i];
+        names.emplace_back(static_cast<const char*>(SendableName(player.name, player.number)));
+    }
     net::Transport& transport = *link;
     COnline& online = Open(data, std::move(link), net::Lockstep::Join(transport, names));
     online.localPlayers = players;

@@ -28,6 +28,7 @@ public:
     // While the match runs, every seat's paddle is steered by what the session agreed;
     // this machine's own players' devices come after it, to be read by it.
     CInput* MakeSeatInput(const CControls& controls, EAxis axis, const LList<CObject>& parents) override;
+    std::uint32_t MatchSeed() const override { return session.Seed(); }
 
     // Hosting: this machine's four players, of whom the computer players make room for
     // joining machines' players. The options screen offers them again whenever it is built.
@@ -66,6 +67,9 @@ public:
     std::vector<unsigned int> localPlayers;
 
     net::Lockstep& Session() { return session; }
+    // A number no other session of this process has (never 0): whoever must know across a
+    // call whether the session it saw is still there holds this, not the object.
+    const std::uint64_t serial;
     // The frame the match is at (the one running, or the next to run).
     std::uint32_t frame = 0;
 
@@ -101,6 +105,3 @@ void EndOnline(CObject* from);
 // The players a joining machine brings: those at a side who are not computer players,
 // or, when all of them are, the first at a side.
 std::vector<unsigned int> JoiningPlayers(const CData& data);
-
-// A checksum of what a match is: the ball, the paddles, the bricks, the scores.
-std::uint32_t MatchChecksum(CMainGame& game);

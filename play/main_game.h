@@ -5,6 +5,7 @@
 // (screens/match_screen.h) then finishes it and builds what follows.
 
 #include "model/data.h"
+#include "play/replay_file.h"
 #include "ui/game.h"
 
 #include <vector>
@@ -16,7 +17,27 @@ class CMainGame : public CGame {
 public:
     static constexpr const char* kType = "CMainGame";
     explicit CMainGame(const LList<CObject>& parents);
+    // The match of a recording, which outlives the screen: its players, sides and
+    // inputs, frame by frame, and whatever happened between frames.
+    CMainGame(const LList<CObject>& parents, const SReplay& replay);
     bool HasType(str t) const override;
+
+    // A frame: the inputs of every paddle are kept (or, playing a recording, taken from
+    // it), the playfield runs, and every few seconds the match's checksum is kept (or
+    // compared with the recorded one).
+    void Animate() override;
+    // Tilt: the ball turns. A recording tilts by itself; the keys do not.
+    bool Tilt();
+    // A random number of the match, 0 to 32767: the program's, kept in the recording, or
+    // the recorded one.
+    int Draw();
+    // Playing a recording: the input of pad slot `slot` in the frame that runs.
+    SSlotInput RecordedInput(unsigned int slot) const;
+    // The recording of the match as it ended (after Finish).
+    const SReplay& Recording();
+    // Whether the recording holds every frame (a match beyond kMaxReplayFrames is not
+    // recorded to its end).
+    bool Recorded() const { return !playing && recording.frames.size() == frame; }
 
     // The match is over: the players still in keep their scores, the winner is cheered.
     void Finish();
@@ -41,7 +62,34 @@ public:
     CCountdown* countdown;
     bool played[CData::kPlayers] = {};
     unsigned int finalScores[CData::kPlayers] = {};
+
+    // The recording being played, or null.
+    const SReplay* playing = nullptr;
+    // Playing, the match went another way than the recording (another version of the
+    // program, or a damaged recording): it is over.
+    bool mismatch = false;
+    // Frames run.
+    std::size_t frame = 0;
+
+protected:
+    // Whether the frames of the recording are all played.
+    bool PlayedOut() const { return playing && frame >= playing->frames.size(); }
+
+private:
+    void Build(CData& data);
+    void KeepInputs();
+    void PlayEvents();
+    void KeepChecksum();
+    void Mismatch();
+
+    SReplay recording;
+    std::uint8_t pendingEvents = 0;
+    std::size_t inputFrame = 0;
+    std::size_t drawn = 0;
 };
+
+// A checksum of what a match is: the ball, the paddles, the bricks, the scores.
+std::uint32_t MatchChecksum(CMainGame& game);
 
 // The lineup of the match that `inMatch` belongs to; outside a match, the settings'.
 SLineup MatchLineup(CObject* inMatch, const char* context);

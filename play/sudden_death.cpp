@@ -1,6 +1,7 @@
 #include "play/sudden_death.h"
 
 #include "play/ball.h"
+#include "play/main_game.h"
 #include "model/sounds.h"
 #include "ui/text.h"
 
@@ -12,9 +13,14 @@ constexpr double kStep = 0.1;
 constexpr double kSpeedUp = 0.005;
 constexpr unsigned int kBannerHeight = 62;
 
-// The runtime's random numbers cut to 0 to 32767, the range the draws are made for.
+// The draws are made for numbers from 0 to 32767: the match's, or the runtime's outside
+// a match.
 constexpr int kRandomRange = 32768;
-int Draw() { return std::rand() % kRandomRange; }
+int Draw(CObject* from)
+{
+    auto* match = from->FindParent<CMainGame>();
+    return match ? match->Draw() : std::rand() % kRandomRange;
+}
 
 }  // namespace
 
@@ -24,6 +30,8 @@ double CSuddenDeath::dAccell = kStep;
 CSuddenDeath::CSuddenDeath(CBall* b, const LList<CObject>& parents) : CGraphic(parents, Rect()), ball(b)
 {
     type.Load(kType);
+    // Every sudden death starts with the same kicks, whatever an earlier one left.
+    dAngleSpeed = dAccell = kStep;
     new CLRText(str("Sudden Death"), LList<CObject>(false, 1, GetParent()), kBannerHeight, str("Impact"), Rect());
     PlayEffect(this, SoundSuddenDeath);
 }
@@ -35,8 +43,8 @@ bool CSuddenDeath::HasType(str t) const { return t == kType || CGraphic::HasType
 void CSuddenDeath::Animate()
 {
     CGraphic::Animate();
-    const double s = Draw() >= kRandomRange / 2 ? 1 : -1;
-    const int choice = Draw() * 6 / (kRandomRange - 1);
+    const double s = Draw(this) >= kRandomRange / 2 ? 1 : -1;
+    const int choice = Draw(this) * 6 / (kRandomRange - 1);
     CVector& velocity = ball->velocity;
     velocity.aV(kSpeedUp);
     switch (choice) {

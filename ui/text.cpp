@@ -2,7 +2,9 @@
 
 #include "model/data.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -18,6 +20,8 @@ const char* const kPaddleFace = "Curier New";
 constexpr unsigned int kPaddleHeight = 18;
 const char* const kTitleFace = "Magneto";
 constexpr unsigned int kTitleHeight = 48;
+// No text is shrunk below this, however long: past it, it is no longer read.
+constexpr unsigned int kSmallestHeight = 8;
 
 // Glyphs of some faces reach a little past the box their advances make (on Windows).
 constexpr LONG kGuiInkMargin = 2;
@@ -44,6 +48,25 @@ RECT Widened(RECT box, LONG margin)
 int DrawWhole(HDC dc, const str& text, RECT* box, UINT format)
 {
     return DrawText(dc, text, static_cast<int>(text.Size()), box, format);
+}
+
+int LineWidth(HDC dc, const str& text)
+{
+    RECT box{0, 0, 0, 0};
+    DrawText(dc, text, static_cast<int>(text.Size()), &box, DT_CALCRECT | DT_SINGLELINE);
+    return box.right - box.left;
+}
+
+// The text, or as much of it as fits in `room` pixels followed by "...".
+str FittedLine(HDC dc, const str& text, LONG room)
+{
+    if (room <= 0 || LineWidth(dc, text) <= room) return text;
+    const std::string whole(static_cast<const char*>(text));
+    std::size_t keep = whole.size();
+    str cut;
+    do cut = str((whole.substr(0, --keep) + "...").c_str());
+    while (keep > 0 && LineWidth(dc, cut) > room);
+    return cut;
 }
 
 }  // namespace
@@ -97,7 +120,7 @@ void CText::DescribeLook(PaintLook& look) { look.Add(text); }
 
 CAngleText::CAngleText(const str& t, const LList<CObject>& parents, unsigned int h, str f, unsigned int a,
                        const Rect& r)
-    : CText(t, parents, r), angle(a), face(f), height(h)
+    : CText(t, parents, r), angle(a), face(f), height(h), drawnHeight(h), fittedText(t)
 {
     type.Load(kType);
 }
@@ -114,6 +137,7 @@ void CAngleText::Animate()
 {
     CText::Animate();
     Measure();
+    Fit();
 }
 
 // The size of the text in its own font. Before the font exists (the Animate that
@@ -121,7 +145,7 @@ void CAngleText::Animate()
 void CAngleText::Measure()
 {
     CData& data = RequireData(this, "::Animate");
-    if (!sized || sizedText != text || sizedFont != font) {
+    if (!SizeIsKnown()) {
         HDC dc = GetDC(data.window);
         if (!dc) return;
         TextSize(dc);
@@ -133,7 +157,7 @@ void CAngleText::Measure()
 
 SIZE CAngleText::TextSize(HDC dc)
 {
-    if (sized && sizedText == text && sizedFont == font) return size;
+    if (SizeIsKnown()) return size;
     HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
     RECT box{0, 0, 0, 0};
     DrawWhole(dc, text, &box, DT_CALCRECT | DT_SINGLELINE);
@@ -141,21 +165,63 @@ SIZE CAngleText::TextSize(HDC dc)
     size = SIZE{box.right - box.left, box.bottom - box.top};
     sized = true;
     sizedText = text;
-    sizedFont = font;
+    sizedInFont = font != nullptr;
+    sizedHeight = drawnHeight;
     return size;
+}
+
+// A font is made again for each paint cycle and when the text shrinks, so the size is
+// known by what the font is made of, not by its handle.
+bool CAngleText::SizeIsKnown() const
+{
+    return sized && sizedText == text && sizedInFont == (font != nullptr) && sizedHeight == drawnHeight;
+}
+
+void CAngleText::DescribeLook(PaintLook& look)
+{
+    CText::DescribeLook(look);
+    look.Add(drawnHeight);
+}
+
+// Only a text that has its own font can be measured in it, so a paint cycle's first
+// frame draws the text at the size it had before.
+void CAngleText::Fit()
+{
+    if (!font) return;
+    const LONG space = room > 0 ? room : angle == kUpward || angle == kDownward ? rect.height : rect.width;
+    const bool newText = !(text == fittedText);
+    if (!newText && (space <= 0 || extent.width <= space)) return;
+    unsigned int fitted = newText ? height : drawnHeight;
+    fittedText = text;
+    for (;;) {
+        if (fitted != drawnHeight) {
+            Release(BackBuffer(), font);
+            font = MakeFont(fitted);
+            drawnHeight = fitted;
+            Measure();
+        }
+        if (!font || space <= 0 || extent.width <= space || fitted <= kSmallestHeight) return;
+        fitted = std::max(kSmallestHeight, std::min(fitted - 1, fitted * static_cast<unsigned int>(space) /
+                                                                   static_cast<unsigned int>(extent.width)));
+    }
+}
+
+HFONT CAngleText::MakeFont(unsigned int cellHeight) const
+{
+    LOGFONT description;
+    std::memset(&description, 0, sizeof description);
+    description.lfHeight = static_cast<LONG>(cellHeight);
+    description.lfEscapement = static_cast<LONG>(angle);
+    description.lfOrientation = static_cast<LONG>(angle);
+    description.lfWeight = FW_NORMAL;
+    std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
+    return CreateFontIndirect(&description);
 }
 
 bool CAngleText::InitPaint(HDC dc)
 {
     if (!CText::InitPaint(dc)) return false;
-    LOGFONT description;
-    std::memset(&description, 0, sizeof description);
-    description.lfHeight = static_cast<LONG>(height);
-    description.lfEscapement = static_cast<LONG>(angle);
-    description.lfOrientation = static_cast<LONG>(angle);
-    description.lfWeight = FW_NORMAL;
-    std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
-    font = CreateFontIndirect(&description);
+    font = MakeFont(drawnHeight);
     return font != nullptr;
 }
 
@@ -286,25 +352,27 @@ bool CNormText::Paint(HDC dc)
 {
     if (!CText::Paint(dc)) return false;
     RequireData(this, "::Paint");
-    extent = Layout(dc);
-    DrawWhole(dc, text, &rect, kCentredLine);
+    const str shown = FittedLine(dc, text, rect.width);
+    extent = Layout(dc, shown);
+    DrawWhole(dc, shown, &rect, kCentredLine);
     return true;
 }
 
-Rect CNormText::Layout(HDC dc)
+Rect CNormText::Layout(HDC dc, const str& shown)
 {
     Rect box = rect;
-    DrawWhole(dc, text, &box, DT_CALCRECT | kCentredLine);
+    DrawWhole(dc, shown, &box, DT_CALCRECT | kCentredLine);
     box.Recalc();
     OffsetRect(&box, (rect.width - box.width) / 2, (rect.height - box.height) / 2);
     box.Recalc();
     return box;
 }
 
+// The whole text's box, centred like the line that is drawn, holds any shortened line.
 RECT CNormText::PaintArea(HDC measure)
 {
     HGDIOBJ previous = SelectObject(measure, GetStockObject(DEFAULT_GUI_FONT));
-    const Rect box = Layout(measure);
+    const Rect box = Layout(measure, text);
     SelectObject(measure, previous);
     return Widened(box, kGuiInkMargin);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Text graphics. A text takes over the rectangle of its first parent that is a graphic
 // every frame and places itself inside it: plain and right-aligned labels in the default
-// GUI font, and texts in a face of their own turned by 0, 90, 180 or 270 degrees.
+// GUI font, and texts in a face of their own turned by 0, 90, 180 or 270 degrees. A text
+// never runs past its parent: a turned text longer than its parent is drawn in a smaller
+// size of its face, a centred label loses its last letters to "...".
 
 #include "gfx/graphic.h"
 
@@ -45,10 +47,12 @@ public:
     bool Paint(HDC dc) override;
     bool EndPaint(HDC dc) override;
     RECT PaintArea(HDC measure) override;
+    void DescribeLook(PaintLook& look) override;
 
     unsigned int angle;
     str face;
-    unsigned int height;
+    unsigned int height;  // as asked for; smaller while the text does not fit
+    LONG room = 0;        // the length the text may take along its run; 0: its parent's
 
 protected:
     // Moves the text's rectangle so that its top-left corner is the reference point.
@@ -57,12 +61,20 @@ protected:
 private:
     void Measure();
     // The size of the text in its font (before the font exists, in `dc`'s), measured
-    // again only when the text or the font changed.
+    // again only when the text or the font's size changed.
     SIZE TextSize(HDC dc);
+    bool SizeIsKnown() const;
+    // Shrinks the face until the text fits the parent's length along it; a new text
+    // starts again from the size asked for.
+    void Fit();
+    HFONT MakeFont(unsigned int cellHeight) const;
 
+    unsigned int drawnHeight;  // the font's cell height
+    str fittedText;            // the text that drawnHeight was found for
     bool sized = false;
     str sizedText;
-    HFONT sizedFont = nullptr;
+    bool sizedInFont = false;  // measured in the text's own font, not the DC's
+    unsigned int sizedHeight = 0;
     SIZE size{0, 0};
 };
 
@@ -121,8 +133,8 @@ public:
     RECT PaintArea(HDC measure) override;
 
 private:
-    // The box of the text as Paint draws it, measured in `dc`'s font.
-    Rect Layout(HDC dc);
+    // The box of `shown` as Paint draws it, measured in `dc`'s font.
+    Rect Layout(HDC dc, const str& shown);
 };
 
 // One line in the default GUI font, right-aligned, ending 5 pixels left of the parent.

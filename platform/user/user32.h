@@ -272,7 +272,6 @@ int ReleaseDC(HWND window, HDC dc);
 BOOL GetClientRect(HWND window, LPRECT rect);
 BOOL GetWindowRect(HWND window, LPRECT rect);
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
-BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 
 constexpr UINT SPI_GETWORKAREA = 0x0030;
 BOOL SystemParametersInfo(UINT action, UINT param, LPVOID data, UINT winIni);
@@ -280,7 +279,6 @@ BOOL SystemParametersInfo(UINT action, UINT param, LPVOID data, UINT winIni);
 // ---- Cursor -----------------------------------------------------------------------
 int ShowCursor(BOOL show);
 BOOL ClipCursor(const RECT* rect);
-BOOL GetClipCursor(LPRECT rect);
 BOOL ClientToScreen(HWND window, LPPOINT point);
 BOOL ScreenToClient(HWND window, LPPOINT point);
 BOOL GetCursorPos(LPPOINT point);
@@ -337,7 +335,6 @@ SHORT GetKeyState(int virtualKey);
 // ---- Rectangles ------------------------------------------------------------------
 BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
 BOOL SetRectEmpty(LPRECT rect);
-BOOL CopyRect(LPRECT dest, const RECT* source);
 BOOL InflateRect(LPRECT rect, int dx, int dy);
 BOOL OffsetRect(LPRECT rect, int dx, int dy);
 BOOL IsRectEmpty(const RECT* rect);
