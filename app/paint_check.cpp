@@ -42,16 +42,6 @@ bool CollectPainters(void* data, CObject* child)
 
 PaintCheck::PaintCheck() : every(CheckEvery()) {}
 
-PaintCheck::~PaintCheck() { Release(); }
-
-void PaintCheck::Release()
-{
-    if (dc) DeleteDC(dc);
-    if (bitmap) DeleteObject(bitmap);
-    dc = nullptr;
-    bitmap = nullptr;
-}
-
 bool PaintCheck::Read(HDC source, HBITMAP picture, int width, int height, std::vector<std::uint32_t>& pixels)
 {
     BITMAPINFO info{};
@@ -65,31 +55,21 @@ bool PaintCheck::Read(HDC source, HBITMAP picture, int width, int height, std::v
     return GetDIBits(source, picture, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) == height;
 }
 
+// The whole paint goes into the back buffer itself: where the paints of the changed
+// parts were right, it changes nothing there, and the first wrong pixel ends the program.
 void PaintCheck::Check(HDC backBuffer, HBITMAP picture, int width, int height, CGame& screen)
 {
     if (every == 0 || ++paints % every != 0) return;
-    // A buffer of its own for each check, so that checking leaves no drawing object behind.
-    dc = CreateCompatibleDC(backBuffer);
-    bitmap = CreateCompatibleBitmap(backBuffer, width, height);
-    if (!dc || !bitmap) return Release();
-    HGDIOBJ original = SelectObject(dc, bitmap);
+    if (!Read(backBuffer, picture, width, height, built)) return;
     CGraphicHolder::passOverUnmet = false;
     try {
-        screen.Paint(dc);
+        screen.Paint(backBuffer);
     } catch (...) {
         CGraphicHolder::passOverUnmet = true;
         throw;
     }
     CGraphicHolder::passOverUnmet = true;
-    // The graphics' own pens, brushes and fonts must not stay selected here: they could
-    // not be deleted at the end of the paint cycle.
-    SelectObject(dc, GetStockObject(BLACK_PEN));
-    SelectObject(dc, GetStockObject(WHITE_BRUSH));
-    SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    const bool read = Read(backBuffer, picture, width, height, built) && Read(dc, bitmap, width, height, whole);
-    SelectObject(dc, original);
-    Release();
-    if (!read || built == whole) return;
+    if (!Read(backBuffer, picture, width, height, whole) || built == whole) return;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const std::size_t i = static_cast<std::size_t>(y) * width + x;

@@ -120,8 +120,6 @@ TEST_F(PartialPaint, AMatchWhoseBallJumpsIsPaintedRight)
     EXPECT_NE(Pixel(was.x, was.y), inside);
 }
 
-using PartialPaintDeathTest = PartialPaint;
-
 TEST(PaintCheckDeathTest, AGraphicWhoseLookLeavesOutItsColourIsNamed)
 {
     EXPECT_DEATH(
