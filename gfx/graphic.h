@@ -52,6 +52,7 @@ public:
     unsigned int frames = 0;
     bool prepared = false;
     std::optional<RECT> paintedArea;  // none before its first paint
+    bool holdsGraphics = false;        // a CGraphicHolder, which paints only its children
     std::uint64_t paintedLook = 0;
 
 protected:

@@ -13,6 +13,26 @@ struct ChangeSearch {
     HDC dc;
     HDC measure;
     std::vector<RECT>& changed;
+    RECT covered{0, 0, 0, 0};  // the children's painted areas together
+    bool allKnown = true;      // every child that is a graphic has a painted area
+};
+
+void Cover(ChangeSearch& search, const std::optional<RECT>& area)
+{
+    if (!area) {
+        search.allKnown = false;
+    } else if (IsRectEmpty(&search.covered)) {
+        search.covered = *area;
+    } else if (!IsRectEmpty(&*area)) {
+        UnionRect(&search.covered, &search.covered, &*area);
+    }
+}
+
+// A paint into `dc`, whose clip box (when it has one) is `clip`.
+struct PaintPass {
+    HDC dc;
+    RECT clip;
+    bool clipped;
 };
 
 }  // namespace
@@ -22,19 +42,29 @@ bool CGraphicHolder::passOverUnmet = true;
 CGraphicHolder::CGraphicHolder(const LList<CObject>& parents, const Rect& r) : CGraphic(parents, r)
 {
     type.Load(kType);
+    holdsGraphics = true;
 }
 
 bool CGraphicHolder::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
 void CGraphicHolder::Animate() { IterateChildren(DoAnimate, nullptr); }
 bool CGraphicHolder::InitPaint(HDC dc) { return IterateChildren(DoInitPaint, dc); }
-bool CGraphicHolder::Paint(HDC dc) { return IterateChildren(DoPaint, dc); }
+bool CGraphicHolder::Paint(HDC dc)
+{
+    PaintPass pass{dc, RECT{0, 0, 0, 0}, false};
+    pass.clipped = passOverUnmet && GetClipBox(dc, &pass.clip) != ERROR;
+    return IterateChildren(DoPaint, &pass);
+}
 bool CGraphicHolder::EndPaint(HDC dc) { return IterateChildren(DoEndPaint, dc); }
 
 void CGraphicHolder::FindChanges(HDC dc, HDC measure, std::vector<RECT>& changed)
 {
     ChangeSearch search{dc, measure, changed};
     IterateChildren(DoFindChanges, &search);
+    if (search.allKnown)
+        paintedArea = search.covered;
+    else
+        paintedArea.reset();
 }
 
 bool CGraphicHolder::DoAnimate(void*, CObject* child)
@@ -53,9 +83,10 @@ bool CGraphicHolder::DoPaint(void* data, CObject* child)
 {
     CGraphic* g = AsGraphic(child);
     if (!g) return true;
-    RECT clip;
-    if (passOverUnmet && g->prepared && GetClipBox(AsDC(data), &clip) != ERROR && !g->PaintMeets(clip)) return true;
-    return g->Paint(AsDC(data));
+    const auto& pass = *static_cast<const PaintPass*>(data);
+    const bool areaKnown = g->prepared || g->holdsGraphics;
+    if (pass.clipped && areaKnown && !g->PaintMeets(pass.clip)) return true;
+    return g->Paint(pass.dc);
 }
 
 bool CGraphicHolder::DoEndPaint(void* data, CObject* child)
@@ -69,13 +100,15 @@ bool CGraphicHolder::DoEndPaint(void* data, CObject* child)
 bool CGraphicHolder::DoFindChanges(void* data, CObject* child)
 {
     auto& search = *static_cast<ChangeSearch*>(data);
-    if (auto* holder = dynamic_cast<CGraphicHolder*>(child)) {
-        holder->FindChanges(search.dc, search.measure, search.changed);
-        return true;
-    }
     CGraphic* g = AsGraphic(child);
     if (!g) return true;
-    if (!g->prepared) g->CGraphic::Paint(search.dc);
-    g->TakeChange(search.measure, search.changed);
+    if (g->holdsGraphics) {
+        static_cast<CGraphicHolder*>(g)->FindChanges(search.dc, search.measure, search.changed);
+    } else {
+        if (!g->prepared) g->CGraphic::Paint(search.dc);
+        g->TakeChange(search.measure, search.changed);
+        if (!g->prepared) search.allKnown = false;
+    }
+    Cover(search, g->paintedArea);
     return true;
 }

@@ -4,7 +4,8 @@
 
 // A graphic that draws nothing itself and forwards animation and the paint protocol to
 // each of its children that is a graphic, in child order. It never becomes prepared.
-// Its Paint passes over a child whose last painted area lies outside the DC's clip box.
+// Its Paint passes over a child whose last painted area lies outside the DC's clip box;
+// a holder's painted area is that of its children together, as FindChanges last found it.
 class CGraphicHolder : public CGraphic {
 public:
     static constexpr const char* kType = "CGraphicHolder";
@@ -18,7 +19,8 @@ public:
 
     // Before a repaint: prepares the children that are not yet (as their Paint would),
     // then adds the areas of every child whose picture changed since its last paint
-    // (TakeChange) to `changed`. `dc` is the DC the repaint draws into.
+    // (TakeChange) to `changed`, and takes the children's painted areas together as its
+    // own. `dc` is the DC the repaint draws into.
     void FindChanges(HDC dc, HDC measure, std::vector<RECT>& changed);
 
     static bool DoAnimate(void* data, CObject* child);

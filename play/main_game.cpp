@@ -14,6 +14,7 @@
 #include "model/sounds.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -44,12 +45,25 @@ std::uint32_t MixRect(std::uint32_t h, const Rect& r)
     return h;
 }
 
-// The paddle at pad slot `slot`'s side, or null once its player is out.
-CPaddle* SlotPaddle(CMainGame& game, unsigned int slot)
+// The paddle at each pad slot's side, or null once its player is out; one walk over the
+// match's children, as this runs every frame.
+using SlotPaddles = std::array<CPaddle*, kReplaySlots>;
+
+bool NoteSlotPaddle(void* data, CObject* child)
 {
-    for (unsigned int n = 1; auto* paddle = game.GetChild<CPaddle>(n); ++n)
-        if (paddle->side == ePadSides[slot]) return paddle;
-    return nullptr;
+    auto* paddle = dynamic_cast<CPaddle*>(child);
+    if (!paddle) return true;
+    auto& paddles = *static_cast<SlotPaddles*>(data);
+    for (unsigned int slot = 0; slot < kReplaySlots; ++slot)
+        if (!paddles[slot] && paddle->side == ePadSides[slot]) paddles[slot] = paddle;
+    return true;
+}
+
+SlotPaddles PaddlesBySlot(CMainGame& game)
+{
+    SlotPaddles paddles{};
+    game.IterateChildren(NoteSlotPaddle, &paddles);
+    return paddles;
 }
 
 SSlotInput InputOf(CPaddle* paddle)
@@ -186,7 +200,8 @@ void CMainGame::KeepInputs()
     SReplayFrame& kept = recording.frames.emplace_back();
     kept.events = pendingEvents;
     pendingEvents = 0;
-    for (unsigned int slot = 0; slot < kReplaySlots; ++slot) kept.slots[slot] = InputOf(SlotPaddle(*this, slot));
+    const SlotPaddles paddles = PaddlesBySlot(*this);
+    for (unsigned int slot = 0; slot < kReplaySlots; ++slot) kept.slots[slot] = InputOf(paddles[slot]);
 }
 
 void CMainGame::PlayEvents()

@@ -246,7 +246,9 @@ private:
     }
 
     // The pixels of the run on the counter-clockwise side of the ray (or, with `after`
-    // false, on its clockwise side): one interval, since the test is monotone in x.
+    // false, on its clockwise side): one interval, since the test is monotone in x. The
+    // column where the answer changes is worked out from the ray, then settled by the
+    // test itself, so that rounding never moves it.
     Run Side(Run run, double py, Direction ray, bool after) const
     {
         auto inside = [&](int x) {
@@ -256,11 +258,12 @@ private:
         if (run.begin >= run.end) return run;
         const bool first = inside(run.begin);
         if (first == inside(run.end - 1)) return first ? run : Run{run.begin, run.begin};
-        int same = run.begin, changed = run.end - 1;
-        while (changed - same > 1) {
-            const int mid = same + (changed - same) / 2;
-            (inside(mid) == first ? same : changed) = mid;
-        }
+        // The answer changes within the run, so the ray is not level (ray.y != 0).
+        const double crossing =
+            std::clamp(cx - NudgeX + ray.x * py / ray.y, double(run.begin + 1), double(run.end - 1));
+        int changed = static_cast<int>(std::ceil(crossing));
+        while (changed > run.begin + 1 && inside(changed - 1) != first) --changed;
+        while (changed < run.end - 1 && inside(changed) == first) ++changed;
         return first ? Run{run.begin, changed} : Run{changed, run.end};
     }
 
