@@ -62,9 +62,15 @@ void CGraphicHolder::FindChanges(HDC dc, HDC measure, std::vector<RECT>& changed
     ChangeSearch search{dc, measure, changed};
     IterateChildren(DoFindChanges, &search);
     if (search.allKnown)
-        paintedArea = search.covered;
+        childrenArea = search.covered;
     else
-        paintedArea.reset();
+        childrenArea.reset();
+}
+
+bool CGraphicHolder::ChildrenMeet(const RECT& box) const
+{
+    RECT both;
+    return !childrenArea || IntersectRect(&both, &*childrenArea, &box);
 }
 
 bool CGraphicHolder::DoAnimate(void*, CObject* child)
@@ -84,8 +90,11 @@ bool CGraphicHolder::DoPaint(void* data, CObject* child)
     CGraphic* g = AsGraphic(child);
     if (!g) return true;
     const auto& pass = *static_cast<const PaintPass*>(data);
-    const bool areaKnown = g->prepared || g->holdsGraphics;
-    if (pass.clipped && areaKnown && !g->PaintMeets(pass.clip)) return true;
+    if (pass.clipped) {
+        const bool unmet = g->holdsGraphics ? !static_cast<CGraphicHolder*>(g)->ChildrenMeet(pass.clip)
+                                            : g->prepared && !g->PaintMeets(pass.clip);
+        if (unmet) return true;
+    }
     return g->Paint(pass.dc);
 }
 
@@ -103,12 +112,14 @@ bool CGraphicHolder::DoFindChanges(void* data, CObject* child)
     CGraphic* g = AsGraphic(child);
     if (!g) return true;
     if (g->holdsGraphics) {
-        static_cast<CGraphicHolder*>(g)->FindChanges(search.dc, search.measure, search.changed);
-    } else {
-        if (!g->prepared) g->CGraphic::Paint(search.dc);
-        g->TakeChange(search.measure, search.changed);
-        if (!g->prepared) search.allKnown = false;
+        auto* holder = static_cast<CGraphicHolder*>(g);
+        holder->FindChanges(search.dc, search.measure, search.changed);
+        Cover(search, holder->childrenArea);
+        return true;
     }
+    if (!g->prepared) g->CGraphic::Paint(search.dc);
+    g->TakeChange(search.measure, search.changed);
+    if (!g->prepared) search.allKnown = false;
     Cover(search, g->paintedArea);
     return true;
 }

@@ -8,6 +8,8 @@
 
 #include "gfx/graphic.h"
 
+#include <optional>
+
 enum class EEntry { Name, Address };
 
 class CTextEdit : public CGraphic {
@@ -35,6 +37,7 @@ public:
     bool caretOn = false;
     unsigned int cursor = 0;
     int caretX = 0;
+    std::optional<LONG> caretLeft;  // the text's left edge when the paint began
     str savedText;
     EEntry entry;
 
