@@ -140,16 +140,24 @@ void CGamer::Animate()
     CGame& current = RequireGame("Animate");
     CGraphic::Animate();
     current.Animate();
-    if (current.GameOver()) ReplaceFinishedGame();
+    COnline* online = FindOnline(this);
+    if (current.GameOver() && (!online || online->FinishDue(&current))) ReplaceFinishedGame();
 }
 
 void CGamer::Tick()
 {
     COnline* online = FindOnline(this);
     if (online) {
-        online->Pump(GetTickCount());
-        // A frame whose inputs have not all arrived is not run yet; the window goes on.
+        online->Pump(GetTickCount(), GetGame());
+        // An online match over on a frame that has just been confirmed finishes now.
+        if (GetGame() && game->GameOver() && !online->FrameDue(game) && online->FinishDue(game)) {
+            ReplaceFinishedGame();
+            online->FrameDone(GetGame());
+            return;
+        }
+        // A frame too far ahead of the others' inputs is not run yet; the window goes on.
         if (!online->FrameDue(GetGame())) return;
+        online->FrameStarts(game);
     }
     Animate();
     UpdateInput();

@@ -12,6 +12,6 @@ const char* SoundName(WORD id)
 void PlayEffect(CObject* from, ESound sound)
 {
     const CData* data = from ? FindData(from) : nullptr;
-    if (data && !data->sound) return;
+    if ((data && !data->sound) || CSoundMute::On()) return;
     PlaySound(MAKEINTRESOURCE(sound), GetModuleHandle(nullptr), SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
 }

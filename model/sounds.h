@@ -35,3 +35,17 @@ const char* SoundName(WORD id);
 // Starts the sound at once, over any that still play, unless sound is off in the
 // settings of from's tree.
 void PlayEffect(CObject* from, ESound sound);
+
+// While one lives, PlayEffect plays nothing: a match that is run again over frames it
+// has already shown makes no sound.
+class CSoundMute {
+public:
+    CSoundMute() { ++depth; }
+    ~CSoundMute() { --depth; }
+    CSoundMute(const CSoundMute&) = delete;
+    CSoundMute& operator=(const CSoundMute&) = delete;
+    static bool On() { return depth > 0; }
+
+private:
+    static inline int depth = 0;
+};

@@ -216,6 +216,7 @@ void Lockstep::OnClientMessage(const Message& m)
         if (m.kind == Kind::Drop && remote && !computer[m.seat] && m.frame == next[m.seat]) {
             computer[m.seat] = true;
             computerFrom[m.seat] = m.frame;
+            Changed(m.frame);
             return;
         }
     }
@@ -306,6 +307,7 @@ void Lockstep::DropMachine(Machine& machine)
     for (unsigned int seat : machine.seats) {
         computer[seat] = true;
         computerFrom[seat] = next[seat];
+        Changed(next[seat]);
         Message drop = Plain(Kind::Drop);
         drop.seat = static_cast<std::uint8_t>(seat);
         drop.frame = next[seat];
@@ -334,7 +336,7 @@ bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
     for (const Machine& machine : machines)
         if (!machine.gone) slowest = std::max(slowest, machine.roundTrip);
     seed = startSeed;
-    delay = DelayFor(slowest);
+    delay = fixedDelay ? fixedDelay : DelayFor(slowest);
     next.fill(delay);
     Message start = Plain(Kind::Start);
     start.seed = seed;
@@ -370,6 +372,10 @@ void Lockstep::ForgetMatch()
     hostChecksums.clear();
     pendingChecksums.clear();
     next.fill(0);
+    last.fill(SeatInput{});
+    confirmed = 0;
+    changed = kNoFrame;
+    ranAny = false;
     computer.fill(false);
     computerFrom.fill(0);
     playing.fill(false);
@@ -394,6 +400,8 @@ bool Lockstep::TakeInput(unsigned int seat, std::uint32_t frame, SeatInput input
     rows[frame].input[seat] = input;
     rows[frame].known[seat] = true;
     ++next[seat];
+    if (input != last[seat]) Changed(frame);
+    last[seat] = input;
     return true;
 }
 
@@ -401,6 +409,7 @@ void Lockstep::SetLocal(std::uint32_t frame, unsigned int seat, SeatInput input)
 {
     if (state != State::Playing || seat >= seats.size() || !seats[seat].local) return;
     current = std::max(current, frame);
+    ranAny = true;
     if (!TakeInput(seat, frame + delay, input)) return;
     Message m = Plain(Kind::Input);
     m.frame = frame + delay;
@@ -431,9 +440,43 @@ bool Lockstep::Ready(std::uint32_t frame) const
 
 SeatInput Lockstep::Input(std::uint32_t frame, unsigned int seat) const
 {
+    if (seat >= kMaxSeats) return SeatInput{};
+    if (frame >= next[seat]) return last[seat];
     auto row = rows.find(frame);
-    if (seat >= kMaxSeats || row == rows.end() || !row->second.known[seat]) return SeatInput{};
+    if (row == rows.end() || !row->second.known[seat]) return SeatInput{};
     return row->second.input[seat];
+}
+
+bool Lockstep::Known(std::uint32_t frame, unsigned int seat) const { return seat < kMaxSeats && frame < next[seat]; }
+
+std::uint32_t Lockstep::FirstUnconfirmed() const
+{
+    while (confirmed < current + kMaxAhead && Ready(confirmed)) ++confirmed;
+    return confirmed;
+}
+
+bool Lockstep::MayRun(std::uint32_t frame) const
+{
+    return state == State::Playing && frame < FirstUnconfirmed() + kWindow;
+}
+
+// An input that differs from the prediction, for a frame this machine may have run.
+void Lockstep::Changed(std::uint32_t frame)
+{
+    if (ranAny && frame <= current) changed = std::min(changed, frame);
+}
+
+std::uint32_t Lockstep::TakeChanged()
+{
+    const std::uint32_t earliest = changed;
+    changed = kNoFrame;
+    return earliest;
+}
+
+void Lockstep::KeepLocal(std::uint32_t frame)
+{
+    for (unsigned int seat = 0; seat < seats.size(); ++seat)
+        while (seats[seat].local && playing[seat] && next[seat] <= frame + delay) SetLocal(next[seat] - delay, seat, last[seat]);
 }
 
 void Lockstep::Checksum(std::uint32_t frame, std::uint32_t value)

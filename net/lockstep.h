@@ -34,6 +34,11 @@ constexpr std::uint64_t kFrameMs = 20;
 constexpr unsigned int kFloodPerSecond = 1000;
 // How far ahead of the frames already known an input may be.
 constexpr std::uint32_t kMaxAhead = 64;
+// Frames a machine that predicts the inputs it lacks may run past the last frame whose
+// inputs are all known: about 300 ms.
+constexpr std::uint32_t kWindow = 15;
+// No frame changed since it ran.
+constexpr std::uint32_t kNoFrame = ~0u;
 
 // The input delay for a measured round trip.
 std::uint8_t DelayFor(std::uint64_t roundTripMs);
@@ -94,14 +99,29 @@ public:
     // What a local seat's player did while `frame` ran; it counts for frame + delay.
     // Once per seat and frame, in frame order; other calls are ignored.
     void SetLocal(std::uint32_t frame, unsigned int seat, SeatInput input);
-    // Every seat's input for `frame` is known (or a computer plays the seat).
+    // Every seat's input for `frame` is known (or a computer plays the seat): the frame
+    // is confirmed.
     bool Ready(std::uint32_t frame) const;
+    // The first frame that is not confirmed; every frame before it is.
+    std::uint32_t FirstUnconfirmed() const;
+    // A machine that predicts may run `frame`: it is within the window past the last
+    // confirmed frame.
+    bool MayRun(std::uint32_t frame) const;
+    // The seat's input for `frame` has arrived (or needs none).
+    bool Known(std::uint32_t frame, unsigned int seat) const;
+    // The earliest frame this machine has run whose inputs, or whose computer players,
+    // have changed since the last call; kNoFrame when none has.
+    std::uint32_t TakeChanged();
+    // The local seats that have not said what their players did while `frame` ran (their
+    // players are out, or their devices were not read) repeat what they last said.
+    void KeepLocal(std::uint32_t frame);
     // The seat's player is out of the match from `frame` on (every machine sees it go at
     // the same frame): no frame waits for its input any more.
     void Retire(unsigned int seat, std::uint32_t frame);
     // A computer plays `seat` in `frame`: its machine has left.
     bool Computer(unsigned int seat, std::uint32_t frame) const;
-    // The seat's input for a frame that is Ready.
+    // The seat's input for a frame: the one that arrived, or, while it has not, a
+    // prediction (the seat's last known input).
     SeatInput Input(std::uint32_t frame, unsigned int seat) const;
     // The match state after `frame`; compared with the other machines' on checksum frames.
     void Checksum(std::uint32_t frame, std::uint32_t value);
@@ -117,6 +137,9 @@ public:
     // machine allow more, so that a starved process is not taken for a pulled cable.)
     std::uint64_t silenceMs = kSilenceMs;
     std::uint64_t joinWaitMs = kJoinWaitMs;
+    // A host that sets it starts every match with this input delay, whatever the round
+    // trip (machines that predict need only one frame).
+    std::uint8_t fixedDelay = 0;
 
 private:
     struct Machine {
@@ -159,6 +182,7 @@ private:
     Machine* Find(PeerId peer);
     bool Flooding(Machine& machine);
     void ForgetBefore(std::uint32_t frame);
+    void Changed(std::uint32_t frame);
 
     Transport* transport;
     bool host;
@@ -180,6 +204,10 @@ private:
     std::uint32_t current = 0;  // the newest frame this machine has run
     std::uint64_t lastPing = 0;
     std::array<std::uint32_t, kMaxSeats> next{};  // the first frame without a known input, per seat
+    std::array<SeatInput, kMaxSeats> last{};  // the input of frame next - 1, per seat
+    mutable std::uint32_t confirmed = 0;  // no frame before it waits for an input
+    std::uint32_t changed = kNoFrame;
+    bool ranAny = false;
     std::array<std::uint32_t, kMaxSeats> computerFrom{};
     std::array<bool, kMaxSeats> computer{};
     std::map<std::uint32_t, Row> rows;

@@ -19,7 +19,7 @@ constexpr std::size_t kMaxNameBytes = 15;
 constexpr std::uint16_t kMaxPosition = 512;
 // Grab, Special and Speed.
 constexpr std::uint8_t kButtonBits = 0x07;
-constexpr std::uint8_t kMinDelay = 2;
+constexpr std::uint8_t kMinDelay = 1;
 constexpr std::uint8_t kMaxDelay = 4;
 
 enum class Kind : std::uint8_t {

@@ -8,7 +8,9 @@
 #include "model/data.h"
 #include "net/lockstep.h"
 #include "play/match_seats.h"
+#include "play/match_state.h"
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,6 +30,7 @@ public:
     // While the match runs, every seat's paddle is steered by what the session agreed;
     // this machine's own players' devices come after it, to be read by it.
     CInput* MakeSeatInput(const CControls& controls, EAxis axis, const LList<CObject>& parents) override;
+    std::uint32_t MatchSeed() const override { return session.Seed(); }
 
     // Hosting: this machine's four players, of whom the computer players make room for
     // joining machines' players. The options screen offers them again whenever it is built.
@@ -37,13 +40,37 @@ public:
 
     // Takes in what arrived; `tickMs` is the tick count. While a match runs, a match
     // that has ended on the network (out of step, the host gone) is reported once, as
-    // an exception.
-    void Pump(std::uint32_t tickMs);
+    // an exception. When an input has arrived for a frame that `game` has run with
+    // another one predicted, the match goes back to that frame and runs the frames since
+    // again, without sound, so that the next paint shows the corrected present.
+    void Pump(std::uint32_t tickMs, CGame* game = nullptr);
     // Whether the next frame of `game` may run: always, unless it is the online match
-    // and an input for the frame is still missing or the match has stopped.
+    // and it has run as far past the last confirmed frame as it may, or the match is
+    // over on a frame not yet confirmed, or the match has stopped.
     bool FrameDue(CGame* game) const;
+    // `game` is about to run a frame: the match is saved as it is, with the inputs it is
+    // given, so that the frame can be run again.
+    void FrameStarts(CGame* game);
     // `game` has run a frame.
     void FrameDone(CGame* game);
+    // The match `game` is over and may be finished: the frame it ended on is confirmed
+    // and checked (or the match has stopped on the network). The match holds its last
+    // picture until then.
+    bool FinishDue(CGame* game) const;
+    // Frames run again since the match started, the times it went back, and the most
+    // frames one going back ran again.
+    unsigned int rerunFrames = 0, rollbacks = 0, longestRollback = 0;
+    // A frame is being run again: devices are not read, nothing is sent.
+    bool Rerunning() const { return rerunning; }
+    // The frames confirmed on this machine: the state after each of them is the same on
+    // every machine.
+    std::uint32_t ConfirmedFrames() const { return confirmedDone; }
+    // The match as it was after confirmed frame `f`, while it is kept.
+    const SMatchState* ConfirmedState(std::uint32_t f) const;
+    // The match `game` goes back to the confirmed frame `f` and runs it again, without
+    // sound, so that the next paint shows frame f as every machine has it; the match goes
+    // on from there. False when f is not confirmed or its state no longer kept.
+    bool ShowConfirmed(CGame* game, std::uint32_t f);
     // Seats the session's players for the match, in a table of the session's own that the
     // match reads: seat n is player n + 1, with the name, looks and side the host gave
     // it; this machine's players bring the controls they have in the settings, the other
@@ -70,7 +97,19 @@ public:
     std::uint32_t frame = 0;
 
 private:
-    void RetireLeavers(CMainGame& match);
+    // A frame run: the match before it, and what every seat's input was taken to be.
+    struct Step {
+        std::uint32_t frame = 0;
+        SMatchState before;
+        std::array<net::SeatInput, net::kMaxSeats> used{};
+        std::array<bool, net::kMaxSeats> computer{};
+    };
+    Step* StepOf(std::uint32_t f);
+    void TakeInputs(Step& step) const;
+    bool Differs(const Step& step) const;
+    void RollBack(CMainGame& match, std::uint32_t from);
+    void Confirm(CMainGame& match);
+    void RetireLeavers(std::uint32_t after, const SMatchState& state);
     // The controls of a seat in the match, the session's own.
     CControls& SeatControls(unsigned int seat);
 
@@ -82,6 +121,11 @@ private:
     bool reported = false;
     std::uint64_t clock = 1;
     std::uint32_t lastTick = 0;
+    std::deque<Step> steps;  // from the last confirmed frame to the newest run
+    std::deque<std::pair<std::uint32_t, SMatchState>> confirmedStates;
+    std::uint32_t confirmedDone = 0;  // frames before it are confirmed and checked
+    bool rerunning = false;
+    std::uint32_t running = 0;  // the newest frame run
 };
 
 // The tree's online session, or null.
@@ -102,5 +146,5 @@ void EndOnline(CObject* from);
 // or, when all of them are, the first at a side.
 std::vector<unsigned int> JoiningPlayers(const CData& data);
 
-// A checksum of what a match is: the ball, the paddles, the bricks, the scores.
+// A checksum of what a match is: everything of its state.
 std::uint32_t MatchChecksum(CMainGame& game);

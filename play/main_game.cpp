@@ -10,6 +10,7 @@
 #include "model/sounds.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -27,6 +28,19 @@ CMainGame::CMainGame(const LList<CObject>& parents) : CGame(parents)
     const CMatchSeats* seats = FindMatchSeats(this);
     const SLineup* seated = seats ? seats->Lineup() : nullptr;
     lineup = seated ? *seated : data.Lineup();
+    random = CMatchRandom(seated ? seats->MatchSeed() : static_cast<std::uint32_t>(std::rand()));
+    Build();
+}
+
+void CMainGame::Rebuild()
+{
+    while (!children.Empty()) delete children.head->item;
+    Build();
+}
+
+void CMainGame::Build()
+{
+    CData& data = RequireData(this, "::CMainGame");
     const LList<CObject> here(false, 1, this);
     new CBackground(here, data.client);
     auto* ball = new CBall(kServeX, kServeY, here);

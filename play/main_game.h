@@ -5,6 +5,7 @@
 // (screens/match_screen.h) then finishes it and builds what follows.
 
 #include "model/data.h"
+#include "play/match_random.h"
 #include "ui/game.h"
 
 #include <vector>
@@ -27,6 +28,9 @@ public:
     // "<winner's name> Wins!", with "Nobody" when nobody won.
     str WinnerText();
 
+    // Everything of the match goes, and the match is built again as it started.
+    void Rebuild();
+
     // Keeps a player's score as its match ends (when it drops out, or at the end).
     void Record(const CPlayer& player);
     // "<name>: <score>" for every player who played, the winner first, then the highest
@@ -38,9 +42,15 @@ public:
     // The number (1 to 4) of the player who won, 0 for none; valid once the match is over.
     unsigned int winner = 0;
 
-    CCountdown* countdown;
+    // Every chance the match takes: from the seated match's seed, or from the runtime's
+    // random numbers (which a replay script seeds).
+    CMatchRandom random;
+    CCountdown* countdown = nullptr;
     bool played[CData::kPlayers] = {};
     unsigned int finalScores[CData::kPlayers] = {};
+
+private:
+    void Build();
 };
 
 // The lineup of the match that `inMatch` belongs to; outside a match, the settings'.

@@ -8,6 +8,8 @@
 #include "model/controls.h"
 #include "model/data.h"
 
+#include <cstdint>
+
 class CMatchSeats : public CGlobal {
 public:
     static constexpr const char* kType = "CMatchSeats";
@@ -19,6 +21,8 @@ public:
     // The device of the player with `controls` in the match, or null when the player's
     // own device plays.
     virtual CInput* MakeSeatInput(const CControls& controls, EAxis axis, const LList<CObject>& parents) = 0;
+    // The seed of the seated match's random numbers.
+    virtual std::uint32_t MatchSeed() const = 0;
 };
 
 // The tree's seating of matches, or null.

@@ -1,25 +1,19 @@
 #include "play/sudden_death.h"
 
 #include "play/ball.h"
+#include "play/main_game.h"
 #include "model/sounds.h"
 #include "ui/text.h"
 
-#include <cstdlib>
-
 namespace {
 
-constexpr double kStep = 0.1;
+constexpr double kStep = CSuddenDeath::kStep;
 constexpr double kSpeedUp = 0.005;
 constexpr unsigned int kBannerHeight = 62;
 
-// The runtime's random numbers cut to 0 to 32767, the range the draws are made for.
-constexpr int kRandomRange = 32768;
-int Draw() { return std::rand() % kRandomRange; }
+constexpr int kRandomRange = CMatchRandom::kRange;
 
 }  // namespace
-
-double CSuddenDeath::dAngleSpeed = kStep;
-double CSuddenDeath::dAccell = kStep;
 
 CSuddenDeath::CSuddenDeath(CBall* b, const LList<CObject>& parents) : CGraphic(parents, Rect()), ball(b)
 {
@@ -29,6 +23,13 @@ CSuddenDeath::CSuddenDeath(CBall* b, const LList<CObject>& parents) : CGraphic(p
 }
 
 bool CSuddenDeath::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+
+int CSuddenDeath::Draw()
+{
+    auto* match = ball->GetParent<CMainGame>();
+    if (!match) throw XChildError(type + str("::Draw(Game)"));
+    return match->random.Draw();
+}
 
 // One of seven things happens, each in a random direction s: a speed-and-turn kick, a
 // turn, a change of the kick sizes, a reset of one of them, or nothing beyond the speed-up.

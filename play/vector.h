@@ -27,6 +27,7 @@ public:
     void Rev(int mode);
 
     CVector& operator+=(const CVector& other);
+    bool operator==(const CVector&) const = default;
 
     void ToPolar();
     void ToRect();

@@ -1,0 +1,114 @@
+// A match on the real engine whose other machine's inputs arrive late: this machine runs
+// its own inputs at once, predicts the other's, and goes back and runs frames again when
+// the real ones differ. The frames it confirms are the same as when every input arrives
+// in time, and it never falls behind the frame clock.
+
+#include "net/memory_link.h"
+#include "online/online.h"
+#include "support/field.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr std::uint32_t kSeed = 20261207;
+constexpr std::uint32_t kFrames = 500;
+
+// The guest's player: a paddle that sweeps its side and grabs now and then.
+net::SeatInput GuestInput(std::uint32_t frame)
+{
+    net::SeatInput input;
+    input.pos = static_cast<std::uint16_t>(256 + 200 * std::sin(frame / 17.0));
+    input.buttons = (frame / 40) % 3 == 0 ? 1 : 0;
+    return input;
+}
+
+struct Played {
+    std::vector<std::uint32_t> confirmed;  // the state's checksum after every confirmed frame
+    unsigned int rollbacks = 0, longest = 0;
+    std::uint32_t ticks = 0, frames = 0;
+    std::string failure;
+};
+
+// The host on the real engine and a guest that is only a session, the guest's datagrams
+// taking `delayMs` each way, `lossPercent` of them lost and sent again.
+Played Play(unsigned int delayMs, unsigned int lossPercent)
+{
+    Played played;
+    net::MemoryNetwork network(lossPercent, delayMs, 3);
+    auto hostLink = network.Open();
+    auto guestLink = network.Open();
+    guestLink->Connect(hostLink->Id());
+    net::Transport& hostTransport = *hostLink;
+    Field field;
+    field.Mice();
+    auto* online = new COnline(std::move(hostLink), net::Lockstep::Host(hostTransport, {"Host"}),
+                               LList<CObject>(false, 1, field.engine));
+    net::Lockstep guest = net::Lockstep::Join(*guestLink, {"Guest"});
+    // The host's clock is the window system's tick count, as in the program.
+    for (int i = 0; i < 100 && online->Session().Seats().size() < 2; ++i) {
+        network.Advance(20);
+        field.session.Advance(20);
+        online->Pump(GetTickCount());
+        guest.Update(network.Now());
+    }
+    EXPECT_TRUE(online->Session().Start(kSeed));
+    online->Seat(*field.data);
+    field.Match(true);
+    std::uint32_t guestFrame = 0;
+    // To frame kFrames, or to the end of the match.
+    while (online->InMatch() && online->ConfirmedFrames() < kFrames && played.ticks < 4 * kFrames) {
+        ++played.ticks;
+        network.Advance(20);
+        field.session.Advance(20);
+        guest.Update(network.Now());
+        if (guest.GetState() == net::Lockstep::State::Playing) {
+            guest.SetLocal(guestFrame, 1, GuestInput(guestFrame));
+            ++guestFrame;
+        }
+        const std::uint32_t confirmedBefore = online->ConfirmedFrames();
+        const auto x = static_cast<unsigned int>(256 + 180 * std::cos(online->frame / 23.0));
+        // The pointer itself moves (a mouse input made anew starts where it is), and the
+        // engine hears of it.
+        field.session.MoveTo(static_cast<int>(x), static_cast<int>(x));
+        field.engine->MouseMove(x, x);
+        try {
+            field.engine->Tick();
+        } catch (const XException& e) {
+            played.failure = static_cast<const char*>(e.text);
+            break;
+        }
+        field.engine->Paint();
+        for (std::uint32_t f = confirmedBefore; f < online->ConfirmedFrames(); ++f)
+            if (const SMatchState* state = online->ConfirmedState(f)) played.confirmed.push_back(Checksum(*state));
+    }
+    played.frames = online->frame;
+    played.rollbacks = online->rollbacks;
+    played.longest = online->longestRollback;
+    return played;
+}
+
+TEST(Rollback, LateInputsAreCorrectedAndTheConfirmedFramesAreTheSameAsWithoutDelay)
+{
+    const Played onTime = Play(0, 0);
+    EXPECT_EQ(onTime.failure, "");
+    ASSERT_GE(onTime.confirmed.size(), 200u);
+    for (auto [delayMs, lossPercent] : {std::pair{60u, 0u}, std::pair{150u, 5u}}) {
+        SCOPED_TRACE(std::to_string(delayMs) + " ms each way, " + std::to_string(lossPercent) + " % lost");
+        const Played late = Play(delayMs, lossPercent);
+        EXPECT_EQ(late.failure, "");
+            ASSERT_EQ(late.confirmed.size(), onTime.confirmed.size());
+        for (std::size_t f = 0; f < late.confirmed.size(); ++f)
+            ASSERT_EQ(late.confirmed[f], onTime.confirmed[f]) << "frame " << f;
+        EXPECT_GT(late.rollbacks, 0u);
+        EXPECT_LE(late.longest, net::kWindow);
+        // Nothing stalls while the inputs come within the window: a frame every tick.
+        if (lossPercent == 0) {
+            EXPECT_LE(late.ticks, onTime.ticks + 2 * delayMs / 20 + 10);
+        }
+    }
+}
+
+}  // namespace
