@@ -75,14 +75,6 @@ void CGamer::Stop()
     }
 }
 
-void CGamer::ToggleOn()
-{
-    if (running)
-        Stop();
-    else
-        Start();
-}
-
 void CGamer::Pause()
 {
     if (paused) return;

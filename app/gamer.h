@@ -19,7 +19,6 @@ public:
 
     void Start();
     void Stop();
-    void ToggleOn();
     void Pause();
     void UnPause();
     void TogglePaused();

@@ -8,7 +8,6 @@ namespace resources {
 constexpr WORD kMenu = 979;
 constexpr WORD kAccelerators = 109;
 constexpr WORD kAboutDialog = 103;
-constexpr WORD kAboutIcon = 107;
 // The game's icon (assets/icons), on the window and in the task bar. Elsewhere than
 // Windows the SDL host puts the same picture on the window itself.
 constexpr WORD kProgramIcon = 1;

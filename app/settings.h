@@ -34,8 +34,6 @@ public:
     // Waits for the writes handed over; false when one failed.
     bool Flush();
 
-    const std::string& Path() const { return path; }
-
 private:
     bool PrepareFolder();
     void Warn(const std::string& what);

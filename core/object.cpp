@@ -72,17 +72,6 @@ void CObject::AddParent(CObject* p)
     p->children.Append(this);
 }
 
-void CObject::AddChild(CObject* c)
-{
-    if (c) children.Append(c);
-}
-
-void CObject::RemoveChild(CObject* c)
-{
-    if (!c) return;
-    if (children.Remove(c) && children.owns) delete c;
-}
-
 void CObject::AddGlobal(CObject* g)
 {
     CObject* root = GetHead();
@@ -182,10 +171,3 @@ bool CObject::IterateList(LList<CObject>& list, ObjectCallback fn, void* data)
 }
 
 bool CObject::IterateChildren(ObjectCallback fn, void* data) { return IterateList(children, fn, data); }
-bool CObject::IterateParents(ObjectCallback fn, void* data) { return IterateList(parents, fn, data); }
-
-bool CObject::IterateGlobals(ObjectCallback fn, void* data)
-{
-    LList<CObject>* list = GetHead()->globals;
-    return list ? IterateList(*list, fn, data) : true;
-}

@@ -29,8 +29,6 @@ public:
     bool IsType(str t) const;
 
     void AddParent(CObject* p);
-    void AddChild(CObject* c);
-    void RemoveChild(CObject* c);
     void AddGlobal(CObject* g);
     void RemoveGlobal(CObject* g);
 
@@ -64,8 +62,6 @@ public:
     }
 
     bool IterateChildren(ObjectCallback fn, void* data);
-    bool IterateParents(ObjectCallback fn, void* data);
-    bool IterateGlobals(ObjectCallback fn, void* data);
     bool IterateList(LList<CObject>& list, ObjectCallback fn, void* data);
 
     str type;

@@ -25,18 +25,4 @@ void Rect::Recalc()
     }
 }
 
-void Rect::Center(unsigned int w, unsigned int h)
-{
-    const LONG cx = (left + right) / 2;
-    const LONG cy = (top + bottom) / 2;
-    SetRect(this, cx, cy, cx, cy);
-    InflateRect(this, static_cast<int>(w / 2), static_cast<int>(h / 2));
-    Recalc();
-    // An odd size puts the extra pixel on the right or bottom side.
-    right += static_cast<LONG>(w) - width;
-    width = static_cast<LONG>(w);
-    bottom += static_cast<LONG>(h) - height;
-    height = static_cast<LONG>(h);
-}
-
 POINT MkPoint(int x, int y) { return POINT{x, y}; }

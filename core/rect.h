@@ -10,7 +10,6 @@ public:
     Rect(int left = 0, int top = 0, int right = 0, int bottom = 0);
 
     void Recalc();
-    void Center(unsigned int w, unsigned int h);
 
     LONG width = 0;
     LONG height = 0;

@@ -57,20 +57,6 @@ void str::Load(const char* s)
     buffer = block;
 }
 
-void str::Assign(char* p)
-{
-    if (p == buffer) return;
-    delete[] buffer;
-    buffer = p ? p : Copy(nullptr);
-}
-
-void str::Save(char* dest) const
-{
-    if (dest) std::memcpy(dest, buffer, Size() + 1);
-}
-
-void str::Reduce() { Load(buffer); }
-
 str& str::operator=(const str& o)
 {
     if (this != &o) Load(o.buffer);

@@ -17,9 +17,6 @@ public:
     ~str();
 
     void Load(const char* s);
-    void Assign(char* p);
-    void Save(char* dest) const;
-    void Reduce();
 
     str& operator=(const str& o);
     str& operator+=(const str& o);

@@ -21,12 +21,6 @@ int Pixels(double component) { return static_cast<int>(component); }
 
 }  // namespace
 
-int StepAwayFrom(const CVector& velocity, Side side)
-{
-    const Side s = ValidSide(side);
-    return Pixels(velocity.dVx()) * kAwayX[s] + Pixels(velocity.dVy()) * kAwayY[s];
-}
-
 void KeepLeaving(CVector& velocity, Side side)
 {
     const Side s = ValidSide(side);

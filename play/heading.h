@@ -7,10 +7,6 @@
 #include "model/side.h"
 #include "play/vector.h"
 
-// The whole pixels a frame that `velocity` moves the ball away from `side`'s wall
-// (negative when towards it).
-int StepAwayFrom(const CVector& velocity, Side side);
-
 // Whether `velocity` takes the ball away from `side`'s wall at all.
 bool Leaves(const CVector& velocity, Side side);
 

@@ -76,12 +76,6 @@ double CVector::Forced(double component, int mode)
 void CVector::RevX(int mode) { dVx(Forced(Vx, mode)); }
 void CVector::RevY(int mode) { dVy(Forced(Vy, mode)); }
 
-void CVector::Rev(int mode)
-{
-    RevX(mode);
-    RevY(mode);
-}
-
 CVector& CVector::operator+=(const CVector& other)
 {
     aVx(other.Vx);

@@ -24,7 +24,6 @@ public:
 
     void RevX(int mode);
     void RevY(int mode);
-    void Rev(int mode);
 
     CVector& operator+=(const CVector& other);
     bool operator==(const CVector&) const = default;
@@ -33,7 +32,6 @@ public:
     void ToRect();
     void Round();
     static void Round2(double& value);
-    void Simplify() {}
 
 private:
     static double Forced(double component, int mode);

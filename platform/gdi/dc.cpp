@@ -128,13 +128,11 @@ COLORREF SetBkColor(HDC dc, COLORREF color)
 {
     return gdi::Exchange(dc, &DeviceContext::bkColor, color & 0xFFFFFF, true, CLR_INVALID);
 }
-COLORREF GetBkColor(HDC dc) { return gdi::Read(dc, &DeviceContext::bkColor, CLR_INVALID); }
 
 COLORREF SetTextColor(HDC dc, COLORREF color)
 {
     return gdi::Exchange(dc, &DeviceContext::textColor, color & 0xFFFFFF, true, CLR_INVALID);
 }
-COLORREF GetTextColor(HDC dc) { return gdi::Read(dc, &DeviceContext::textColor, CLR_INVALID); }
 
 int SetArcDirection(HDC dc, int direction)
 {

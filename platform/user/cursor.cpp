@@ -55,18 +55,6 @@ BOOL ClipCursor(const RECT* rect)
     return TRUE;
 }
 
-BOOL GetClipCursor(LPRECT rect)
-{
-    if (!rect) return FALSE;
-    if (System().cursor.clip) {
-        *rect = *System().cursor.clip;
-        return TRUE;
-    }
-    user::Host* host = user::TheHost();
-    *rect = host ? host->WorkArea() : RECT{0, 0, 0, 0};
-    return TRUE;
-}
-
 BOOL ClientToScreen(HWND handle, LPPOINT point)
 {
     const user::Window* window = user::FindWindow(handle);

@@ -74,8 +74,6 @@ public:
     virtual POINT FrameOrigin(HWND window) = 0;
 };
 
-// The installed host, or null.
-Host* CurrentHost();
 // Installs a host (null uninstalls). The caller keeps ownership.
 void InstallHost(Host* host);
 

@@ -63,23 +63,6 @@ BOOL InvalidateRect(HWND handle, const RECT* rect, BOOL)
     return TRUE;
 }
 
-// A window keeps its invalid area as one rectangle, so validating a part of it clears
-// it only when the part covers all of it.
-BOOL ValidateRect(HWND handle, const RECT* rect)
-{
-    Window* window = user::FindWindow(handle);
-    if (!window) return FALSE;
-    if (!rect || !window->invalid) {
-        window->invalid.reset();
-        return TRUE;
-    }
-    const RECT& invalid = *window->invalid;
-    const bool covers = rect->left <= invalid.left && rect->top <= invalid.top && rect->right >= invalid.right &&
-                        rect->bottom >= invalid.bottom;
-    if (covers) window->invalid.reset();
-    return TRUE;
-}
-
 HDC BeginPaint(HWND handle, LPPAINTSTRUCT paint)
 {
     Window* window = user::FindWindow(handle);

@@ -17,13 +17,6 @@ BOOL SetRectEmpty(LPRECT rect)
     return SetRect(rect, 0, 0, 0, 0);
 }
 
-BOOL CopyRect(LPRECT dest, const RECT* source)
-{
-    if (!dest || !source) return FALSE;
-    *dest = *source;
-    return TRUE;
-}
-
 BOOL InflateRect(LPRECT rect, int dx, int dy)
 {
     if (!rect) return FALSE;

@@ -257,7 +257,6 @@ struct PAINTSTRUCT {
 using LPPAINTSTRUCT = PAINTSTRUCT*;
 
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
-BOOL ValidateRect(HWND window, const RECT* rect);
 HDC BeginPaint(HWND window, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 HDC GetDC(HWND window);
@@ -265,7 +264,6 @@ int ReleaseDC(HWND window, HDC dc);
 BOOL GetClientRect(HWND window, LPRECT rect);
 BOOL GetWindowRect(HWND window, LPRECT rect);
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
-BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 
 constexpr UINT SPI_GETWORKAREA = 0x0030;
 BOOL SystemParametersInfo(UINT action, UINT param, LPVOID data, UINT winIni);
@@ -273,7 +271,6 @@ BOOL SystemParametersInfo(UINT action, UINT param, LPVOID data, UINT winIni);
 // ---- Cursor -----------------------------------------------------------------------
 int ShowCursor(BOOL show);
 BOOL ClipCursor(const RECT* rect);
-BOOL GetClipCursor(LPRECT rect);
 BOOL ClientToScreen(HWND window, LPPOINT point);
 BOOL ScreenToClient(HWND window, LPPOINT point);
 BOOL GetCursorPos(LPPOINT point);
@@ -330,7 +327,6 @@ SHORT GetKeyState(int virtualKey);
 // ---- Rectangles ------------------------------------------------------------------
 BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
 BOOL SetRectEmpty(LPRECT rect);
-BOOL CopyRect(LPRECT dest, const RECT* source);
 BOOL InflateRect(LPRECT rect, int dx, int dy);
 BOOL OffsetRect(LPRECT rect, int dx, int dy);
 BOOL IsRectEmpty(const RECT* rect);

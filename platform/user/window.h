@@ -20,7 +20,6 @@ struct WindowClass {
     UINT style = 0;
     WNDPROC procedure = nullptr;
     std::string menuName;  // a resource name; empty for none
-    WORD menuId = 0;       // the same, when it is an integer resource
 };
 
 struct Window {

@@ -66,11 +66,6 @@ WindowSystem& System()
     return system;
 }
 
-Host* CurrentHost()
-{
-    return installedHost;
-}
-
 void InstallHost(Host* host)
 {
     installedHost = host;

@@ -280,11 +280,6 @@ BOOL AdjustWindowRect(LPRECT rect, DWORD, BOOL menu)
     return TRUE;
 }
 
-BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD)
-{
-    return AdjustWindowRect(rect, style, menu);
-}
-
 HINSTANCE GetModuleHandle(LPCSTR moduleName)
 {
     if (moduleName) return nullptr;  // no other modules are loaded

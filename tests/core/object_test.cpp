@@ -201,8 +201,6 @@ TEST_F(ObjectTree, LinkingHelpersIgnoreNull)
     Node root(LList<CObject>(false, 0));
     auto* child = new Node(LList<CObject>(false, 0));
     child->AddParent(nullptr);
-    root.AddChild(nullptr);
-    root.RemoveChild(nullptr);
     root.AddGlobal(nullptr);
     child->AddParent(&root);
     EXPECT_EQ(child->GetParent(), &root);

@@ -81,20 +81,11 @@ TEST(Str, CopiesAreDeepAndConcatenationLeavesOperandsAlone)
     EXPECT_NE(static_cast<char*>(copy), static_cast<char*>(a));
 }
 
-TEST(Str, LoadAssignSaveAndReduceManageTheBlock)
+TEST(Str, LoadReplacesTheText)
 {
     str s("old");
     s.Load("new text");
     EXPECT_STREQ(s, "new text");
-    char* block = new char[4];
-    std::strcpy(block, "own");
-    s.Assign(block);
-    EXPECT_EQ(static_cast<char*>(s), block);
-    char out[8];
-    s.Save(out);
-    EXPECT_STREQ(out, "own");
-    s.Reduce();
-    EXPECT_STREQ(s, "own");
 }
 
 }  // namespace

@@ -22,16 +22,6 @@ TEST(Rect, RecalcNormalisesAndKeepsTwoPixels)
     ExpectRect(Rect(), 0, 0, 2, 2);
 }
 
-TEST(Rect, CenterKeepsTheMiddleAndPutsAnOddPixelRightOrBelow)
-{
-    Rect r(0, 0, 10, 10);
-    r.Center(5, 4);
-    ExpectRect(r, 3, 3, 8, 7);
-    Rect brick(100, 100, 125, 125);
-    brick.Center(24, 24);
-    ExpectRect(brick, 100, 100, 124, 124);
-}
-
 TEST(Rect, IsARectForTheSystemCalls)
 {
     Rect r(0, 0, 20, 20);

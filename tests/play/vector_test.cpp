@@ -54,8 +54,6 @@ TEST(CVector, ReflectionsForceOrReverseOneComponent)
     EXPECT_EQ(v.dVy(), -4);
     v.RevY(7);
     EXPECT_EQ(v.dVy(), -4) << "unknown modes leave the component alone";
-    v.Rev(0);
-    v.Rev(0);
     EXPECT_EQ(v.dVx(), 3);
     EXPECT_EQ(v.dVy(), -4);
     EXPECT_EQ(v.dV(), 5);

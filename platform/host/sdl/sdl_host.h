@@ -45,7 +45,6 @@ public:
     int Scale() const { return scale; }
     // Whether the window opens filling the screen (before OpenWindow), or fills it now.
     void StartFullscreen(bool on) { startFullscreen = on; }
-    bool Fullscreen() const { return fullscreen; }
     void ToggleFullscreen();
     // Sizes the window to show the frame at this whole scale.
     void SetScale(int wanted);
