@@ -475,8 +475,12 @@ std::uint32_t Lockstep::TakeChanged()
 
 void Lockstep::KeepLocal(std::uint32_t frame)
 {
-    for (unsigned int seat = 0; seat < seats.size(); ++seat)
-        while (seats[seat].local && playing[seat] && next[seat] <= frame + delay) SetLocal(next[seat] - delay, seat, last[seat]);
+    if (state != State::Playing) return;
+    for (unsigned int seat = 0; seat < seats.size(); ++seat) {
+        if (!seats[seat].local || !playing[seat]) continue;
+        for (std::uint32_t missing = next[seat]; missing <= frame + delay; ++missing)
+            SetLocal(missing - delay, seat, last[seat]);
+    }
 }
 
 void Lockstep::Checksum(std::uint32_t frame, std::uint32_t value)
