@@ -140,6 +140,7 @@ void COnline::RollBack(CMainGame& match, std::uint32_t from)
         TakeInputs(step);
         match.Animate();
         match.UpdateInput();
+        PrepareNewGraphics(match);
         if (match.gameOver) {
             ++frame;
             break;
@@ -205,6 +206,7 @@ bool COnline::ShowConfirmed(CGame* game, std::uint32_t f)
     frame = f;
     match->Animate();
     match->UpdateInput();
+    PrepareNewGraphics(*match);
     rerunning = false;
     running = f;
     frame = f + 1;

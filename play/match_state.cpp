@@ -289,6 +289,8 @@ public:
 
 }  // namespace
 
+void PrepareNewGraphics(CMainGame& match) { PrepareNew(match); }
+
 std::uint32_t Checksum(const SMatchState& s)
 {
     Mixer m;

@@ -87,5 +87,9 @@ SMatchState SaveMatch(CMainGame& match);
 // Puts `match` back as it was when `state` was saved of it (or of a match with the same
 // lineup). No sound plays meanwhile.
 void RestoreMatch(CMainGame& match, const SMatchState& state);
+// Prepares the graphics that the match made during a frame (sudden death's banner), as
+// the paint after the frame would, for frames that are run again without painting:
+// preparing takes a step of each, and a frame run again must end as the frame painted.
+void PrepareNewGraphics(CMainGame& match);
 // A checksum of everything in the state, for comparing matches between machines.
 std::uint32_t Checksum(const SMatchState& state);
