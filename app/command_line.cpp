@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/version.h"
+
 #include "net/link_maker.h"
 
 #include <cstdlib>
@@ -28,6 +30,13 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
                 line.action = CommandLine::Action::Error;
                 return line;
             }
+        } else if (argument == "--watch") {
+            if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
+                line.error = "--watch needs the file of a replay";
+                line.action = CommandLine::Action::Error;
+                return line;
+            }
+            line.watch = argv[++i];
         } else {
             line.error = "unknown option '" + std::string(argument) + "'";
             line.action = CommandLine::Action::Error;
@@ -38,9 +47,21 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
     return line;
 }
 
+std::optional<Answer> AnswerTo(const CommandLine& line)
+{
+    constexpr int kBadUsage = 2;
+    switch (line.action) {
+    case CommandLine::Action::Help: return Answer{UsageText(), false, 0};
+    case CommandLine::Action::Version: return Answer{VersionText(), false, 0};
+    case CommandLine::Action::Error: return Answer{"quorvel: " + line.error + "\n\n" + UsageText(), true, kBadUsage};
+    case CommandLine::Action::Play: break;
+    }
+    return std::nullopt;
+}
+
 std::string UsageText()
 {
-    return "Usage: quorvel [--fullscreen | --window] [--port N]\n"
+    return "Usage: quorvel [--fullscreen | --window] [--port N] [--watch FILE]\n"
            "       quorvel --help | --version\n"
            "\n"
            "An arcade game for up to four players on one computer: a paddle on each side of\n"
@@ -50,6 +71,8 @@ std::string UsageText()
            "  --fullscreen  start filling the screen\n"
            "  --window      start in a window (the default)\n"
            "  --port N      host online games on port N (default 27960)\n"
+           "  --watch FILE  play the recorded match in FILE (P pause, S step, F 4x,\n"
+           "                Backspace leave)\n"
            "  --help        show this text and exit\n"
            "  --version     show the version and exit\n"
            "\n"
@@ -63,7 +86,7 @@ std::string UsageText()
 
 std::string VersionText()
 {
-    return "quorvel " QUORVEL_VERSION "\n";
+    return "quorvel " QUORVEL_VERSION "\n" QUORVEL_LICENCE_LINE "\n";
 }
 
 }  // namespace program

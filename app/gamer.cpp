@@ -1,9 +1,12 @@
 #include "app/gamer.h"
 
+#include "app/version.h"
+
 #include "online/online.h"
 
-#include "play/ball.h"
-#include "play/heading.h"
+#include "play/main_game.h"
+#include "screens/record_book.h"
+#include "screens/replay_shelf.h"
 #include "model/data.h"
 #include "ui/game.h"
 
@@ -12,6 +15,8 @@ CGamer::CGamer(HWND window, unsigned int period, unsigned int timerId)
 {
     type.Load(kType);
     new CData(LList<CObject>(false, 1, this));
+    new CReplayShelf(ReplaysFolder(), QUORVEL_VERSION, LList<CObject>(false, 1, this));
+    new CRecordBook(RecordsFile(), LList<CObject>(false, 1, this));
     CData& data = RequireEngineData("::CGamer()");
     data.window = window;
     data.FillDefaults(this);
@@ -138,13 +143,14 @@ void CGamer::Animate()
 
 void CGamer::Tick()
 {
-    COnline* online = FindOnline(this);
-    if (online) {
+    std::uint64_t session = 0;
+    if (COnline* online = FindOnline(this)) {
         online->Pump(GetTickCount(), GetGame());
+        session = online->serial;
         // An online match over on a frame that has just been confirmed finishes now.
         if (GetGame() && game->GameOver() && !online->FrameDue(game) && online->FinishDue(game)) {
             ReplaceFinishedGame();
-            online->FrameDone(GetGame());
+            if (COnline* still = FindOnline(this); still && still->serial == session) still->FrameDone(GetGame());
             return;
         }
         // A frame too far ahead of the others' inputs is not run yet; the window goes on.
@@ -153,7 +159,10 @@ void CGamer::Tick()
     }
     Animate();
     UpdateInput();
-    if (online) online->FrameDone(GetGame());
+    // The frame may have ended the session (a join that failed, Continue after a stopped
+    // match): it is looked up again, and told only if it is still the one that ran it.
+    COnline* online = FindOnline(this);
+    if (online && online->serial == session) online->FrameDone(GetGame());
 }
 
 void CGamer::ReplaceFinishedGame()
@@ -237,8 +246,6 @@ void CGamer::SaveSettings()
 
 bool CGamer::Tilt()
 {
-    auto* ball = FindChild<CBall>();
-    if (!ball) return false;
-    TiltTurn(ball->velocity);
-    return true;
+    auto* match = dynamic_cast<CMainGame*>(GetGame());
+    return match && match->Tilt();
 }

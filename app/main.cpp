@@ -3,6 +3,7 @@
 
 #include "net/enet_link.h"
 #include "app/command_line.h"
+#include "app/main_window.h"
 #include "platform/host/sdl/sdl_audio.h"
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/host/sdl/sdl_pads.h"
@@ -13,25 +14,15 @@
 namespace {
 
 constexpr int kNoDisplay = 1;
-constexpr int kBadUsage = 2;
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const program::CommandLine line = program::ParseCommandLine(argc, argv);
-    switch (line.action) {
-    case program::CommandLine::Action::Help:
-        std::fputs(program::UsageText().c_str(), stdout);
-        return 0;
-    case program::CommandLine::Action::Version:
-        std::fputs(program::VersionText().c_str(), stdout);
-        return 0;
-    case program::CommandLine::Action::Error:
-        std::fprintf(stderr, "quorvel: %s\n\n%s", line.error.c_str(), program::UsageText().c_str());
-        return kBadUsage;
-    case program::CommandLine::Action::Play:
-        break;
+    if (const std::optional<program::Answer> answer = program::AnswerTo(line)) {
+        std::fputs(answer->text.c_str(), answer->error ? stderr : stdout);
+        return answer->status;
     }
     sdlhost::SdlHost host;
     if (!host.Ready()) return kNoDisplay;
@@ -44,6 +35,7 @@ int main(int argc, char** argv)
     net::EnetLinkMaker links;
     net::SetLinks(&links);
     if (line.port != 0) net::SetHostPort(static_cast<std::uint16_t>(line.port));
+    if (!line.watch.empty()) WatchAtStart(line.watch);
     const int code = WinMain(GetModuleHandle(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
     user::ResetWindowSystem();
     xinput::InstallPadHost(nullptr);

@@ -2,6 +2,7 @@
 
 #include "online/online.h"
 
+#include "app/command_line.h"
 #include "app/gamer.h"
 #include "app/pad_watch.h"
 #include "app/resources.h"
@@ -9,6 +10,9 @@
 #include "model/data.h"
 #include "input/pad_rumble.h"
 #include "screens/intro.h"
+#include "screens/replay_screen.h"
+#include "screens/replay_shelf.h"
+#include "screens/replays.h"
 #include "ui/get_key.h"
 
 #include <cstdio>
@@ -34,6 +38,7 @@ bool alerting = false;
 CPadWatch padWatch;
 bool windowActive = false;
 bool padTimerSet = false;
+std::string watchAtStart;
 
 bool RegisterWindowClass()
 {
@@ -70,6 +75,22 @@ void OpenIntro()
     theGamer->InitPaint();
 }
 
+// The recording plays, or the list of replays says why it cannot.
+std::string OpenReplay(const std::string& path)
+{
+    const LList<CObject> engine(false, 1, theGamer);
+    std::string why;
+    try {
+        CReplayShelf& shelf = theGamer->Require<CReplayShelf>("::OpenReplay");
+        new CReplayScreen(std::make_shared<const SReplay>(shelf.Load(path)), engine);
+    } catch (const XReplayError& e) {
+        why = static_cast<const char*>(e.text);
+        new CReplays(engine, e.text);
+    }
+    theGamer->InitPaint();
+    return why;
+}
+
 // The Sound item's check mark says whether sound is on.
 void ShowSoundSwitch(HWND window, bool on)
 {
@@ -82,7 +103,13 @@ void CreateEngine(HWND window)
     padTimerSet = false;
     theGamer = new CGamer(window, kFramePeriod, kTimerId);
     ShowSoundSwitch(window, RequireData(theGamer, "::CreateEngine()").sound);
-    OpenIntro();
+    if (watchAtStart.empty()) {
+        OpenIntro();
+        return;
+    }
+    const std::string why = OpenReplay(watchAtStart);
+    if (!why.empty()) std::fprintf(stderr, "Quorvel: %s: %s\n", watchAtStart.c_str(), why.c_str());
+    watchAtStart.clear();
 }
 
 // The engine goes with the window; no later message may reach it.
@@ -104,17 +131,22 @@ void DestroyEngine()
     engine->EndPaint();
 }
 
-// The game restarts at the intro, even when a failed hand-over left no screen at all.
-void NewGame()
+// The current screen goes at once, even when a failed hand-over left none at all, and
+// `open` builds the next.
+template <class Open>
+void ReplaceScreen(Open open)
 {
     theGamer->SaveSettings();
     theGamer->Pause();
     if (theGamer->GetGame()) theGamer->EndPaint();
     delete theGamer->GetGame();
     theGamer->game = nullptr;
-    OpenIntro();
+    open();
     theGamer->UnPause();
 }
+
+// The game restarts at the intro.
+void NewGame() { ReplaceScreen(OpenIntro); }
 
 void ToggleSound(HWND window)
 {
@@ -299,6 +331,16 @@ LRESULT ShowException(const XException& e)
 
 CGamer* CurrentGamer() { return theGamer; }
 
+void WatchAtStart(const std::string& path) { watchAtStart = path; }
+
+std::string WatchReplay(const std::string& path)
+{
+    if (!theGamer) return "the program has no window";
+    std::string why;
+    ReplaceScreen([&] { why = OpenReplay(path); });
+    return why;
+}
+
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (alerting) return DefWindowProc(window, message, wParam, lParam);
@@ -328,6 +370,10 @@ INT_PTR CALLBACK About(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd)
 {
     std::srand(static_cast<unsigned int>(std::time(nullptr)));
+#ifdef _WIN32
+    const program::CommandLine line = program::ParseCommandLine(__argc, __argv);
+    if (line.action == program::CommandLine::Action::Play && !line.watch.empty()) WatchAtStart(line.watch);
+#endif
     hInstance = instance;
     resources::Register();
     if (!RegisterWindowClass()) return 0;

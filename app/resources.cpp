@@ -2,6 +2,7 @@
 
 #ifndef _WIN32
 #include "app/embedded_sounds.h"
+#include "app/version.h"
 #include "platform/sound/output.h"
 #include "platform/user/resources.h"
 #include "model/sounds.h"
@@ -51,8 +52,8 @@ void RegisterAboutBox()
 {
     user::RegisterDialog(kAboutDialog, {"About Quorvel", {22, 17, 191, 80}, {
         user::DialogIcon(101, {14, 9, 0, 0}),
-        user::DialogStatic("Quorvel Version 0.5b", {49, 10, 126, 8}),
-        user::DialogStatic("A game for up to four players on one computer.", {49, 24, 126, 20}),
+        user::DialogStatic(QUORVEL_ABOUT_VERSION_LINE, {49, 10, 126, 8}),
+        user::DialogStatic(QUORVEL_LICENCE_LINE, {49, 24, 126, 20}),
         user::DialogButton("OK", IDOK, true, {67, 60, 56, 16}),
     }});
 }

@@ -3,11 +3,14 @@
 #include "model/controls.h"
 #include "net/link_maker.h"
 #include "model/data.h"
+#include "model/names.h"
 #include "ui/text_edit.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
@@ -15,8 +18,10 @@
 namespace {
 
 constexpr char kFileName[] = "quorvel.ini";
-constexpr unsigned int kLongestName = 255;
-constexpr std::size_t kLongestReport = 12;
+// A settings file is a few hundred bytes; anything past this is not one of ours.
+constexpr std::uintmax_t kLargestFile = 1 << 20;
+// What the report lists one by one; the rest is counted.
+constexpr std::size_t kLongestReport = 4;
 
 constexpr const char* kControlKeys[CControls::ControlCount] = {"Up",   "Down",    "Left", "Right",
                                                                  "Grab", "Special", "Speed"};
@@ -29,18 +34,41 @@ const char* const kGameSection = "Game";
 
 std::string PlayerSection(unsigned int index) { return "Player" + std::to_string(index + 1); }
 
-std::string SettingsFolder()
+// A folder of the user's: `windows` under %APPDATA%\Quorvel on Windows; elsewhere `path`
+// under the folder that the XDG variable `xdg` names, or under HOME/`home` when it is
+// unset (or not absolute). Empty when there is none.
+std::string UserFolder(const char* windows, const char* xdg, const char* home, const char* path)
 {
 #ifdef _WIN32
+    (void)xdg, (void)home, (void)path;
     const char* appData = std::getenv("APPDATA");
-    return appData && *appData ? std::string(appData) + "\\Quorvel" : "";
+    return appData && *appData ? std::string(appData) + "\\Quorvel" + windows : "";
 #else
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/') return std::string(config) + "/quorvel";
-    const char* home = std::getenv("HOME");
-    return home && *home ? std::string(home) + "/.config/quorvel" : "";
+    (void)windows;
+    const char* base = std::getenv(xdg);
+    if (base && base[0] == '/') return std::string(base) + "/" + path;
+    const char* user = std::getenv("HOME");
+    return user && *user ? std::string(user) + "/" + home + "/" + path : "";
 #endif
 }
+
+std::string SettingsFolder() { return UserFolder("", "XDG_CONFIG_HOME", ".config", "quorvel"); }
+
+}  // namespace
+
+std::string RecordsFile()
+{
+    const std::string folder = SettingsFolder();
+#ifdef _WIN32
+    return folder.empty() ? "" : folder + "\\records.txt";
+#else
+    return folder.empty() ? "" : folder + "/records.txt";
+#endif
+}
+
+std::string ReplaysFolder() { return UserFolder("\\replays", "XDG_DATA_HOME", ".local/share", "quorvel/replays"); }
+
+namespace {
 
 std::string InFolder(const std::string& folder, const char* name)
 {
@@ -49,6 +77,23 @@ std::string InFolder(const std::string& folder, const char* name)
 #else
     return folder + "/" + name;
 #endif
+}
+
+bool Printable(char c) { return c >= ' ' && c <= '~'; }
+
+// Text from outside as a report shows it: cut short, without unprintable bytes.
+std::string Shown(const std::string& text, std::size_t longest = 24)
+{
+    std::string shown;
+    for (const char c : text.substr(0, longest)) shown += Printable(c) ? c : '?';
+    return text.size() > longest ? shown + "..." : shown;
+}
+
+std::string Trim(const std::string& text)
+{
+    const std::size_t begin = text.find_first_not_of(" \t\r");
+    if (begin == std::string::npos) return "";
+    return text.substr(begin, text.find_last_not_of(" \t\r") - begin + 1);
 }
 
 std::string Lower(std::string text)
@@ -108,53 +153,104 @@ public:
         return std::nullopt;
     }
 
-    // Printable characters only, at most kLongestName of them.
+    // Printable characters only; a longer name than a name may be is cut to fit.
     std::optional<std::string> Name(const std::string& section, const char* key)
     {
-        const std::optional<std::string> text = Raw(section, key, kLongestName + 2);
+        std::optional<std::string> text = Raw(section, key, 256);
         if (!text) return std::nullopt;
-        if (text->size() > kLongestName) {
-            Ignore("[" + section + "] " + key + ": longer than " + std::to_string(kLongestName) + " characters");
+        if (text->empty() || !std::all_of(text->begin(), text->end(), Printable)) {
+            Ignore("[" + section + "] " + key + "=" + Shown(*text) + " (wants 1 to " + std::to_string(kMaxNameLength) +
+                   " letters, digits or signs)");
             return std::nullopt;
         }
-        for (const char c : *text)
-            if (c < ' ' || c > '~') {
-                Ignore("[" + section + "] " + key + ": characters that are not text");
-                return std::nullopt;
-            }
+        if (text->size() > kMaxNameLength) {
+            Ignore("[" + section + "] " + key + ": longer than " + std::to_string(kMaxNameLength) +
+                   " characters, cut to " + text->substr(0, kMaxNameLength));
+            text->resize(kMaxNameLength);
+        }
         return text;
     }
 
-    // Unknown sections and keys, and a file with no sections at all (junk).
-    void CheckNames()
+    // The lines that the profile functions pass over without a word: junk, headers
+    // without their bracket, settings before the first section.
+    void CheckLines(const std::string& text)
     {
-        const auto known = KnownKeys();
-        const std::vector<std::string> sections = List(nullptr);
-        std::error_code error;
-        if (sections.empty() && std::filesystem::file_size(path, error) > 0 && !error)
-            Ignore("everything: the file holds no settings");
-        for (const std::string& section : sections) {
-            const auto keys = known.find(Lower(section));
-            if (keys == known.end()) {
-                Ignore("unknown section [" + Shown(section) + "]");
-                unknownSections.insert(section);
+        bool inSection = false;
+        std::size_t number = 0;
+        for (std::size_t begin = 0; begin < text.size(); ++number) {
+            const std::size_t end = std::min(text.find('\n', begin), text.size());
+            const std::string line = Trim(text.substr(begin, end - begin));
+            begin = end + 1;
+            if (line.empty() || line.front() == ';') continue;
+            const bool header = line.size() >= 2 && line.front() == '[' && line.back() == ']';
+            const bool setting = !header && line.find('=') != std::string::npos && line.front() != '=';
+            inSection = inSection || header;
+            if (header || (setting && inSection)) continue;
+            if (ignored.size() >= kLongestReport) {
+                ++more;  // only counted: a file of junk costs no message a line
                 continue;
             }
-            for (const std::string& key : List(section.c_str()))
-                if (!keys->second.contains(Lower(key))) Ignore("unknown key [" + section + "] " + Shown(key));
+            const std::string where = "line " + std::to_string(number + 1) + ": ";
+            if (setting)
+                Ignore(where + Shown(line) + " (before any section)");
+            else if (!std::all_of(line.begin(), line.end(), [](char c) { return Printable(c) || c == '\t'; }))
+                Ignore(where + "bytes that are not text");
+            else if (line.front() == '[')
+                Ignore(where + Shown(line) + " (a section header without its ])");
+            else
+                Ignore(where + Shown(line) + " (not a setting)");
         }
     }
 
-    void Ignore(const std::string& what) { ignored.push_back(what); }
+    // Unknown sections and keys, and names given twice (only the first counts).
+    void CheckNames()
+    {
+        const auto known = KnownKeys();
+        std::set<std::string> seen;
+        for (const std::string& section : List(nullptr)) {
+            if (!seen.insert(Lower(section)).second) {
+                Ignore("section [" + Shown(section) + "] given twice");
+                continue;
+            }
+            const auto keys = known.find(Lower(section));
+            if (keys == known.end()) {
+                Ignore("unknown section [" + Shown(section) + "]");
+                continue;
+            }
+            std::set<std::string> seenKeys;
+            for (const std::string& key : List(section.c_str()))
+                if (!keys->second.contains(Lower(key)))
+                    Ignore("unknown key [" + section + "] " + Shown(key));
+                else if (!seenKeys.insert(Lower(key)).second)
+                    Ignore("[" + section + "] " + Shown(key) + " given twice");
+        }
+    }
 
-    std::vector<std::string> ignored;
-    std::set<std::string> unknownSections;
+    void Ignore(const std::string& what)
+    {
+        if (ignored.size() < kLongestReport)
+            ignored.push_back(what);
+        else
+            ++more;
+    }
+
+    // What was ignored, as the report says it: the first few, then how many more.
+    std::vector<std::string> Report() const
+    {
+        std::vector<std::string> lines = ignored;
+        if (more > 0) lines.push_back(std::to_string(more) + " more");
+        return lines;
+    }
 
 private:
-    // Section names, or a section's keys: the profile API's list of null-ended names.
+    std::vector<std::string> ignored;
+    std::size_t more = 0;
+
+    // Section names, or a section's keys: the profile API's list of null-ended names,
+    // never cut short for a file that is read at all.
     std::vector<std::string> List(const char* section)
     {
-        std::string buffer(1 << 16, '\0');
+        std::string buffer(2 * kLargestFile, '\0');
         const DWORD length =
             GetPrivateProfileString(section, nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
         std::vector<std::string> names;
@@ -164,14 +260,6 @@ private:
             at += name.size() + 1;
         }
         return names;
-    }
-
-    // A value as the report shows it: cut short, without unprintable bytes.
-    static std::string Shown(const std::string& text)
-    {
-        std::string shown;
-        for (const char c : text.substr(0, 24)) shown += c >= ' ' && c <= '~' ? c : '?';
-        return text.size() > 24 ? shown + "..." : shown;
     }
 
     std::string path;
@@ -204,9 +292,20 @@ void LoadPlayer(Reader& file, unsigned int index, SPlayerOptions& player)
     if (player.input) LoadControls(file, section, *player.input);
 }
 
-// Each section of the file as the profile API writes it: "key=value" strings, each
-// ended by a null, the whole by a second null.
-using Sections = std::map<std::string, std::string>;
+using Sections = SettingsWriter::Sections;
+
+// Why the file is no settings file to read, if it is not: something that is not a plain
+// file (a pipe or a device would never end, or never start), or one far too large.
+std::optional<std::string> WhyNotRead(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) return std::nullopt;
+    if (error) return "cannot be looked at";
+    if (!std::filesystem::is_regular_file(status)) return "is not a plain file";
+    if (std::filesystem::file_size(path, error) > kLargestFile || error) return "is larger than 1 MB";
+    return std::nullopt;
+}
 
 void Put(std::string& block, const char* key, const std::string& value)
 {
@@ -242,6 +341,37 @@ Sections SectionsOf(const CData& data)
     return sections;
 }
 
+void Read(Reader& file, const std::string& path, CData& data)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string text(kLargestFile, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    file.CheckLines(text);
+    for (unsigned int i = 0; i < CData::kPlayers; ++i) LoadPlayer(file, i, data.players[i]);
+    for (unsigned int slot = 0; slot < kPadSlots; ++slot)
+        if (const auto number = file.Number(kSidesSection, kSideKeys[slot], 1, CData::kPlayers))
+            data.padPlayers[slot] = *number;
+    if (const auto sound = file.Number(kGameSection, "Sound", 0, 1)) data.sound = *sound == 1;
+    if (const auto address = file.Address(kGameSection, "Join")) data.joinAddress = str(address->c_str());
+    file.CheckNames();
+}
+
+// Out of the way under another name, so that the next start does not meet it again; what
+// cannot be moved is left alone, and never written over. Returns whether it was left.
+bool SetAside(Reader& file, const std::string& path, const std::string& why)
+{
+    const std::string aside = path + ".bad";
+    std::error_code error;
+    std::filesystem::rename(path, aside, error);
+    if (error)
+        file.Ignore("everything: it " + why + " and cannot be moved (" + error.message() +
+                    "); the settings are kept for this run only");
+    else
+        file.Ignore("everything: it " + why + "; set aside as " + Shown(aside, 200));
+    return error.operator bool();
+}
+
 }  // namespace
 
 SettingsFile::SettingsFile() : folder(SettingsFolder()), path(folder.empty() ? "" : InFolder(folder, kFileName)) {}
@@ -252,35 +382,24 @@ std::vector<std::string> SettingsFile::Load(CData& data)
 {
     if (path.empty()) return {};
     Reader file(path);
-    for (unsigned int i = 0; i < CData::kPlayers; ++i) LoadPlayer(file, i, data.players[i]);
-    for (unsigned int slot = 0; slot < kPadSlots; ++slot)
-        if (const auto number = file.Number(kSidesSection, kSideKeys[slot], 1, CData::kPlayers))
-            data.padPlayers[slot] = *number;
-    if (const auto sound = file.Number(kGameSection, "Sound", 0, 1)) data.sound = *sound == 1;
-    if (const auto address = file.Address(kGameSection, "Join")) data.joinAddress = str(address->c_str());
-    file.CheckNames();
-    for (std::size_t i = 0; i < file.ignored.size() && i < kLongestReport; ++i)
-        std::fprintf(stderr, "Quorvel: %s: ignored %s\n", path.c_str(), file.ignored[i].c_str());
-    if (file.ignored.size() > kLongestReport)
-        std::fprintf(stderr, "Quorvel: %s: ignored %zu more\n", path.c_str(), file.ignored.size() - kLongestReport);
-    stale = file.unknownSections;
-    saved = file.ignored.empty() ? SectionsOf(data) : Sections();
-    return file.ignored;
+    if (const std::optional<std::string> odd = WhyNotRead(path))
+        leftAlone = SetAside(file, path, *odd);
+    else
+        Read(file, path, data);
+    const std::vector<std::string> report = file.Report();
+    for (const std::string& line : report) std::fprintf(stderr, "Quorvel: %s: %s\n", Shown(path, 200).c_str(), line.c_str());
+    saved = report.empty() ? SectionsOf(data) : Sections();
+    return report;
 }
 
 bool SettingsFile::Save(const CData& data)
 {
-    Sections changed;
-    for (const auto& [name, block] : SectionsOf(data)) {
-        const auto before = saved.find(name);
-        if (before == saved.end() || before->second != block) changed[name] = block;
-    }
-    if (changed.empty() && stale.empty()) return true;
+    const Sections sections = SectionsOf(data);
+    if (sections == saved || leftAlone) return !leftAlone;
     if (!PrepareFolder()) return false;
     if (!writer) writer = std::make_unique<SettingsWriter>(path);
-    writer->Write(changed, stale);
-    for (const auto& [name, block] : changed) saved[name] = block;
-    stale.clear();
+    writer->Write(sections);
+    saved = sections;
     return true;
 }
 
@@ -296,7 +415,7 @@ bool SettingsFile::PrepareFolder()
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (!error) return true;
-    Warn("cannot make the settings folder " + folder + " (" + error.message() + "); the settings are kept for this run only");
+    Warn("cannot make the settings folder " + Shown(folder, 200) + " (" + error.message() + "); the settings are kept for this run only");
     return false;
 }
 

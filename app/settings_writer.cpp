@@ -17,15 +17,11 @@ SettingsWriter::~SettingsWriter()
     if (thread.joinable()) thread.join();
 }
 
-void SettingsWriter::Write(const std::map<std::string, std::string>& sections, const std::set<std::string>& dropped)
+void SettingsWriter::Write(const Sections& sections)
 {
     {
         std::lock_guard lock(mutex);
-        for (const auto& [name, block] : sections) pending[name] = block;
-        for (const std::string& name : dropped) {
-            pending.erase(name);
-            pendingDrops.insert(name);
-        }
+        pending = sections;
         if (!thread.joinable()) thread = std::thread([this] { Run(); });
     }
     changed.notify_all();
@@ -34,7 +30,7 @@ void SettingsWriter::Write(const std::map<std::string, std::string>& sections, c
 bool SettingsWriter::Flush()
 {
     std::unique_lock lock(mutex);
-    changed.wait(lock, [this] { return pending.empty() && pendingDrops.empty() && !writing; });
+    changed.wait(lock, [this] { return !pending && !writing; });
     return !std::exchange(failed, false);
 }
 
@@ -44,13 +40,12 @@ void SettingsWriter::Run()
 {
     std::unique_lock lock(mutex);
     for (;;) {
-        changed.wait(lock, [this] { return stopping || !pending.empty() || !pendingDrops.empty(); });
-        if (pending.empty() && pendingDrops.empty()) return;
-        const std::map<std::string, std::string> sections = std::exchange(pending, {});
-        const std::set<std::string> dropped = std::exchange(pendingDrops, {});
+        changed.wait(lock, [this] { return stopping || pending; });
+        if (!pending) return;
+        const Sections sections = *std::exchange(pending, std::nullopt);
         writing = true;
         lock.unlock();
-        const bool written = WriteOut(sections, dropped);
+        const bool written = WriteOut(sections);
         lock.lock();
         writing = false;
         if (!written && !warned)
@@ -61,12 +56,18 @@ void SettingsWriter::Run()
     }
 }
 
-bool SettingsWriter::WriteOut(const std::map<std::string, std::string>& sections, const std::set<std::string>& dropped)
+// The new file is made from nothing beside the old one (what a killed write left there
+// goes first), flushed and renamed over the old one. Windows answers the flush (all
+// names null) with FALSE, whatever happened.
+bool SettingsWriter::WriteOut(const Sections& sections)
 {
+    const std::string fresh = path + ".new";
+    DeleteFile(fresh.c_str());
     bool written = true;
-    for (const std::string& name : dropped)
-        written = WritePrivateProfileString(name.c_str(), nullptr, nullptr, path.c_str()) && written;
     for (const auto& [name, block] : sections)
-        written = WritePrivateProfileSection(name.c_str(), block.c_str(), path.c_str()) && written;
+        written = written && WritePrivateProfileSection(name.c_str(), block.c_str(), fresh.c_str());
+    WritePrivateProfileString(nullptr, nullptr, nullptr, fresh.c_str());
+    written = written && MoveFileEx(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!written) DeleteFile(fresh.c_str());
     return written;
 }

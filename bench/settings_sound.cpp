@@ -14,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -50,6 +51,35 @@ void LoadSettings(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(SettingsFile(path).Load(*settings.data));
 }
 BENCHMARK(LoadSettings)->Unit(benchmark::kMicrosecond);
+
+// A settings file of 10 MB of blank lines (what a broken tool or a prank leaves): the
+// start sets it aside without reading it.
+void LoadTenMegabyteFile(benchmark::State& state)
+{
+    const std::string path = FilePath("huge.ini");
+    const std::string blank(10 << 20, '\n');
+    Settings settings;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::ofstream(path, std::ios::binary) << blank;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(SettingsFile(path).Load(*settings.data));
+    }
+}
+BENCHMARK(LoadTenMegabyteFile)->Unit(benchmark::kMillisecond);
+
+// The largest file that is still read: just under 1 MB of junk and unknown sections.
+void LoadLargestFile(benchmark::State& state)
+{
+    const std::string path = FilePath("largest.ini");
+    std::string text;
+    for (int i = 0; text.size() < (1 << 20) - 64; ++i)
+        text += i % 2 ? "junk line " + std::to_string(i) + "\n" : "[Unknown" + std::to_string(i) + "]\n";
+    std::ofstream(path, std::ios::binary) << text;
+    Settings settings;
+    for (auto _ : state) benchmark::DoNotOptimize(SettingsFile(path).Load(*settings.data));
+}
+BENCHMARK(LoadLargestFile)->Unit(benchmark::kMillisecond);
 
 // Leaving a screen that changed one player. What the game's thread pays (the hand-over to
 // the writer), and what the writer then spends: one section written, flushed and renamed.

@@ -4,13 +4,14 @@
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VENDOR "The Quorvel developers")
 set(CPACK_PACKAGE_CONTACT "The Quorvel developers <quorvel@example.org>")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION}.0)
+set(CPACK_PACKAGE_VERSION ${QUORVEL_PACKAGE_VERSION})
+set(CPACK_PACKAGE_HOMEPAGE_URL ${QUORVEL_HOMEPAGE})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade game of paddles, bricks and one ball for up to four players")
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "A real-time arcade game in one window: a square playfield with a paddle on"
   "each of its four sides, a wall of 8 by 8 bricks in the middle and one ball."
-  "Up to four players share one computer, each steering a paddle with the"
-  "keyboard or the mouse.")
+  "Up to four players, on one computer or online, each steer a paddle with the"
+  "mouse, the keyboard or a gamepad, or let the computer play.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
@@ -19,7 +20,11 @@ if(WIN32)
   set(CPACK_PACKAGE_FILE_NAME quorvel-${CPACK_PACKAGE_VERSION}-windows-x86_64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
   install(TARGETS quorvel RUNTIME DESTINATION .)
-  install(FILES README.md LICENSE DESTINATION .)
+  install(FILES README.md LICENSE CHANGELOG.md DESTINATION .)
+  foreach(licence ${QUORVEL_WINDOWS_LICENCES})
+    quorvel_licence_name(${licence} name)
+    install(FILES ${licence} DESTINATION . RENAME ${name})
+  endforeach()
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

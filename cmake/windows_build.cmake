@@ -1,6 +1,6 @@
 # Beside the Linux build: the picture set drawn by our GDI, and, when MinGW-w64 is
-# installed, the Windows program and the same picture set cross-built in <build>/windows
-# (the tests run them under Wine).
+# installed, the Windows program, its installer and the same picture set cross-built in
+# <build>/windows (the tests run them under Wine).
 add_executable(gdi-pictures tools/gdi_pictures/main.cpp tools/gdi_pictures/pictures.cpp)
 target_compile_options(gdi-pictures PRIVATE ${QUORVEL_WARNINGS})
 target_link_libraries(gdi-pictures PRIVATE quorvel_win32)
@@ -25,5 +25,6 @@ if(QUORVEL_WINDOWS AND QUORVEL_MINGW_CXX)
                -DCMAKE_BUILD_TYPE=Release ${launchers}
     BUILD_ALWAYS TRUE
     INSTALL_COMMAND ""
-    BUILD_BYPRODUCTS ${QUORVEL_WINDOWS_DIR}/quorvel.exe ${QUORVEL_WINDOWS_DIR}/gdi-pictures.exe)
+    BUILD_BYPRODUCTS ${QUORVEL_WINDOWS_DIR}/quorvel.exe ${QUORVEL_WINDOWS_DIR}/gdi-pictures.exe
+                     ${QUORVEL_WINDOWS_DIR}/${QUORVEL_INSTALLER_NAME})
 endif()

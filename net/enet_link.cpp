@@ -127,11 +127,41 @@ void EnetLink::Send(PeerId id, const Bytes& data)
     if (packet && enet_peer_send(peer->second, 0, packet) != 0) enet_packet_destroy(packet);
 }
 
+namespace {
+
+// A machine's connection request has come and been answered, but it has not completed.
+bool HalfOpen(const ENetPeer& peer)
+{
+    return peer.state >= ENET_PEER_STATE_ACKNOWLEDGING_CONNECT && peer.state <= ENET_PEER_STATE_CONNECTION_SUCCEEDED;
+}
+
+}  // namespace
+
+void EnetLink::FreeStuckSlots()
+{
+    const Clock::time_point now = Clock::now();
+    for (std::size_t i = 0; i < host->peerCount; ++i) {
+        ENetPeer* peer = &host->peers[i];
+        auto deadline = deadlines.find(peer);
+        const bool same = deadline != deadlines.end() && deadline->second.connection == peer->connectID;
+        if (peer->state == ENET_PEER_STATE_DISCONNECTED) {
+            if (deadline != deadlines.end()) deadlines.erase(deadline);
+        } else if (!same && HalfOpen(*peer)) {
+            deadlines[peer] = Deadline{peer->connectID, now + kHandshakeMs};
+        } else if (same && now > deadline->second.at) {
+            enet_peer_reset(peer);
+            deadlines.erase(deadline);
+        }
+    }
+}
+
 bool EnetLink::Poll(Event& event)
 {
+    FreeStuckSlots();
     ENetEvent got;
     while (enet_host_service(host, &got, 0) > 0) {
         if (got.type == ENET_EVENT_TYPE_CONNECT) {
+            deadlines.erase(got.peer);
             event = Event{Event::Connected, Remember(got.peer), {}};
             return true;
         }
@@ -159,6 +189,7 @@ void EnetLink::Disconnect(PeerId id)
     if (peer == peers.end()) return;
     enet_peer_disconnect_later(peer->second, 0);
     enet_host_flush(host);
+    deadlines[peer->second] = Deadline{peer->second->connectID, Clock::now() + kPartingMs};
     peers.erase(peer);
 }
 
@@ -171,13 +202,22 @@ void EnetLink::SimulateLoss(unsigned int percent, unsigned int seed)
 
 void EnetLink::Flush() { enet_host_flush(host); }
 
+EnetLinkMaker::EnetLinkMaker() : ready(enet_initialize() == 0) {}
+
+EnetLinkMaker::~EnetLinkMaker()
+{
+    if (ready) enet_deinitialize();
+}
+
 std::unique_ptr<Transport> EnetLinkMaker::Host(std::uint16_t port, unsigned int maxPeers)
 {
+    if (!ready) return nullptr;
     return EnetLink::Host(port, maxPeers);
 }
 
 std::unique_ptr<Transport> EnetLinkMaker::Join(const std::string& address, std::uint16_t port)
 {
+    if (!ready) return nullptr;
     return EnetLink::Join(address, port);
 }
 

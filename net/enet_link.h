@@ -1,11 +1,14 @@
 #pragma once
 // The network over UDP with ENet: one host that others join, one reliable ordered
 // channel. A machine that stops answering is reported as Disconnected by ENet's own
-// timeout.
+// timeout. A link slot is never held long by a machine that is not there: a handshake
+// that does not complete (a lost or forged CONNECT) is cut after kHandshakeMs, and a
+// machine this link disconnects has kPartingMs to hear it before its slot is freed.
 
 #include "net/link_maker.h"
 #include "net/transport.h"
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -18,6 +21,8 @@ namespace net {
 
 // The largest message either side accepts; anything larger is refused by ENet itself.
 constexpr std::size_t kMaxPacketBytes = 1024;
+constexpr std::chrono::milliseconds kHandshakeMs{2000};
+constexpr std::chrono::milliseconds kPartingMs{1500};
 
 class EnetLink : public Transport {
 public:
@@ -38,19 +43,39 @@ public:
     void Flush();
 
 private:
+    using Clock = std::chrono::steady_clock;
+    // When a slot is freed unless its connection has ended first; the connection is
+    // known by ENet's id for it, since a freed slot takes the next.
+    struct Deadline {
+        std::uint32_t connection;
+        Clock::time_point at;
+    };
+
     explicit EnetLink(ENetHost* host);
     PeerId Remember(ENetPeer* peer);
+    void FreeStuckSlots();
 
     ENetHost* host;
     std::map<PeerId, ENetPeer*> peers;
+    std::map<ENetPeer*, Deadline> deadlines;
     PeerId nextId = 1;
 };
 
-// Links over ENet, for the program and the tools.
+// Links over ENet, for the program and the tools. ENet is set up for the process while
+// a maker lives (on Windows that starts Winsock) and ended with it; a maker whose set-up
+// failed makes no links.
 class EnetLinkMaker : public LinkMaker {
 public:
+    EnetLinkMaker();
+    ~EnetLinkMaker() override;
+    EnetLinkMaker(const EnetLinkMaker&) = delete;
+    EnetLinkMaker& operator=(const EnetLinkMaker&) = delete;
+
     std::unique_ptr<Transport> Host(std::uint16_t port, unsigned int maxPeers) override;
     std::unique_ptr<Transport> Join(const std::string& address, std::uint16_t port) override;
+
+private:
+    bool ready;
 };
 
 }  // namespace net

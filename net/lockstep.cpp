@@ -78,46 +78,135 @@ void Lockstep::Update(std::uint64_t nowMs)
     Event event;
     while (transport->Poll(event)) OnEvent(event);
     if (state == State::Joining && now - started > joinWaitMs) EndWith("The host could not be reached");
-    for (Machine& machine : machines) {
-        const bool waiting = state == State::Lobby || state == State::Playing;
-        if (machine.gone || now - machine.lastHeard <= silenceMs || !waiting) continue;
-        if (!host) {
-            EndWith(HostGone());
-        } else if (state == State::Playing) {
-            DropMachine(machine);
-        } else {
-            transport->Disconnect(machine.peer);
-            Remove(machine.peer);
-        }
-    }
+    WatchMachines();
+    WatchInputs();
+    // A guest whose host opened the lobby again has every input of the match the host
+    // played; a match still held by a frame missing one will never go on.
+    if (state == State::Playing && againPending && !over && Held()) EndWith("The host ended the match");
+    std::erase_if(machines, [](const Machine& machine) { return machine.gone; });
     Beat();
 }
 
-void Lockstep::OnEvent(const Event& event)
+// ---- The rules -------------------------------------------------------------------
+
+bool Lockstep::HelloOverdue(const Machine& machine) const
 {
-    if (event.kind == Event::Connected) {
-        if (host && state != State::Lobby) return Turn(event.peer, Refusal::Started);
-        machines.push_back(Machine{event.peer, {}, {}, now, now, 0, 0, false});
-        if (!host) {
-            Message hello = Plain(Kind::Hello);
-            hello.names = localNames;
-            SendTo(event.peer, hello);
+    return !Greeted(machine) && now - machine.connected > helloWaitMs;
+}
+
+bool Lockstep::Silent(const Machine& machine) const { return now - machine.lastHeard > silenceMs; }
+
+bool Lockstep::Starved(unsigned int seat) const
+{
+    const std::uint64_t patience = host ? silenceMs : 2 * silenceMs;
+    return now - fedAt[seat] > patience;
+}
+
+bool Lockstep::Compared(std::uint32_t frame) const
+{
+    return frame % kChecksumEvery == 0 && (ownChecksums.count(frame) != 0 || hostChecksums.count(frame) != 0);
+}
+
+bool Lockstep::ChecksumExpected(PeerId from, std::uint32_t frame) const
+{
+    const std::uint64_t at = frame;
+    const bool near = at + kKeptFrames >= due && at <= std::uint64_t{due} + delay + kMaxAhead;
+    if (frame % kChecksumEvery != 0 || !near) return false;
+    if (!host) return hostChecksums.count(frame) == 0;
+    return std::none_of(pendingChecksums.begin(), pendingChecksums.end(),
+                        [&](const Theirs& t) { return t.peer == from && t.frame == frame; });
+}
+
+bool Lockstep::Playable(const Message& start) const
+{
+    return start.seats.size() == localNames.size() && Playable(start.sides);
+}
+
+bool Lockstep::Playable(const Sides& sides) const
+{
+    const auto first = std::find_if(sides.begin(), sides.end(), [](std::uint8_t seat) { return seat != 0; });
+    return first != sides.end() &&
+           std::any_of(first + 1, sides.end(), [&](std::uint8_t seat) { return seat != 0 && seat != *first; });
+}
+
+bool Lockstep::Answers(const Message& pong) const
+{
+    return static_cast<std::uint32_t>(now) - pong.value <= silenceMs;
+}
+
+// The host turns away machines that never say Hello and drops those gone silent; a guest
+// whose host goes silent is out of the game.
+void Lockstep::WatchMachines()
+{
+    const bool waiting = state == State::Lobby || state == State::Playing;
+    for (Machine& machine : machines) {
+        if (machine.gone) continue;
+        if (host && HelloOverdue(machine)) {
+            Turn(machine.peer, Refusal::Malformed);
+        } else if (waiting && Silent(machine)) {
+            if (!host) {
+                EndWith(HostGone());
+            } else if (state == State::Playing) {
+                DropMachine(machine);
+            } else {
+                transport->Disconnect(machine.peer);
+                Remove(machine.peer);
+            }
         }
+    }
+}
+
+// A seat counts as fed while the next frame waits for nothing of it, and whenever one of
+// its inputs arrives (a machine that predicts runs ahead of them). The host drops the
+// machine of a seat that starves the match; a guest takes a match that starves for longer
+// than the host needs to drop a guest as the host's silence.
+void Lockstep::WatchInputs()
+{
+    if (state != State::Playing || over) return;
+    for (unsigned int seat = 0; seat < kMaxSeats; ++seat)
+        if (!Awaits(seat, due)) fedAt[seat] = now;
+    if (!host) {
+        for (unsigned int seat = 0; seat < kMaxSeats; ++seat)
+            if (Starved(seat)) return EndWith(HostGone());
         return;
     }
+    for (Machine& machine : machines)
+        if (!machine.gone && std::any_of(machine.seats.begin(), machine.seats.end(), [&](unsigned int seat) {
+                return Starved(seat);
+            }))
+            DropMachine(machine);
+}
+
+// ---- What arrives ----------------------------------------------------------------
+
+void Lockstep::OnEvent(const Event& event)
+{
+    if (event.kind == Event::Connected) return OnConnected(event.peer);
     if (event.kind == Event::Disconnected) return Remove(event.peer);
-    const std::optional<Message> m = Decode(event.data);
     Machine* machine = Find(event.peer);
     if (!machine || machine->gone) return;
-    machine->lastHeard = now;
+    if (Greeted(*machine)) machine->lastHeard = now;
     if (Flooding(*machine)) return;
+    const std::optional<Message> m = Decode(event.data);
     if (!m) {
         ++refused;
         // A machine that cannot say hello properly is turned away; later garbage is ignored.
-        if (host && machine->names.empty()) Turn(event.peer, Refusal::Malformed);
+        if (!Greeted(*machine)) Turn(event.peer, Refusal::Malformed);
         return;
     }
-    OnMessage(event.peer, *m);
+    OnMessage(*machine, *m);
+}
+
+void Lockstep::OnConnected(PeerId peer)
+{
+    if (host && state != State::Lobby) return Turn(peer, Refusal::Started);
+    // A guest talks to its host alone.
+    if (!host && !machines.empty()) return transport->Disconnect(peer);
+    machines.push_back(Machine{peer, {}, {}, now, now, now, 0, 0, false, false});
+    if (host) return;
+    Message hello = Plain(Kind::Hello);
+    hello.names = localNames;
+    SendTo(peer, hello);
 }
 
 bool Lockstep::Flooding(Machine& machine)
@@ -137,15 +226,24 @@ bool Lockstep::Flooding(Machine& machine)
     return true;
 }
 
-void Lockstep::OnMessage(PeerId from, const Message& m)
+void Lockstep::OnMessage(Machine& machine, const Message& m)
 {
+    if (!Greeted(machine)) {
+        // Before its Hello a machine is not answered, and nothing it sends counts.
+        if (m.kind == Kind::Hello) return Admit(machine.peer, m);
+        if (m.kind != Kind::Ping && m.kind != Kind::Pong) Turn(machine.peer, Refusal::Malformed);
+        return;
+    }
     if (m.kind == Kind::Ping) {
         Message pong = Plain(Kind::Pong);
         pong.value = m.value;
-        return SendTo(from, pong);
+        return SendTo(machine.peer, pong);
     }
-    Machine& machine = *Find(from);
     if (m.kind == Kind::Pong) {
+        if (!Answers(m)) {
+            ++refused;
+            return;
+        }
         machine.roundTrip = static_cast<std::uint32_t>(now) - m.value;
         return;
     }
@@ -157,26 +255,30 @@ void Lockstep::OnMessage(PeerId from, const Message& m)
 
 void Lockstep::OnHostMessage(Machine& machine, const Message& m)
 {
-    if (machine.names.empty()) {
-        if (m.kind != Kind::Hello) return Turn(machine.peer, Refusal::Malformed);
-        return Admit(machine.peer, m);
+    // What a machine still sends of the last match, until it says that it has ended it,
+    // is late: the next match does not take it for its own.
+    const bool late = m.kind == Kind::Input || m.kind == Kind::Checksum || m.kind == Kind::OutOfStep;
+    if (machine.behind && late) return;
+    if (machine.behind && m.kind == Kind::Again) {
+        machine.behind = false;
+        return;
     }
     const bool owns = std::find(machine.seats.begin(), machine.seats.end(), m.seat) != machine.seats.end();
     if (state == State::Playing && m.kind == Kind::Input && owns && TakeInput(m.seat, m.frame, m.input))
         return SendAll(m, machine.peer);
-    if (state == State::Playing && m.kind == Kind::Checksum) {
-        auto own = ownChecksums.find(m.frame);
-        if (own == ownChecksums.end())
-            pendingChecksums.push_back(Theirs{machine.peer, m.frame, m.value});
-        else if (own->second != m.value)
-            OutOfStep(m.frame);
-        return;
-    }
-    if (state == State::Playing && m.kind == Kind::OutOfStep) return OutOfStep(m.frame);
-    // What a machine still sent of the match before the lobby opened again.
-    const bool late = m.kind == Kind::Input || m.kind == Kind::Checksum || m.kind == Kind::OutOfStep;
-    if (state == State::Lobby && late && matches > 0) return;
+    if (state == State::Playing && m.kind == Kind::Checksum && ChecksumExpected(machine.peer, m.frame))
+        return OnHostChecksum(machine, m);
+    if (state == State::Playing && m.kind == Kind::OutOfStep && Compared(m.frame)) return OutOfStep(m.frame);
     ++refused;
+}
+
+void Lockstep::OnHostChecksum(Machine& machine, const Message& m)
+{
+    auto own = ownChecksums.find(m.frame);
+    if (own == ownChecksums.end())
+        pendingChecksums.push_back(Theirs{machine.peer, m.frame, m.value});
+    else if (own->second != m.value)
+        OutOfStep(m.frame);
 }
 
 void Lockstep::OnClientMessage(const Message& m)
@@ -185,32 +287,21 @@ void Lockstep::OnClientMessage(const Message& m)
         state = State::Lobby;
         return;
     }
-    if (state == State::Joining && m.kind == Kind::Refuse) return EndWith(RefusalText(m.reason));
-    if (state == State::Lobby && m.kind == Kind::Start) {
-        seats.clear();
-        for (const std::string& name : m.names) seats.push_back(Seat{name, false});
-        for (std::uint8_t seat : m.seats) seats[seat].local = true;
-        setup.looks = m.looks;
-        setup.sides = m.sides;
-        TakePlayingSeats();
-        ++matches;
-        seed = m.seed;
-        delay = m.delay;
-        machines.front().lastHeard = now;
-        next.fill(delay);
-        state = State::Playing;
+    // A host may turn a machine away until the match starts (its lobby shrank).
+    const bool waiting = state == State::Joining || state == State::Lobby;
+    if (waiting && m.kind == Kind::Refuse) return EndWith(RefusalText(m.reason));
+    if (state == State::Lobby && m.kind == Kind::Start) return OnStart(m);
+    if (state == State::Playing && m.kind == Kind::Again && !againPending) return OnAgain();
+    // The next match, started while this machine still ends the last: seated after it.
+    if (state == State::Playing && m.kind == Kind::Start && againPending && !startPending) {
+        startPending = m;
         return;
     }
-    if (state == State::Playing && m.kind == Kind::Again) {
-        ForgetMatch();
-        state = State::Lobby;
-        return;
-    }
-    if (state == State::Playing) {
+    if (state == State::Playing && !againPending) {
         const bool remote = m.seat < seats.size() && !seats[m.seat].local;
         if (m.kind == Kind::Input && remote && TakeInput(m.seat, m.frame, m.input)) return;
-        if (m.kind == Kind::Checksum) return CompareChecksum(m.frame, m.value);
-        if (m.kind == Kind::OutOfStep) return OutOfStep(m.frame);
+        if (m.kind == Kind::Checksum && ChecksumExpected(0, m.frame)) return CompareChecksum(m.frame, m.value);
+        if (m.kind == Kind::OutOfStep && Compared(m.frame)) return OutOfStep(m.frame);
         if (m.kind == Kind::Drop && m.seat < seats.size() && seats[m.seat].local)
             return EndWith("The host dropped this machine from the match");
         if (m.kind == Kind::Drop && remote && !computer[m.seat] && m.frame == next[m.seat]) {
@@ -221,6 +312,52 @@ void Lockstep::OnClientMessage(const Message& m)
         }
     }
     ++refused;
+}
+
+// A match that nobody could play, or that has no place for this machine's players, is
+// not joined: the machine leaves with the reason.
+void Lockstep::OnStart(const Message& m)
+{
+    if (!Playable(m)) return EndWith("The host started a match this machine cannot play");
+    seats.clear();
+    for (const std::string& name : m.names) seats.push_back(Seat{name, false});
+    for (std::uint8_t seat : m.seats) seats[seat].local = true;
+    setup.looks = m.looks;
+    setup.sides = m.sides;
+    TakePlayingSeats();
+    ++matches;
+    seed = m.seed;
+    delay = m.delay;
+    machines.front().lastHeard = now;
+    next.fill(delay);
+    fedAt.fill(now);
+    state = State::Playing;
+}
+
+// The host has opened its lobby again. The match is over there, and every input of it
+// has come: this machine goes back to the lobby once its own match is over.
+void Lockstep::OnAgain()
+{
+    if (over) return BackToLobby();
+    againPending = true;
+}
+
+void Lockstep::BackToLobby()
+{
+    ForgetMatch();
+    state = State::Lobby;
+    SendAll(Plain(Kind::Again));  // the host hears that this machine's match is over too
+    if (!startPending) return;
+    const Message start = *startPending;
+    startPending.reset();
+    OnStart(start);
+}
+
+void Lockstep::MatchOver()
+{
+    if (state != State::Playing) return;
+    over = true;
+    if (againPending) BackToLobby();
 }
 
 void Lockstep::Admit(PeerId peer, const Message& hello)
@@ -326,18 +463,22 @@ bool Lockstep::Start(std::uint32_t startSeed)
 bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
 {
     if (!host || state != State::Lobby || seats.size() < 2) return false;
+    Sides sides = wanted.sides;
+    for (std::uint8_t& side : sides)
+        if (side > seats.size()) side = 0;
+    if (!Playable(sides)) return false;
     setup = wanted;
     setup.looks.resize(seats.size());
-    for (std::uint8_t& side : setup.sides)
-        if (side > seats.size()) side = 0;
+    setup.sides = sides;
     TakePlayingSeats();
     ++matches;
     std::uint64_t slowest = 0;
     for (const Machine& machine : machines)
         if (!machine.gone) slowest = std::max(slowest, machine.roundTrip);
     seed = startSeed;
-    delay = fixedDelay ? fixedDelay : DelayFor(slowest);
+    delay = predicting ? kMinDelay : DelayFor(slowest);
     next.fill(delay);
+    fedAt.fill(now);
     Message start = Plain(Kind::Start);
     start.seed = seed;
     start.delay = delay;
@@ -358,6 +499,7 @@ bool Lockstep::Reopen()
 {
     if (!host || state != State::Playing) return false;
     SendAll(Plain(Kind::Again));
+    for (Machine& machine : machines) machine.behind = Greeted(machine);
     ForgetMatch();
     state = State::Lobby;
     SeatMachines();
@@ -375,12 +517,13 @@ void Lockstep::ForgetMatch()
     last.fill(SeatInput{});
     confirmed = 0;
     changed = kNoFrame;
-    ranAny = false;
     computer.fill(false);
     computerFrom.fill(0);
     playing.fill(false);
     retiredFrom.fill(~0u);
-    current = 0;
+    due = 0;
+    over = false;
+    againPending = false;
     setup = Setup{};
 }
 
@@ -396,10 +539,11 @@ bool Lockstep::TakeInput(unsigned int seat, std::uint32_t frame, SeatInput input
 {
     if (seat >= seats.size() || !playing[seat] || computer[seat] || frame != next[seat]) return false;
     // Nobody may run ahead of this machine by more than the delay; more is a flood.
-    if (frame > current + delay + kMaxAhead) return false;
+    if (frame > due + delay + kMaxAhead) return false;
     rows[frame].input[seat] = input;
     rows[frame].known[seat] = true;
     ++next[seat];
+    fedAt[seat] = now;
     if (input != last[seat]) Changed(frame);
     last[seat] = input;
     return true;
@@ -408,8 +552,6 @@ bool Lockstep::TakeInput(unsigned int seat, std::uint32_t frame, SeatInput input
 void Lockstep::SetLocal(std::uint32_t frame, unsigned int seat, SeatInput input)
 {
     if (state != State::Playing || seat >= seats.size() || !seats[seat].local) return;
-    current = std::max(current, frame);
-    ranAny = true;
     if (!TakeInput(seat, frame + delay, input)) return;
     Message m = Plain(Kind::Input);
     m.frame = frame + delay;
@@ -428,14 +570,23 @@ void Lockstep::Retire(unsigned int seat, std::uint32_t frame)
     if (seat < kMaxSeats && frame < retiredFrom[seat]) retiredFrom[seat] = frame;
 }
 
+bool Lockstep::Awaits(unsigned int seat, std::uint32_t frame) const
+{
+    const bool waits = seat < seats.size() && playing[seat] && frame < retiredFrom[seat] && !Computer(seat, frame);
+    return waits && frame >= next[seat];
+}
+
 bool Lockstep::Ready(std::uint32_t frame) const
 {
     if (state != State::Playing) return false;
-    for (unsigned int seat = 0; seat < seats.size(); ++seat) {
-        const bool waits = playing[seat] && frame < retiredFrom[seat] && !Computer(seat, frame);
-        if (waits && frame >= next[seat]) return false;
-    }
+    for (unsigned int seat = 0; seat < kMaxSeats; ++seat)
+        if (Awaits(seat, frame)) return false;
     return true;
+}
+
+void Lockstep::Ran(std::uint32_t frame)
+{
+    if (state == State::Playing) due = frame + 1;
 }
 
 SeatInput Lockstep::Input(std::uint32_t frame, unsigned int seat) const
@@ -451,7 +602,7 @@ bool Lockstep::Known(std::uint32_t frame, unsigned int seat) const { return seat
 
 std::uint32_t Lockstep::FirstUnconfirmed() const
 {
-    while (confirmed < current + kMaxAhead && Ready(confirmed)) ++confirmed;
+    while (confirmed < due + kMaxAhead && Ready(confirmed)) ++confirmed;
     return confirmed;
 }
 
@@ -463,7 +614,7 @@ bool Lockstep::MayRun(std::uint32_t frame) const
 // An input that differs from the prediction, for a frame this machine may have run.
 void Lockstep::Changed(std::uint32_t frame)
 {
-    if (ranAny && frame <= current) changed = std::min(changed, frame);
+    if (frame < due) changed = std::min(changed, frame);
 }
 
 std::uint32_t Lockstep::TakeChanged()
@@ -486,7 +637,6 @@ void Lockstep::KeepLocal(std::uint32_t frame)
 void Lockstep::Checksum(std::uint32_t frame, std::uint32_t value)
 {
     if (state != State::Playing || frame % kChecksumEvery != 0) return;
-    current = std::max(current, frame);
     ownChecksums[frame] = value;
     ForgetBefore(frame > kKeptFrames ? frame - kKeptFrames : 0);
     Message m = Plain(Kind::Checksum);
@@ -561,7 +711,7 @@ void Lockstep::Beat()
     Message ping = Plain(Kind::Ping);
     ping.value = static_cast<std::uint32_t>(now);
     for (const Machine& machine : machines)
-        if (!machine.gone) SendTo(machine.peer, ping);
+        if (!machine.gone && Greeted(machine)) SendTo(machine.peer, ping);
     lastPing = now;
 }
 

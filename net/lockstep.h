@@ -8,12 +8,20 @@
 // state every few frames and stop the match on the first difference. A machine that
 // leaves, or is silent for three seconds, is replaced by a computer player on every
 // other machine from the frame the host names.
+//
+// Whatever another machine sends, it is held to a few rules, each one check below:
+// a machine that has not said Hello soon after connecting is turned away, whatever else
+// it sends; a seat whose inputs stop coming is silent after the same three seconds as a
+// machine, even while its machine still talks; every field of every message is checked
+// against the session's state before anything is done with it; and the host keeps a
+// link more than it has seats, so that the machine it turns away hears why.
 
 #include "net/message.h"
 
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,8 +29,11 @@ namespace net {
 
 // Checksums are compared on every frame that is a multiple of this.
 constexpr std::uint32_t kChecksumEvery = 8;
-// A machine not heard from for longer than this has left.
+// A machine not heard from for longer than this has left; so has the machine of a seat
+// whose input the match has waited for that long.
 constexpr std::uint64_t kSilenceMs = 3000;
+// A machine that has connected to the host says Hello within this, or is turned away.
+constexpr std::uint64_t kHelloWaitMs = 2000;
 // A joining machine waits this long for the host's welcome.
 constexpr std::uint64_t kJoinWaitMs = 5000;
 // Every machine pings the others this often: silence means gone, and the answers
@@ -39,6 +50,9 @@ constexpr std::uint32_t kMaxAhead = 64;
 constexpr std::uint32_t kWindow = 15;
 // No frame changed since it ran.
 constexpr std::uint32_t kNoFrame = ~0u;
+// The links a host takes: one for every seat a joining machine may have, and one more,
+// so that a machine that comes when they are taken can be told why it is turned away.
+constexpr unsigned int kHostLinks = kMaxSeats - 1 + 1;
 
 // The input delay for a measured round trip.
 std::uint8_t DelayFor(std::uint64_t roundTripMs);
@@ -115,6 +129,13 @@ public:
     // The local seats that have not said what their players did while `frame` ran (their
     // players are out, or their devices were not read) repeat what they last said.
     void KeepLocal(std::uint32_t frame);
+    // This machine has run `frame` (or gone back to it and run it again): the next frame
+    // is the one the match waits for.
+    void Ran(std::uint32_t frame);
+    // The match is over on this machine (its last frame has run). A guest whose host has
+    // already opened the lobby again goes back to it now, and seats the next match if the
+    // host has started it meanwhile.
+    void MatchOver();
     // The seat's player is out of the match from `frame` on (every machine sees it go at
     // the same frame): no frame waits for its input any more.
     void Retire(unsigned int seat, std::uint32_t frame);
@@ -137,20 +158,24 @@ public:
     // machine allow more, so that a starved process is not taken for a pulled cable.)
     std::uint64_t silenceMs = kSilenceMs;
     std::uint64_t joinWaitMs = kJoinWaitMs;
-    // A host that sets it starts every match with this input delay, whatever the round
-    // trip (machines that predict need only one frame).
-    std::uint8_t fixedDelay = 0;
+    std::uint64_t helloWaitMs = kHelloWaitMs;
+    // This machine runs frames whose inputs have not all come, predicting them, as far as
+    // the window allows (MayRun), rather than waiting for each frame to be Ready. A host
+    // that predicts starts every match with the least input delay, whatever the round trip.
+    bool predicting = false;
 
 private:
     struct Machine {
         PeerId peer = 0;
         std::vector<std::string> names;
         std::vector<unsigned int> seats;
+        std::uint64_t connected = 0;
         std::uint64_t lastHeard = 0;
         std::uint64_t windowStart = 0;
         unsigned int windowCount = 0;
         std::uint64_t roundTrip = 0;
         bool gone = false;
+        bool behind = false;  // the host's: still playing the last match
     };
     struct Row {
         std::array<SeatInput, kMaxSeats> input{};
@@ -158,10 +183,45 @@ private:
     };
 
     Lockstep(Transport& transport, bool host, std::vector<std::string> names);
+
+    // The rules, one check each.
+    // The host's: a machine that has not said Hello within helloWaitMs of connecting.
+    bool HelloOverdue(const Machine& machine) const;
+    // Nothing heard from the machine for longer than silenceMs.
+    bool Silent(const Machine& machine) const;
+    // The match has waited for the seat's input longer than a silent machine is waited
+    // for (a guest allows the host as long again to notice another guest's silence).
+    bool Starved(unsigned int seat) const;
+    // An OutOfStep names a frame whose checksums were compared.
+    bool Compared(std::uint32_t frame) const;
+    // A checksum of a frame that is compared, near the frames this machine runs, and the
+    // first from its sender for that frame.
+    bool ChecksumExpected(PeerId from, std::uint32_t frame) const;
+    // A guest's: a Start with seats for exactly the players this machine brought and at
+    // least two different seats at the sides.
+    bool Playable(const Message& start) const;
+    bool Playable(const Sides& sides) const;
+    // A Pong answers a Ping this machine sent and has not yet given up on.
+    bool Answers(const Message& pong) const;
+
+    // A machine has said Hello (the host, to a guest, needs none).
+    bool Greeted(const Machine& machine) const { return !host || !machine.names.empty(); }
+    // The seat's input is missing for `frame`, and the frame waits for it.
+    bool Awaits(unsigned int seat, std::uint32_t frame) const;
+    // The next frame cannot run until more inputs come.
+    bool Held() const { return predicting ? !MayRun(due) : !Ready(due); }
+    void WatchMachines();
+    void WatchInputs();
+
     void OnEvent(const Event& event);
-    void OnMessage(PeerId from, const Message& m);
+    void OnConnected(PeerId peer);
+    void OnMessage(Machine& machine, const Message& m);
     void OnHostMessage(Machine& machine, const Message& m);
+    void OnHostChecksum(Machine& machine, const Message& m);
     void OnClientMessage(const Message& m);
+    void OnStart(const Message& start);
+    void OnAgain();
+    void BackToLobby();
     void Admit(PeerId peer, const Message& hello);
     void SeatMachines();
     bool Fits(const std::vector<std::string>& names) const;
@@ -201,13 +261,18 @@ private:
     std::uint64_t now = 0;
     std::uint64_t started = 0;
     bool clockSet = false;
-    std::uint32_t current = 0;  // the newest frame this machine has run
+    std::uint32_t due = 0;  // the next frame this machine runs
+    bool over = false;      // the match has ended on this machine
+    // A guest's: the host has opened the lobby again (and maybe started the next match)
+    // while this machine still plays the last frames of the match.
+    bool againPending = false;
+    std::optional<Message> startPending;
+    std::array<std::uint64_t, kMaxSeats> fedAt{};  // when the match last waited for no input of the seat
     std::uint64_t lastPing = 0;
     std::array<std::uint32_t, kMaxSeats> next{};  // the first frame without a known input, per seat
     std::array<SeatInput, kMaxSeats> last{};  // the input of frame next - 1, per seat
     mutable std::uint32_t confirmed = 0;  // no frame before it waits for an input
     std::uint32_t changed = kNoFrame;
-    bool ranAny = false;
     std::array<std::uint32_t, kMaxSeats> computerFrom{};
     std::array<bool, kMaxSeats> computer{};
     std::map<std::uint32_t, Row> rows;

@@ -13,7 +13,7 @@
 
 namespace net {
 
-constexpr std::uint8_t kProtocolVersion = 2;
+constexpr std::uint8_t kProtocolVersion = 4;
 constexpr unsigned int kMaxSeats = 4;
 constexpr std::size_t kMaxNameBytes = 15;
 constexpr std::uint16_t kMaxPosition = 512;
@@ -34,7 +34,8 @@ enum class Kind : std::uint8_t {
     OutOfStep,  // two machines' matches differ after this frame
     Ping,       // asks for a Pong with the same stamp
     Pong,
-    Again,      // the match is over; the host's lobby is open again for the next one
+    Again,      // the match is over; the host's lobby is open again for the next one (from a
+                // guest: its own match is over too, and what it sent of it has all come)
 };
 
 enum class Refusal : std::uint8_t { Full = 1, Started, WrongVersion, Malformed };

@@ -12,25 +12,26 @@
 #include "play/paddle.h"
 #include "play/player.h"
 #include "model/data.h"
+#include "model/names.h"
 
 #include <algorithm>
 
+// Names go on the wire as the one rule makes them.
+static_assert(kMaxNameLength == net::kMaxNameBytes);
+
 namespace {
 
-// Frames between reading a player's device and its input counting, as offline.
-constexpr std::uint8_t kOwnInputDelay = 1;
 // Confirmed states kept for looking back at (the replay tool's pictures of a frame).
 constexpr std::size_t kKeptStates = 64;
+std::uint64_t lastSerial = 0;
 
 }  // namespace
 
-std::uint32_t MatchChecksum(CMainGame& game) { return Checksum(SaveMatch(game)); }
-
 COnline::COnline(std::unique_ptr<net::Transport> l, net::Lockstep s, const LList<CObject>& parents)
-    : CMatchSeats(parents), link(std::move(l)), session(std::move(s))
+    : CMatchSeats(parents), serial(++lastSerial), link(std::move(l)), session(std::move(s))
 {
     type.Load(kType);
-    session.fixedDelay = kOwnInputDelay;
+    session.predicting = true;
 }
 
 bool COnline::HasType(str t) const { return t == kType || CMatchSeats::HasType(t); }
@@ -149,6 +150,7 @@ void COnline::RollBack(CMainGame& match, std::uint32_t from)
     while (!steps.empty() && steps.back().frame >= frame) steps.pop_back();
     rerunning = false;
     running = frame - 1;
+    session.Ran(running);
     ++rollbacks;
     rerunFrames += frame - from;
     longestRollback = std::max(longestRollback, frame - from);
@@ -162,9 +164,11 @@ void COnline::FrameDone(CGame* game)
         // The match is over here, and so on every machine at the same frame. The link
         // stays, so that what this machine still owes the others reaches them.
         Unseat();
+        session.MatchOver();
         return;
     }
     session.KeepLocal(frame);
+    session.Ran(frame);
     ++frame;
     Confirm(*match);
 }
@@ -209,6 +213,7 @@ bool COnline::ShowConfirmed(CGame* game, std::uint32_t f)
     PrepareNewGraphics(*match);
     rerunning = false;
     running = f;
+    session.Ran(f);
     frame = f + 1;
     return true;
 }
@@ -226,7 +231,7 @@ void COnline::Offer(const CData& data)
     std::vector<std::string> names;
     std::vector<bool> open;
     for (const SPlayerOptions& player : data.players) {
-        names.emplace_back(static_cast<const char*>(player.name));
+        names.emplace_back(static_cast<const char*>(SendableName(player.name, player.number)));
         open.push_back(player.input && (player.input->kind == CControls::Computer || player.input->kind == CControls::Network));
     }
     session.Offer(std::move(names), std::move(open));
@@ -327,7 +332,7 @@ net::LinkMaker& RequireLinks(const char* where)
 COnline& HostOnline(CObject* from, CData& data)
 {
     EndOnline(from);
-    std::unique_ptr<net::Transport> link = RequireLinks("Host game").Host(net::HostPort(), net::kMaxSeats - 1);
+    std::unique_ptr<net::Transport> link = RequireLinks("Host game").Host(net::HostPort(), net::kHostLinks);
     if (!link) {
         const std::string why = "Port " + std::to_string(net::HostPort()) + " cannot be opened: another program may use it";
         throw XException(str(why.c_str()), str("Host game"));
@@ -347,7 +352,10 @@ COnline& JoinOnline(CObject* from, CData& data, const std::string& address)
     if (!link) throw XException(str(("No machine is called " + where->host).c_str()), str("Join game"));
     const std::vector<unsigned int> players = JoiningPlayers(data);
     std::vector<std::string> names;
-    for (unsigned int i : players) names.emplace_back(static_cast<const char*>(data.players[i].name));
+    for (unsigned int i : players) {
+        const SPlayerOptions& player = data.players[i];
+        names.emplace_back(static_cast<const char*>(SendableName(player.name, player.number)));
+    }
     net::Transport& transport = *link;
     COnline& online = Open(data, std::move(link), net::Lockstep::Join(transport, names));
     online.localPlayers = players;

@@ -93,6 +93,9 @@ public:
     std::vector<unsigned int> localPlayers;
 
     net::Lockstep& Session() { return session; }
+    // A number no other session of this process has (never 0): whoever must know across a
+    // call whether the session it saw is still there holds this, not the object.
+    const std::uint64_t serial;
     // The frame the match is at (the one running, or the next to run).
     std::uint32_t frame = 0;
 
@@ -145,6 +148,3 @@ void EndOnline(CObject* from);
 // The players a joining machine brings: those at a side who are not computer players,
 // or, when all of them are, the first at a side.
 std::vector<unsigned int> JoiningPlayers(const CData& data);
-
-// A checksum of what a match is: everything of its state.
-std::uint32_t MatchChecksum(CMainGame& game);

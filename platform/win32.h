@@ -11,6 +11,7 @@
 #include "platform/win32_types.h"
 #include "platform/gdi/gdi32.h"
 #include "platform/user/user32.h"
+#include "platform/profile/files.h"
 #include "platform/profile/profile.h"
 #include "platform/sound/winmm.h"
 #include "platform/xinput/xinput.h"

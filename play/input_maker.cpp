@@ -6,6 +6,7 @@
 #include "input/pad_rumble.h"
 #include "play/computer_input.h"
 #include "play/match_seats.h"
+#include "play/replay_input.h"
 
 CMatchSeats::CMatchSeats(const LList<CObject>& parents) : CGlobal(parents) { type.Load(kType); }
 
@@ -39,6 +40,7 @@ CInput* MakeOwnInput(const CControls& controls, EAxis axis, const LList<CObject>
 
 CInput* MakeInput(const CControls& controls, EAxis axis, const LList<CObject>& parents)
 {
+    if (CInput* replayed = MakeReplayInput(parents)) return replayed;
     CMatchSeats* seats = parents.head ? FindMatchSeats(parents.head->item) : nullptr;
     if (CInput* seated = seats ? seats->MakeSeatInput(controls, axis, parents) : nullptr) return seated;
     return MakeOwnInput(controls, axis, parents);

@@ -21,7 +21,7 @@ public:
     // The device of the player with `controls` in the match, or null when the player's
     // own device plays.
     virtual CInput* MakeSeatInput(const CControls& controls, EAxis axis, const LList<CObject>& parents) = 0;
-    // The seed of the seated match's random numbers.
+    // The seed that the seated match's random numbers start from.
     virtual std::uint32_t MatchSeed() const = 0;
 };
 

@@ -229,6 +229,7 @@ SMatchState SaveMatch(CMainGame& match)
     std::copy(std::begin(match.finalScores), std::end(match.finalScores), state.finalScores.begin());
     state.random = match.random;
     state.frames = match.frames;
+    state.record = match.Mark();
     return state;
 }
 
@@ -263,6 +264,7 @@ void RestoreMatch(CMainGame& match, const SMatchState& state)
     std::copy(state.finalScores.begin(), state.finalScores.end(), match.finalScores);
     match.random = state.random;
     match.frames = state.frames;
+    match.Rewind(state.record);
 }
 
 namespace {

@@ -6,14 +6,13 @@
 // death that had not begun) come back; objects that were not there yet go.
 
 #include "model/side.h"
+#include "play/main_game.h"
 #include "play/computer_input.h"
 #include "play/match_random.h"
 #include "play/vector.h"
 
 #include <array>
 #include <cstdint>
-
-class CMainGame;
 
 struct SMatchState {
     static constexpr unsigned int kPlayers = 4;
@@ -79,6 +78,7 @@ struct SMatchState {
     std::array<unsigned int, kPlayers> finalScores{};
     CMatchRandom random;
     unsigned int frames = 0;
+    SRecordMark record;
 
     bool operator==(const SMatchState&) const = default;
 };

@@ -18,6 +18,8 @@ constexpr int kRandomRange = CMatchRandom::kRange;
 CSuddenDeath::CSuddenDeath(CBall* b, const LList<CObject>& parents) : CGraphic(parents, Rect()), ball(b)
 {
     type.Load(kType);
+    // Every sudden death starts with the same kicks, whatever an earlier one left.
+    dAngleSpeed = dAccell = kStep;
     new CLRText(str("Sudden Death"), LList<CObject>(false, 1, GetParent()), kBannerHeight, str("Impact"), Rect());
     PlayEffect(this, SoundSuddenDeath);
 }
@@ -28,7 +30,7 @@ int CSuddenDeath::Draw()
 {
     auto* match = ball->GetParent<CMainGame>();
     if (!match) throw XChildError(type + str("::Draw(Game)"));
-    return match->random.Draw();
+    return match->Draw();
 }
 
 // One of seven things happens, each in a random direction s: a speed-and-turn kick, a

@@ -4,6 +4,8 @@
 #include "model/data.h"
 #include "screens/menu.h"
 #include "screens/options.h"
+#include "screens/records.h"
+#include "screens/replays.h"
 
 CIntro::CIntro(const LList<CObject>& parents) : CGame(parents)
 {
@@ -14,14 +16,20 @@ CIntro::CIntro(const LList<CObject>& parents) : CGame(parents)
     AddBackground(this);
     AddBanner(this, str("Quorvel!"));
     AddButton(this, DoNext, AsContext(kOptions), 218, 321, str("New Game"), kGreen);
+    AddButton(this, DoNext, AsContext(kReplays), 218, 351, str("Replays"), kGreen);
+    AddButton(this, DoNext, AsContext(kRecords), 218, 381, str("Records"), kGreen);
 }
 
 bool CIntro::HasType(str t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CIntro::NextGame()
 {
-    if (choice != kOptions) return nullptr;
-    return new COptions(Successor());
+    switch (choice) {
+    case kOptions: return new COptions(Successor());
+    case kReplays: return new CReplays(Successor());
+    case kRecords: return new CRecords(Successor());
+    default: return nullptr;
+    }
 }
 
 bool CIntro::DoNext(void* context, CObject* screen)

@@ -1,5 +1,6 @@
 #pragma once
-// The first screen: the game's name and a "New Game" button that leads to the options.
+// The first screen: the game's name, "New Game" that leads to the options, "Replays" to
+// the recorded matches and "Records" to the hall of fame.
 
 #include "ui/game.h"
 
@@ -12,7 +13,9 @@ public:
 
     static bool DoNext(void* context, CObject* screen);
 
-    // What follows the intro: 1, the options screen, is the only choice.
+    // What follows the intro: the options screen, the list of replays or the records.
     static constexpr unsigned int kOptions = 1;
+    static constexpr unsigned int kReplays = 2;
+    static constexpr unsigned int kRecords = 3;
     unsigned int choice = kOptions;
 };

@@ -1,6 +1,6 @@
 #pragma once
-// The match as a screen of the chain: when it is over, the game-over screen follows with
-// the winner's name and every player's final score.
+// The match as a screen of the chain: when it is over, its recording is kept, the
+// records count it, and the game-over screen follows with the winner's name and every player's final score.
 
 #include "play/main_game.h"
 

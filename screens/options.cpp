@@ -25,6 +25,10 @@ constexpr SlotPlace kSlotPlaces[kPadSlots] = {
     {321, 118, 20, 75},  // right
 };
 
+// A name on the small field may reach past its paddle, as far as the paddles across the
+// ends of its side: the field's 170 pixels less two paddles' 20.
+constexpr LONG kSlotNameRoom = 130;
+
 constexpr unsigned int kPlayerColumnX = 218;
 constexpr unsigned int kFirstPlayerY = 402;
 constexpr unsigned int kPlayerPitch = 30;
@@ -137,7 +141,8 @@ void COptions::AddSlotButton(const SPlayerOptions& p, unsigned int s)
     const SlotPlace& at = kSlotPlaces[s];
     auto* paddle = new CButton(DoPaddle, AsContext(s), at.x, at.y, str(""), Under(this), p.color, at.width,
                                at.height, p.padType, ePadSides[s]);
-    MakeText(SlotName(this, p), ePadTexts[s], LList<CObject>(false, 2, paddle, this));
+    if (auto* name = dynamic_cast<CAngleText*>(MakeText(SlotName(this, p), ePadTexts[s], LList<CObject>(false, 2, paddle, this))))
+        name->room = kSlotNameRoom;
 }
 
 bool COptions::HasType(str t) const { return t == kType || CGame::HasType(t); }

@@ -9,8 +9,8 @@ libgtest-dev libgmock-dev googletest libbenchmark-dev
 libfreetype-dev libfontconfig-dev libpng-dev libsdl2-dev libenet-dev
 fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-urw-base35
 fonts-lobster fonts-roboto-unhinted
-xvfb xkb-data x11-xkb-utils xdotool x11-apps netpbm desktop-file-utils
-g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+xvfb xkb-data x11-xkb-utils xdotool x11-apps netpbm desktop-file-utils appstream
+g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis
 libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1 libxxf86vm1
 lintian dpkg-dev file
 "

@@ -12,7 +12,7 @@ trap 'rm -rf "$settings"' EXIT
 for script in docs/shots/*.txt; do
     echo "$script"
     rm -rf "$settings/quorvel"
-    XDG_CONFIG_HOME="$settings" ./build/release/quorvel-replay "$script" docs
+    XDG_CONFIG_HOME="$settings" XDG_DATA_HOME="$settings" ./build/release/quorvel-replay "$script" docs
 done
 # Online: one program hosts on the default port and another joins it.
 PORT=27960 sh tests/replays/online/run.sh ./build/release/quorvel-replay tests/replays/online build/release/online-shots

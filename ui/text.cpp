@@ -2,7 +2,9 @@
 
 #include "model/data.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -18,11 +20,32 @@ const char* const kPaddleFace = "Curier New";
 constexpr unsigned int kPaddleHeight = 18;
 const char* const kTitleFace = "Magneto";
 constexpr unsigned int kTitleHeight = 48;
+// No text is shrunk below this, however long: past it, it is no longer read.
+constexpr unsigned int kSmallestHeight = 8;
 
 // The whole text, measured or drawn by DrawText into `box`.
 int DrawWhole(HDC dc, const str& text, RECT* box, UINT format)
 {
     return DrawText(dc, text, static_cast<int>(text.Size()), box, format);
+}
+
+int LineWidth(HDC dc, const str& text)
+{
+    RECT box{0, 0, 0, 0};
+    DrawText(dc, text, static_cast<int>(text.Size()), &box, DT_CALCRECT | DT_SINGLELINE);
+    return box.right - box.left;
+}
+
+// The text, or as much of it as fits in `room` pixels followed by "...".
+str FittedLine(HDC dc, const str& text, LONG room)
+{
+    if (room <= 0 || LineWidth(dc, text) <= room) return text;
+    const std::string whole(static_cast<const char*>(text));
+    std::size_t keep = whole.size();
+    str cut;
+    do cut = str((whole.substr(0, --keep) + "...").c_str());
+    while (keep > 0 && LineWidth(dc, cut) > room);
+    return cut;
 }
 
 }  // namespace
@@ -74,7 +97,7 @@ bool CText::Paint(HDC dc)
 
 CAngleText::CAngleText(const str& t, const LList<CObject>& parents, unsigned int h, str f, unsigned int a,
                        const Rect& r)
-    : CText(t, parents, r), angle(a), face(f), height(h)
+    : CText(t, parents, r), angle(a), face(f), height(h), drawnHeight(h), fittedText(t)
 {
     type.Load(kType);
 }
@@ -91,6 +114,7 @@ void CAngleText::Animate()
 {
     CText::Animate();
     Measure();
+    Fit();
 }
 
 // The size of the text in its own font. Before the font exists (the Animate that
@@ -108,17 +132,45 @@ void CAngleText::Measure()
     ReleaseDC(data.window, dc);
 }
 
-bool CAngleText::InitPaint(HDC dc)
+// Only a text that has its own font can be measured in it, so a paint cycle's first
+// frame draws the text at the size it had before.
+void CAngleText::Fit()
 {
-    if (!CText::InitPaint(dc)) return false;
+    if (!font) return;
+    const LONG space = room > 0 ? room : angle == kUpward || angle == kDownward ? rect.height : rect.width;
+    const bool newText = !(text == fittedText);
+    if (!newText && (space <= 0 || extent.width <= space)) return;
+    unsigned int fitted = newText ? height : drawnHeight;
+    fittedText = text;
+    for (;;) {
+        if (fitted != drawnHeight) {
+            Release(BackBuffer(), font);
+            font = MakeFont(fitted);
+            drawnHeight = fitted;
+            Measure();
+        }
+        if (!font || space <= 0 || extent.width <= space || fitted <= kSmallestHeight) return;
+        fitted = std::max(kSmallestHeight, std::min(fitted - 1, fitted * static_cast<unsigned int>(space) /
+                                                                   static_cast<unsigned int>(extent.width)));
+    }
+}
+
+HFONT CAngleText::MakeFont(unsigned int cellHeight) const
+{
     LOGFONT description;
     std::memset(&description, 0, sizeof description);
-    description.lfHeight = static_cast<LONG>(height);
+    description.lfHeight = static_cast<LONG>(cellHeight);
     description.lfEscapement = static_cast<LONG>(angle);
     description.lfOrientation = static_cast<LONG>(angle);
     description.lfWeight = FW_NORMAL;
     std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
-    font = CreateFontIndirect(&description);
+    return CreateFontIndirect(&description);
+}
+
+bool CAngleText::InitPaint(HDC dc)
+{
+    if (!CText::InitPaint(dc)) return false;
+    font = MakeFont(drawnHeight);
     return font != nullptr;
 }
 
@@ -246,12 +298,13 @@ bool CNormText::Paint(HDC dc)
 {
     if (!CText::Paint(dc)) return false;
     RequireData(this, "::Paint");
+    const str shown = FittedLine(dc, text, rect.width);
     extent = rect;
-    DrawWhole(dc, text, &extent, DT_CALCRECT | kCentredLine);
+    DrawWhole(dc, shown, &extent, DT_CALCRECT | kCentredLine);
     extent.Recalc();
     OffsetRect(&extent, (rect.width - extent.width) / 2, (rect.height - extent.height) / 2);
     extent.Recalc();
-    DrawWhole(dc, text, &rect, kCentredLine);
+    DrawWhole(dc, shown, &rect, kCentredLine);
     return true;
 }
 

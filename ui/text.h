@@ -1,7 +1,9 @@
 #pragma once
 // Text graphics. A text takes over the rectangle of its first parent that is a graphic
 // every frame and places itself inside it: plain and right-aligned labels in the default
-// GUI font, and texts in a face of their own turned by 0, 90, 180 or 270 degrees.
+// GUI font, and texts in a face of their own turned by 0, 90, 180 or 270 degrees. A text
+// never runs past its parent: a turned text longer than its parent is drawn in a smaller
+// size of its face, a centred label loses its last letters to "...".
 
 #include "gfx/graphic.h"
 
@@ -46,7 +48,8 @@ public:
 
     unsigned int angle;
     str face;
-    unsigned int height;
+    unsigned int height;  // as asked for; smaller while the text does not fit
+    LONG room = 0;        // the length the text may take along its run; 0: its parent's
 
 protected:
     // Moves the text's rectangle so that its top-left corner is the reference point.
@@ -54,6 +57,13 @@ protected:
 
 private:
     void Measure();
+    // Shrinks the face until the text fits the parent's length along it; a new text
+    // starts again from the size asked for.
+    void Fit();
+    HFONT MakeFont(unsigned int cellHeight) const;
+
+    unsigned int drawnHeight;  // the font's cell height
+    str fittedText;            // the text that drawnHeight was found for
 };
 
 // Left to right, centred both ways.

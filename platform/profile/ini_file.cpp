@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace profile {
@@ -59,23 +59,45 @@ bool WriteAll(int fd, const std::string& text)
     return true;
 }
 
+// A plain file's bytes; nullopt for anything else.
+std::optional<std::string> ReadAll(int fd)
+{
+    struct stat about {};
+    if (::fstat(fd, &about) != 0 || !S_ISREG(about.st_mode)) return std::nullopt;
+    std::string text(static_cast<std::size_t>(about.st_size), '\0');
+    std::size_t have = 0;
+    while (have < text.size()) {
+        const ssize_t got = ::read(fd, text.data() + have, text.size() - have);
+        if (got < 0) return std::nullopt;
+        if (got == 0) break;
+        have += static_cast<std::size_t>(got);
+    }
+    text.resize(have);
+    return text;
+}
+
 }  // namespace
 
-IniFile IniFile::Read(const std::string& path)
+std::optional<IniFile> IniFile::Read(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return IniFile();
-    std::ostringstream text;
-    text << in.rdbuf();
-    return Parse(text.str());
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? std::optional<IniFile>(IniFile()) : std::nullopt;
+    std::optional<std::string> text = ReadAll(fd);
+    ::close(fd);
+    if (!text) return std::nullopt;
+    return Parse(*text);
 }
 
 IniFile IniFile::Parse(const std::string& text)
 {
     IniFile file;
     std::string section;
-    std::istringstream in(text);
-    for (std::string raw; std::getline(in, raw);) {
+    bool others = false;  // the last line is a run of comments, blanks or junk
+    for (std::size_t begin = 0; begin < text.size();) {
+        const std::size_t newline = text.find('\n', begin);
+        const std::size_t end = newline == std::string::npos ? text.size() : newline;
+        std::string raw = text.substr(begin, end - begin);
+        begin = end + 1;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
         Line line{raw, section, "", false};
         const std::string trimmed = Trim(raw);
@@ -86,18 +108,24 @@ IniFile IniFile::Parse(const std::string& text)
         } else if (const std::size_t equals = trimmed.find('='); equals != std::string::npos && equals > 0 &&
                                                                    trimmed.front() != ';') {
             line.key = Lower(Trim(trimmed.substr(0, equals)));
+        } else if (others) {
+            file.lines.back().text += "\n" + raw;
+            continue;
         }
-        file.lines.push_back(line);
+        others = !line.header && line.key.empty();
+        file.lines.push_back(std::move(line));
     }
     return file;
 }
 
 std::optional<std::size_t> IniFile::FindKey(const std::string& section, const std::string& key) const
 {
-    const std::string s = Lower(section), k = Lower(key);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (!lines[i].header && lines[i].section == s && lines[i].key == k) return i;
-    return std::nullopt;
+    if (index.empty())
+        for (std::size_t i = lines.size(); i-- > 0;)
+            if (!lines[i].key.empty()) index[lines[i].section + "\n" + lines[i].key] = i;
+    const auto at = index.find(Lower(section) + "\n" + Lower(key));
+    if (at == index.end()) return std::nullopt;
+    return at->second;
 }
 
 std::optional<std::size_t> IniFile::LastLineOf(const std::string& section) const
@@ -144,26 +172,29 @@ void IniFile::Set(const std::string& section, const std::string& key, const std:
     Line line{OneLine(key) + "=" + OneLine(value), s, Lower(Trim(OneLine(key))), false};
     if (const std::optional<std::size_t> at = FindKey(section, key)) {
         lines[*at] = line;
-        return;
+        return Changed();
     }
     if (const std::optional<std::size_t> last = LastLineOf(s)) {
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*last + 1), line);
-        return;
+        return Changed();
     }
     lines.push_back(Line{"[" + section + "]", s, "", true});
     lines.push_back(line);
+    Changed();
 }
 
 void IniFile::Remove(const std::string& section, const std::string& key)
 {
     if (const std::optional<std::size_t> at = FindKey(section, key))
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*at));
+    Changed();
 }
 
 void IniFile::RemoveSection(const std::string& section)
 {
     const std::string s = Lower(section);
     std::erase_if(lines, [&](const Line& line) { return line.section == s && (line.header || !line.key.empty()); });
+    Changed();
 }
 
 void IniFile::ClearSection(const std::string& section)
@@ -171,6 +202,7 @@ void IniFile::ClearSection(const std::string& section)
     const std::string s = Lower(section);
     std::erase_if(lines, [&](const Line& line) { return line.section == s && !line.header && !line.key.empty(); });
     if (!LastLineOf(s)) lines.push_back(Line{"[" + section + "]", s, "", true});
+    Changed();
 }
 
 std::string IniFile::Text() const
@@ -186,16 +218,25 @@ bool ReplaceFile(const std::string& path, const std::string& text)
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    if (BeforeRename()) BeforeRename()();
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (::close(fd) != 0 || !written || !RenameFile(temporary, path, false)) {
         ::unlink(temporary.c_str());
         return false;
     }
     return true;
+}
+
+bool RenameFile(const std::string& from, const std::string& to, bool writeThrough)
+{
+    if (BeforeRename()) BeforeRename()();
+    if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+    if (!writeThrough) return true;
+    const std::size_t slash = to.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : to.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool flushed = ::fsync(fd) == 0;
+    ::close(fd);
+    return flushed;
 }
 
 void SetBeforeRenameHook(std::function<void()> hook) { BeforeRename() = std::move(hook); }

@@ -23,4 +23,15 @@ TEST(CommandLineTest, TheLastWindowChoiceWinsAndAnswersStopTheReading)
     EXPECT_EQ(error.error, "unknown option ''");
 }
 
+TEST(CommandLineTest, WatchTakesTheFileThatFollows)
+{
+    using Action = program::CommandLine::Action;
+    const char* watch[] = {"quorvel", "--watch", "--window"};
+    EXPECT_EQ(program::ParseCommandLine(3, watch).watch, "--window");
+    const char* missing[] = {"quorvel", "--watch"};
+    const program::CommandLine error = program::ParseCommandLine(2, missing);
+    EXPECT_EQ(error.action, Action::Error);
+    EXPECT_EQ(error.error, "--watch needs the file of a replay");
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 // dialog's caption, place and size, and each of its controls.
 
 #include "app/resources.h"
+#include "app/version.h"
 #include "platform/user/resources.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -43,7 +45,17 @@ std::string Unescape(const std::string& body)
     return text;
 }
 
-// Tokens of the script without comments and preprocessor lines.
+// The string macros the script takes from app/version.h, as their text.
+std::optional<std::string> MacroText(const std::string& name)
+{
+    static const std::map<std::string, std::string> macros = {
+        {"QUORVEL_ABOUT_VERSION_LINE", QUORVEL_ABOUT_VERSION_LINE}, {"QUORVEL_LICENCE_LINE", QUORVEL_LICENCE_LINE}};
+    if (const auto found = macros.find(name); found != macros.end()) return found->second;
+    return std::nullopt;
+}
+
+// Tokens of the script without comments and preprocessor lines; string macros are
+// replaced by their text.
 std::vector<Token> Tokens(const std::string& script)
 {
     std::vector<Token> tokens;
@@ -74,7 +86,11 @@ std::vector<Token> Tokens(const std::string& script)
                 std::size_t end = i;
                 while (end < line.size() && (std::isalnum(static_cast<unsigned char>(line[end])) || line[end] == '_'))
                     ++end;
-                tokens.push_back({Token::Word, line.substr(i, end - i)});
+                const std::string word = line.substr(i, end - i);
+                if (const auto text = MacroText(word))
+                    tokens.push_back({Token::Text, *text});
+                else
+                    tokens.push_back({Token::Word, word});
                 i = end;
             } else {
                 tokens.push_back({Token::Punctuation, std::string(1, c)});
@@ -377,12 +393,14 @@ TEST(ResourceScript, ReaderSeesEveryPart)
         "8 ACCELERATORS\nBEGIN\n  \"/\", 104, ASCII, ALT, NOINVERT\n  VK_F4, 12, VIRTKEY\nEND\n"
         "9 DIALOG 1, 2, 30, 40\nSTYLE WS_CAPTION | DS_SETFONT\nCAPTION \"About\"\nFONT 10, \"Arial\"\nBEGIN\n"
         "  ICON 107, 101, 14, 9, 0, 0 // empty\n  LTEXT \"Line\", -1, 5, 6, 7, 8, SS_NOPREFIX\n"
+        "  LTEXT QUORVEL_LICENCE_LINE, -1, 5, 16, 7, 8\n"
         "  DEFPUSHBUTTON \"OK\", IDOK, 1, 2, 3, 4\nEND\n");
     EXPECT_EQ(found.menus.at(7), (Lines{"&Go\tF5 = 12", "&More > separator", "&More > Say \"hi\" = 13"}));
     EXPECT_EQ(found.accelerators.at(8),
               (Lines{"flags 18, key 47 -> 104", "flags 1, key " + std::to_string(VK_F4) + " -> 12"}));
     EXPECT_EQ(found.dialogs.at(9), (Lines{"caption \"About\" at 1, 2, 30, 40", "icon \"\" id 101 at 14, 9, 0, 0",
                                           "static \"Line\" id -1 at 5, 6, 7, 8",
+                                          "static \"" QUORVEL_LICENCE_LINE "\" id -1 at 5, 16, 7, 8",
                                           "default button \"OK\" id 1 at 1, 2, 3, 4"}));
     EXPECT_THROW(Parse("1 MENU\nBEGIN\n  MENUITEM \"x\"\n"), std::runtime_error);
 }

@@ -1,6 +1,7 @@
 #include "app/gamer.h"
 #include "app/main_window.h"
 #include "app/resources.h"
+#include "app/version.h"
 #include "play/ball.h"
 #include "play/countdown.h"
 #include "play/main_game.h"
@@ -147,7 +148,8 @@ TEST_F(Shell, NewGameReplacesTheScreenWithAFreshIntro)
     CGame* after = Engine().GetGame();
     EXPECT_TRUE(after->IsType(str("CIntro")));
     EXPECT_NE(after, before);
-    EXPECT_EQ(Engine().children.Count(), 6u) << "settings, four input makers and one screen";
+    EXPECT_EQ(Engine().children.Count(), 8u)
+        << "settings, the replays, the records, four input makers and one screen";
     EXPECT_TRUE(Engine().running);
     program.Frames(3);
     EXPECT_EQ(session.Pixel(255, 330), RGB(255, 255, 0)) << "the intro's button, lit by the pointer still on it";
@@ -241,7 +243,7 @@ TEST_F(Shell, AboutBoxOpensFromAltSlashAndAltQuestionMark)
     program.Tap(VK_OEM_2);
     program.KeyUp(VK_MENU);
     ASSERT_EQ(session.Boxes().size(), 1u);
-    EXPECT_NE(session.Boxes()[0].text.find("Quorvel Version 0.5b"), std::string::npos);
+    EXPECT_EQ(session.Boxes()[0].text, QUORVEL_ABOUT_VERSION_LINE "\n" QUORVEL_LICENCE_LINE);
     EXPECT_EQ(session.Boxes()[0].caption, "About Quorvel");
     program.KeyDown(VK_MENU);
     program.KeyDown(VK_SHIFT);

@@ -1,5 +1,6 @@
 // The game binary's answers on the command line, and without a display.
 
+#include "app/version.h"
 #include "tests/e2e/x_display.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,8 @@ TEST(CommandLine, HelpVersionAndABadOption)
 
     const e2e::Output version = RunGame("", "--version");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.text, "quorvel 0.5b\n");
+    EXPECT_EQ(version.text, "quorvel " QUORVEL_VERSION "\n" QUORVEL_LICENCE_LINE "\n");
+    EXPECT_TRUE(Has(version.text, "MIT licence")) << version.text;
 
     const e2e::Output bad = RunGame("", "--fast");
     EXPECT_EQ(bad.status, 2);

@@ -1,6 +1,7 @@
 // `cmake --install` into a fresh prefix: everything a desktop game ships is there, the
-// desktop entry passes desktop-file-validate, and the installed game runs from another
-// directory under Xvfb.
+// desktop entry passes desktop-file-validate, the software centres' metainfo and the
+// entry it launches pass appstreamcli's check of the installed tree, and the installed
+// game runs from another directory under Xvfb.
 
 #include "tests/e2e/x_display.h"
 
@@ -72,19 +73,27 @@ TEST_F(Installed, ThePrefixHoldsTheGameItsDataDesktopEntryIconAndManualPage)
 
     const std::string manual = Read(Share() / "man" / "man6" / "quorvel.6");
     EXPECT_EQ(manual.rfind(".TH QUORVEL 6", 0), 0u) << "a page of section 6";
+    EXPECT_EQ(manual.find('@'), std::string::npos) << "every value of the page is filled in";
     for (const char* key : {"F1", "F2", "F3", "F12", "Esc", "Alt+/", "Space", "Shift"})
         EXPECT_NE(manual.find(key), std::string::npos) << "the manual names " << key;
 
-    const fs::path desktop = Share() / "applications" / "quorvel.desktop";
+    const fs::path desktop = Share() / "applications" / "io.github.quorvel.Quorvel.desktop";
     const auto validation = e2e::Shell("desktop-file-validate " + Quote(desktop.string()) + " 2>&1; echo $?");
     EXPECT_EQ(validation.text, "0\n") << "desktop-file-validate says:\n" << validation.text;
     const std::string entry = Read(desktop);
     EXPECT_EQ(EntryValue(entry, "Exec"), "quorvel");
-    EXPECT_EQ(EntryValue(entry, "Categories"), "Game;ArcadeGame;");
+    EXPECT_EQ(EntryValue(entry, "Categories"), "Game;ArcadeGame;ActionGame;");
+    EXPECT_NE(EntryValue(entry, "Keywords"), "");
     const std::string icon = EntryValue(entry, "Icon");
     EXPECT_TRUE(fs::is_regular_file(Share() / "icons" / "hicolor" / "scalable" / "apps" / (icon + ".svg")));
     for (const char* size : {"32x32", "64x64", "128x128"})
         EXPECT_TRUE(fs::is_regular_file(Share() / "icons" / "hicolor" / size / "apps" / (icon + ".png"))) << size;
+
+    const auto tree = e2e::Shell("appstreamcli validate-tree --no-net " + Quote(prefix.string()) + " 2>&1; echo $?");
+    EXPECT_EQ(tree.text.substr(tree.text.size() - 2), "0\n") << "appstreamcli says:\n" << tree.text;
+    const std::string metainfo = Read(Share() / "metainfo" / "io.github.quorvel.Quorvel.metainfo.xml");
+    EXPECT_NE(metainfo.find("<release version=\"" QUORVEL_PACKAGE_VERSION "\""), std::string::npos)
+        << "the metainfo lists this release";
 }
 
 TEST_F(Installed, TheInstalledGameRunsFromAnotherDirectory)

@@ -1,3 +1,4 @@
+#include "app/version.h"
 #include "platform/gdi/gdi32.h"
 #include "platform/win32.h"
 #include "tools/replay/png_file.h"
@@ -56,7 +57,7 @@ TEST_F(ReplayTest, ScriptRunsToItsEndAndItsShotReadsBack)
         "type Ab1\n"
         "tap VK_ESCAPE\n");
     EXPECT_EQ(status, replay::kOk) << errors.str();
-    EXPECT_NE(out.str().find("message box: [About Quorvel] Quorvel Version 0.5b"), std::string::npos);
+    EXPECT_NE(out.str().find("message box: [About Quorvel] " QUORVEL_ABOUT_VERSION_LINE), std::string::npos);
 
     const std::optional<gdi::Surface> shot = replay::ReadPng((outDir / "start.png").string());
     ASSERT_TRUE(shot.has_value());

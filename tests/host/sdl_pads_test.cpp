@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -137,6 +138,19 @@ TEST_F(SdlPadsTest, BadMappingFilesAreReportedAndTheGoodLinesStillCount)
         EXPECT_EQ(sdlhost::LoadMappingFile(file.string()), 0);
         EXPECT_NE(::testing::internal::GetCapturedStderr().find("cannot read"), std::string::npos);
     }
+
+    // A file of nothing but junk, raw bytes included: a few lines say so, not one a line.
+    {
+        std::ofstream junk(file, std::ios::binary);
+        for (int i = 0; i < 600000; ++i) junk << "\x1b[31mjunk\xff\x01 " << i << "\n";
+    }
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(sdlhost::LoadMappingFile(file.string()), 0);
+    const std::string junkSaid = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(junkSaid.begin(), junkSaid.end(), '\n'), 4) << junkSaid;
+    EXPECT_NE(junkSaid.find("599997 more lines are not controller mappings"), std::string::npos) << junkSaid;
+    EXPECT_TRUE(std::all_of(junkSaid.begin(), junkSaid.end(), [](char c) { return c == '\n' || (c >= ' ' && c <= '~'); }))
+        << "no raw bytes";
 
     // The user's file is malformed: the pads still start, and so does the game.
     std::ofstream(config / "quorvel" / "gamecontrollerdb.txt") << "\x01\x02 garbage without commas\n";

@@ -2,11 +2,13 @@
 // datagrams that arrive. Time is real here, so the tests wait on progress, not on time.
 
 #include "net/enet_link.h"
+#include "support/loopback.h"
 #include "support/match_harness.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 #include <unistd.h>
 
@@ -14,22 +16,6 @@ using namespace net;
 using namespace nettest;
 
 namespace {
-
-std::uint64_t NowMs()
-{
-    using namespace std::chrono;
-    return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-// A port of our own: several test programs may run at once on this machine.
-std::unique_ptr<EnetLink> HostSomewhere(std::uint16_t& port, unsigned int peers)
-{
-    for (unsigned int attempt = 0; attempt < 50; ++attempt) {
-        port = static_cast<std::uint16_t>(20000 + (static_cast<unsigned int>(getpid()) * 7 + attempt * 131) % 30000);
-        if (auto link = EnetLink::Host(port, peers)) return link;
-    }
-    return nullptr;
-}
 
 struct Loopback {
     // A host and one joiner per entry after the first, all on loopback.
@@ -126,4 +112,42 @@ TEST(OnlineEnet, AHostThatIsNotThereIsReportedAsUnreachable)
     }
     EXPECT_EQ(joiner.Failure(), "The host could not be reached");
     EXPECT_FALSE(EnetLink::Join("no such host.invalid", port));
+}
+
+// A link slot is held only briefly by a machine that is not there: a handshake that never
+// completes, or a machine that vanished and was then disconnected. A host of one slot
+// takes the next joiner at once afterwards.
+TEST(OnlineEnet, SlotsHeldByMachinesThatAreNotThereComeFreeWithinSeconds)
+{
+    std::uint16_t port = 0;
+    std::unique_ptr<EnetLink> host = HostSomewhere(port, 1);
+    ASSERT_TRUE(host);
+    PeerId joined = 0;
+    auto serve = [&](std::uint64_t ms, const std::function<bool()>& done) {
+        const std::uint64_t until = NowMs() + ms;
+        for (Event event; !done() && NowMs() < until; std::this_thread::sleep_for(std::chrono::milliseconds(1)))
+            while (host->Poll(event))
+                if (event.kind == Event::Connected) joined = event.peer;
+        return done();
+    };
+    // A joiner that comes once the slot should be free again is let in before ENet would
+    // try its connection a second time.
+    auto joinsAtOnce = [&](std::chrono::milliseconds after) {
+        serve(static_cast<std::uint64_t>(after.count()) + 300, [] { return false; });
+        auto joiner = HostilePeer::Connect(port);
+        const bool in = serve(1200, [&] {
+            joiner->Service();
+            return joiner->connected;
+        });
+        return std::make_pair(in, std::move(joiner));
+    };
+
+    SpoofConnects(port, 1);
+    auto [in, joiner] = joinsAtOnce(kHandshakeMs);
+    EXPECT_TRUE(in) << "a handshake that is never completed";
+
+    ASSERT_TRUE(serve(1000, [&] { return joined != 0; }));
+    joiner.reset();  // vanishes without a word
+    host->Disconnect(joined);
+    EXPECT_TRUE(joinsAtOnce(kPartingMs).first) << "a machine that vanished";
 }

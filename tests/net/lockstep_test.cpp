@@ -280,6 +280,10 @@ TEST(Lockstep, HostilePacketsInAMatchAreRefusedAndTheMatchGoesOn)
         Encode(start),                 // only the host starts
         {'Q', 5, 0},                   // cut short
         {'Q', 5, 0, 0, 0, 9, 1, 3, 0, 0},  // position 768
+        Encode(Crafted(Kind::OutOfStep, 4294967295u, 0)),  // a frame nobody has run
+        Encode(Crafted(Kind::OutOfStep, at / 8 * 8 + 3, 0)),  // no checksum frame
+        Encode(Crafted(Kind::Checksum, at / 8 * 8 + 8000, 1)),  // far ahead
+        Encode(Crafted(Kind::Pong, 0, 0x80000000u)),        // a stamp never sent
     };
     for (const Bytes& bytes : hostile) cheat.Send(table.HostId(), bytes);
     table.Play(600);
@@ -365,17 +369,14 @@ TEST(Lockstep, AfterAMatchTheHostOpensItsLobbyAgainAndTheSamePlayersPlayTheNext)
     table.Endpoint(2).Disconnect(table.HostId());
     table.Play(260);
 
+    for (Machine& m : table.machines) m.Session().MatchOver();
     ASSERT_TRUE(table.Host().Session().Reopen());
     table.Run(1000, [&] { return table.machines[1].Session().GetState() == Lockstep::State::Lobby; });
     EXPECT_EQ(table.machines[1].Session().GetState(), Lockstep::State::Lobby);
     EXPECT_EQ(table.Host().Session().Joined(), 1u) << "the machine that left is not in the lobby";
     EXPECT_FALSE(table.machines[1].Session().Reopen()) << "only the host reopens";
 
-    for (Machine& m : table.machines) {
-        m.frame = 0;
-        m.state = 2166136261u;
-        m.states.clear();
-    }
+    for (Machine& m : table.machines) m.NextMatch();
     table.Start(4);
     EXPECT_EQ(table.machines[1].Session().Matches(), 2u);
     EXPECT_EQ(table.machines[1].Session().Seed(), 4u);
@@ -391,7 +392,7 @@ TEST(Lockstep, APredictingMachineRunsAheadWithinTheWindowAndHearsOfWrongGuesses)
     Table table(0, 100);
     table.Seat({1, 1});
     Lockstep& host = table.Host().Session();
-    host.fixedDelay = 1;
+    host.predicting = true;
     table.Start();
     Lockstep& guest = table.machines[1].Session();
     EXPECT_EQ(guest.Delay(), 1);
@@ -403,6 +404,7 @@ TEST(Lockstep, APredictingMachineRunsAheadWithinTheWindowAndHearsOfWrongGuesses)
     for (; host.MayRun(frame); ++frame) {
         host.SetLocal(frame, 0, moved);
         host.KeepLocal(frame);
+        host.Ran(frame);
     }
     EXPECT_EQ(frame, host.FirstUnconfirmed() + kWindow);
     EXPECT_EQ(host.FirstUnconfirmed(), 1u);
@@ -422,4 +424,38 @@ TEST(Lockstep, APredictingMachineRunsAheadWithinTheWindowAndHearsOfWrongGuesses)
     EXPECT_EQ(host.FirstUnconfirmed(), 7u);
     // What is not known yet is predicted as the last input known.
     EXPECT_EQ(host.Input(12, 1), other);
+}
+
+TEST(Lockstep, AGuestStillEndingAMatchSeatsTheNextOnceItsOwnIsOver)
+{
+    Table table(5, 40);
+    table.Seat({1, 1});
+    table.Start();
+    Machine &host = table.Host(), &guest = table.machines[1];
+    // The match ends after frame 150; the guest is held back a frame behind.
+    host.last = 150;
+    guest.last = 149;
+    table.Run(60000, [&] { return host.frame > host.last; }, true);
+    ASSERT_GT(host.frame, host.last);
+
+    // The host is back in its lobby and starts the next match before the guest is done.
+    host.Session().MatchOver();
+    ASSERT_TRUE(host.Session().Reopen());
+    host.NextMatch();
+    ASSERT_TRUE(host.Session().Start(9));
+    table.Run(1000, [] { return false; });
+    EXPECT_EQ(guest.Session().GetState(), Lockstep::State::Playing) << "the last frames still run";
+    EXPECT_EQ(guest.Session().Matches(), 1u);
+
+    guest.last = 150;
+    table.Run(60000, [&] { return guest.frame > guest.last; }, true);
+    ASSERT_GT(guest.frame, guest.last);
+    guest.Session().MatchOver();
+    EXPECT_EQ(guest.Session().Matches(), 2u);
+    EXPECT_EQ(guest.Session().Seed(), 9u);
+    guest.NextMatch();
+    table.Play(300);
+    ExpectInStep(table.machines, 300);
+    EXPECT_EQ(host.Session().Refused(), 0u);
+    EXPECT_EQ(guest.Session().Refused(), 0u);
 }

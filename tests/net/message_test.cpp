@@ -104,13 +104,13 @@ TEST(OnlineMessage, ImpossibleValuesAreRefused)
         Hex({'Q', 5, 0, 0, 0, 9, 0, 1, 0, 8}),               // an unknown button
         Hex({'Q', 7, 4, 0, 0, 0, 1}),                        // a drop of seat 4
         Hex({'Q', 3, 0}), Hex({'Q', 3, 5}),                  // no such refusal
-        Hex({'Q', 1, 2, 0}),                                 // a hello without players
-        Hex({'Q', 1, 2, 5, 1, 'a', 1, 'b', 1, 'c', 1, 'd', 1, 'e'}),  // five players
-        Hex({'Q', 1, 2, 1, 0}),                              // an empty name
-        Hex({'Q', 1, 2, 1, 16, 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'}),
-        Hex({'Q', 1, 2, 1, 2, 'a', '\n'}),                   // a control character
-        Hex({'Q', 1, 2, 1, 2, 'a', 0xe9}),                   // a byte past ASCII
-        Hex({'Q', 1, 2, 1, 200, 'a'}),                       // a name longer than the packet
+        Hex({'Q', 1, kProtocolVersion, 0}),                                 // a hello without players
+        Hex({'Q', 1, kProtocolVersion, 5, 1, 'a', 1, 'b', 1, 'c', 1, 'd', 1, 'e'}),  // five players
+        Hex({'Q', 1, kProtocolVersion, 1, 0}),                              // an empty name
+        Hex({'Q', 1, kProtocolVersion, 1, 16, 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'}),
+        Hex({'Q', 1, kProtocolVersion, 1, 2, 'a', '\n'}),                   // a control character
+        Hex({'Q', 1, kProtocolVersion, 1, 2, 'a', 0xe9}),                   // a byte past ASCII
+        Hex({'Q', 1, kProtocolVersion, 1, 200, 'a'}),                       // a name longer than the packet
         Hex({'Q', 4, 0, 0, 0, 1, 0, 1, 1, 'a', 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0}),  // delay 0
         Hex({'Q', 4, 0, 0, 0, 1, 5, 1, 1, 'a', 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0}),  // delay 5
         Hex({'Q', 4, 0, 0, 0, 1, 2, 2, 1, 'a', 1, 'b', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,

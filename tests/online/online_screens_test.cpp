@@ -2,6 +2,7 @@
 // of its own with its own settings, and they meet on an in-memory network that the
 // link maker hands out, as the program's ENet links would.
 
+#include "model/names.h"
 #include "net/link_maker.h"
 #include "net/memory_link.h"
 #include "play/main_game.h"
@@ -137,6 +138,33 @@ TEST_F(OnlineScreens, AGuestJoinsTakesAComputerPlayersPlaceAndStartsWithTheHost)
     EndOnline(guest.root.get());
     EXPECT_EQ(guest.Player(1).name, str(guestName.c_str()));
     EXPECT_NE(guest.Player(3).color, RGB(1, 2, 3));
+}
+
+TEST_F(OnlineScreens, NamesThatTheWireCannotCarryAreCutOrGivenOneAndTheMatchStarts)
+{
+    host.Player(1).name = str("ABCDEFGHIJKLMNOP");  // 16 characters, from a settings file
+    guest.Player(1).name = str("");
+    host.Click(kHostX + 4, kFootY + 4);
+    guest.Click(kJoinX + 4, kFootY + 4);
+    guest.data->joinAddress = str("127.0.0.1");
+    guest.Click(222, 306);
+    Frames(20);
+    ASSERT_EQ(LineWith(guest.screen, "Joined"), "Joined: waiting for the host to start the match");
+    host.Click(222, kFootY + 4);
+    Frames(3);
+    auto* guestMatch = dynamic_cast<CMainGame*>(guest.screen);
+    ASSERT_NE(guestMatch, nullptr);
+    EXPECT_EQ(guestMatch->lineup.players[0].name, str("ABCDEFGHIJKLMNO"));
+    EXPECT_EQ(guestMatch->lineup.players[1].name, str("Player 1"));
+    EXPECT_EQ(host.Player(1).name, str("ABCDEFGHIJKLMNOP")) << "the settings keep what they hold";
+}
+
+TEST(OnlineNames, EveryNameBecomesOneTheWireCarries)
+{
+    EXPECT_EQ(SendableName(str("Ann"), 1), str("Ann"));
+    EXPECT_EQ(SendableName(str("Tab\there\x7f"), 1), str("Tab?here?"));
+    EXPECT_EQ(SendableName(str("   "), 3), str("Player 3"));
+    EXPECT_EQ(SendableName(str("A name far too long for any paddle"), 2).Size(), kMaxNameLength);
 }
 
 TEST_F(OnlineScreens, WithoutANetworkTheScreensSaySo)

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 class ProfileTest : public ::testing::Test {
@@ -104,6 +106,39 @@ TEST_F(ProfileTest, AWriteIntoAMissingFolderFailsAndMakesNothing)
     EXPECT_FALSE(WritePrivateProfileString("A", "x", "1", nowhere.c_str()));
     EXPECT_FALSE(std::filesystem::exists(folder / "no"));
     EXPECT_FALSE(WritePrivateProfileString(nullptr, "x", "1", path.c_str()));
+}
+
+// A pipe would make a reader wait for a writer for ever: it reads as empty at once, and
+// a write does not replace it. The same for a folder.
+TEST_F(ProfileTest, WhatIsNoPlainFileIsNeitherWaitedForNorWrittenOver)
+{
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    EXPECT_EQ(Get("A", "x", "none"), "none");
+    char sections[16];
+    EXPECT_EQ(GetPrivateProfileString(nullptr, nullptr, "", sections, sizeof sections, path.c_str()), 0u);
+    EXPECT_FALSE(WritePrivateProfileString("A", "x", "1", path.c_str()));
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+    const std::string folderPath = (folder / "folder.ini").string();
+    std::filesystem::create_directory(folderPath);
+    EXPECT_FALSE(WritePrivateProfileSection("A", "x=1\0\0", folderPath.c_str()));
+    EXPECT_TRUE(std::filesystem::is_directory(folderPath));
+}
+
+// The file is parsed once and kept while it is unchanged; a change on the disk is seen.
+TEST_F(ProfileTest, AFileChangedBehindTheCacheIsReadAgain)
+{
+    WriteFile(path, "[A]\nx=1\n");
+    EXPECT_EQ(Get("A", "x"), "1");
+    WriteFile(path, "[A]\nx=22\n");
+    EXPECT_EQ(Get("A", "x"), "22");
+    const std::string other = (folder / "other.ini").string();
+    WriteFile(other, "[A]\nx=3\n");
+    ASSERT_TRUE(MoveFileEx(other.c_str(), path.c_str(), 0) == FALSE) << "not over a file without leave";
+    ASSERT_TRUE(MoveFileEx(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_EQ(Get("A", "x"), "3") << "same size, another file";
+    EXPECT_TRUE(DeleteFile(path.c_str()));
+    EXPECT_EQ(Get("A", "x"), "none");
+    EXPECT_FALSE(DeleteFile(path.c_str()));
 }
 
 // The process dies between writing the new file and renaming it over the old one, as in

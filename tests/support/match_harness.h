@@ -31,14 +31,24 @@ struct Machine {
     std::uint32_t state = 2166136261u;
     std::vector<std::uint32_t> states;  // after each frame
     bool off = false;                   // switched off: no longer updated
+    std::uint32_t last = ~0u;           // no frame after this one runs
 
     net::Lockstep& Session() { return *session; }
+
+    // The stand-in match starts again from its first frame.
+    void NextMatch()
+    {
+        frame = 0;
+        state = 2166136261u;
+        states.clear();
+        last = ~0u;
+    }
 
     // Runs the next frame if every input for it is known.
     bool Step()
     {
         net::Lockstep& s = Session();
-        if (!s.Ready(frame)) return false;
+        if (frame > last || !s.Ready(frame)) return false;
         const unsigned int seats = static_cast<unsigned int>(s.Seats().size());
         for (unsigned int seat = 0; seat < seats; ++seat) {
             const net::SeatInput in = s.Computer(seat, frame) ? Play(state, seat + 100, frame) : s.Input(frame, seat);
@@ -48,10 +58,21 @@ struct Machine {
             if (s.Seats()[seat].local) s.SetLocal(frame, seat, Play(state, seat, frame));
         states.push_back(state);
         s.Checksum(frame, state);
+        s.Ran(frame);
         ++frame;
         return true;
     }
 };
+
+// A message of `kind` with the fields the tests set, as a hostile machine crafts it.
+inline net::Message Crafted(net::Kind kind, std::uint32_t frame = 0, std::uint32_t value = 0)
+{
+    net::Message m;
+    m.kind = kind;
+    m.frame = frame;
+    m.value = value;
+    return m;
+}
 
 // Every machine that is on has run `frames` frames (or the match has ended on one).
 inline bool AllAt(std::vector<Machine>& machines, std::uint32_t frames)

@@ -105,19 +105,47 @@ TEST_F(TextTest, TheReferenceCornerFollowsTheTurn)
     }
 }
 
-TEST_F(TextTest, ANameLongerThanItsPaddleOverflowsBothEndsAlike)
+// The longest name, of the widest letters: drawn smaller so that it stays on its paddle,
+// still centred, and back at full size once the score (short) takes its place.
+TEST_F(TextTest, ANameLongerThanItsPaddleIsDrawnSmallerToFitIt)
 {
-    field.data->players[0].name = str("Bartholomew the Unbreakable");
+    field.data->players[0].name = str("MMMMMMMMMMMMMMM");
     field.data->players[1].name = str("Bartholomew the Unbreakable");
     field.Match(true);
+    field.Frame();
+    const LONG fullHeight = NameOn(SideTop).extent.height;
     field.Frame();
     for (Side side : {SideBottom, SideLeft}) {
         const Rect& box = NameOn(side).extent;
         const Rect& paddle = field.PaddleOn(side)->rect;
-        EXPECT_GT(std::max(box.width, box.height), 124);
+        EXPECT_LE(side == SideBottom ? box.width : box.height, side == SideBottom ? paddle.width : paddle.height);
+        EXPECT_LT(side == SideBottom ? box.height : box.width, fullHeight) << "a smaller size of the face";
+        EXPECT_GE(side == SideBottom ? box.height : box.width, 8) << "still a size that can be read";
         const LONG off = side == SideBottom ? OffCentreX(box, paddle) : OffCentreY(box, paddle);
         EXPECT_LE(std::abs(off), 1) << side;
     }
+    NameOn(SideBottom).text = str("50");
+    field.Frame();
+    EXPECT_EQ(NameOn(SideBottom).extent.height, fullHeight) << "a short text is drawn full size again";
+}
+
+// The game-over title of the longest name, and a label too wide for its button.
+TEST_F(TextTest, TitlesAndLabelsStayOnWhatTheyAreDrawnOn)
+{
+    CMainGame& game = field.Match(true);
+    auto* title = new CLRText(str("MMMMMMMMMMMMMMM Wins!"), LList<CObject>(false, 1, &game), 48, str("Magneto"), Rect());
+    const Rect button(100, 200, 180, 220);
+    CText* label = MakeText(str("MMMMMMMMMMMMMMM (Network)"), TextNorm, LList<CObject>(false, 1, &Box(button)));
+    field.Frame();
+    field.Frame();
+    EXPECT_GE(title->extent.left, 0);
+    EXPECT_LE(title->extent.right, 512);
+    EXPECT_GT(title->extent.width, 400) << "no smaller than it must be";
+    EXPECT_LT(title->extent.height, 48) << "a smaller size of the face";
+    ASSERT_TRUE(game.Paint(field.engine->memDC));
+    EXPECT_GE(label->extent.left, button.left);
+    EXPECT_LE(label->extent.right, button.right);
+    EXPECT_GT(label->extent.width, 50) << "as much of it as fits";
 }
 
 TEST_F(TextTest, ATextFollowsItsParentWithoutDrifting)

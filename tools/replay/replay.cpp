@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "net/enet_link.h"
 #include "online/online.h"
+#include "screens/replay_shelf.h"
 #include "ui/game.h"
 #include "model/sounds.h"
 #include "tools/replay/png_file.h"
@@ -111,6 +112,13 @@ private:
             });
         case Verb::WaitFrame:
             return WaitConfirmed(command, static_cast<std::uint32_t>(n[0]));
+        case Verb::Watch:
+            Watch(command.text);
+            return kOk;
+        case Verb::WatchLatest:
+            return WatchLatest(command);
+        case Verb::ExpectScores:
+            return ExpectScores(command);
         case Verb::Move:
             program.MoveTo(static_cast<int>(n[0]), static_cast<int>(n[1]));
             return kOk;
@@ -218,7 +226,8 @@ private:
         constexpr int kVirtualPatience = 15000;
         for (int frames = 0; !done(); ++frames) {
             if (program.Finished()) return Fail(command, "the program ended waiting for " + what);
-            if (RealClock::now() > giveUp || (!ProgramOnline() && frames > kVirtualPatience))
+            const bool online = ProgramOnline() != nullptr;
+            if ((online && RealClock::now() > giveUp) || (!online && frames > kVirtualPatience))
                 return Fail(command, "waited five minutes for " + what);
             Frame();
         }
@@ -240,6 +249,48 @@ private:
         InvalidateRect(session.Window(), nullptr, FALSE);
         program.Run();
         return kOk;
+    }
+
+    void Watch(const std::string& path)
+    {
+        const std::string why = WatchReplay(path);
+        if (!why.empty()) out << "watch: " << path << ": " << why << "\n";
+    }
+
+    static CReplayShelf* Shelf()
+    {
+        CGamer* engine = CurrentGamer();
+        return engine ? FindReplayShelf(engine) : nullptr;
+    }
+
+    int WatchLatest(const Command& command)
+    {
+        CReplayShelf* shelf = Shelf();
+        const std::vector<CReplayShelf::Entry> entries = shelf ? shelf->List() : std::vector<CReplayShelf::Entry>{};
+        if (entries.empty()) return Fail(command, "no match has been recorded");
+        Watch(entries.front().path);
+        return kOk;
+    }
+
+    int ExpectScores(const Command& command)
+    {
+        CReplayShelf* shelf = Shelf();
+        if (!shelf || !shelf->LastMatch()) return Fail(command, "no match has ended");
+        // Appended piece by piece: GCC 12 warns wrongly on "literal" + std::string here.
+        std::string actual, expected;
+        for (unsigned int i = 0; i < kReplaySlots; ++i) {
+            const SReplayPlayer& player = shelf->LastMatch()->players[i];
+            const long want = command.numbers[i];
+            if (i) {
+                actual += ' ';
+                expected += ' ';
+            }
+            actual.append(player.played ? std::to_string(player.score) : "-");
+            expected.append(want < 0 ? "-" : std::to_string(want));
+        }
+        if (actual == expected) return kOk;
+        errors << "line " << command.line << ": the scores are " << actual << ", expected " << expected << "\n";
+        return kExpectationFailed;
     }
 
     int Shot(const Command& command)

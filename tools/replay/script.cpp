@@ -15,7 +15,7 @@ namespace {
 
 struct VerbSyntax {
     Verb verb;
-    enum class Args { Numbers, Key, Text, Focus, Pad } args;
+    enum class Args { Numbers, Key, Text, Focus, Pad, Scores } args;
     std::size_t count;  // numbers expected
 };
 
@@ -35,6 +35,8 @@ const std::map<std::string, VerbSyntax>& Verbs()
         {"pad", {Verb::PadConnect, A::Pad, 0}},  // the action word decides the verb
         {"port", {Verb::Port, A::Numbers, 1}},         {"wait-joined", {Verb::WaitJoined, A::Numbers, 1}},
         {"wait-screen", {Verb::WaitScreen, A::Text, 0}}, {"wait-frame", {Verb::WaitFrame, A::Numbers, 1}},
+        {"watch", {Verb::Watch, A::Text, 0}},          {"watch-latest", {Verb::WatchLatest, A::Numbers, 0}},
+        {"expect-scores", {Verb::ExpectScores, A::Scores, 4}},
     };
     return verbs;
 }
@@ -111,6 +113,14 @@ std::string ParseArguments(const VerbSyntax& syntax, std::istringstream& words, 
         command.numbers.push_back(vk);
         break;
     }
+    case A::Scores:
+        for (std::size_t i = 0; i < syntax.count; ++i) {
+            if (!(words >> word)) return "wants four scores ('-' for a player who did not play)";
+            const std::optional<long> n = word == "-" ? std::optional<long>(-1) : ParseNumber(word);
+            if (!n || *n < -1) return "bad score '" + word + "'";
+            command.numbers.push_back(*n);
+        }
+        break;
     case A::Numbers:
         for (std::size_t i = 0; i < syntax.count; ++i) {
             if (!(words >> word)) return "missing number";

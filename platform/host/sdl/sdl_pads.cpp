@@ -50,6 +50,18 @@ std::string PlatformOf(const std::string& line)
 
 bool Blank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 
+// Text from a file as a report shows it: cut short, unprintable bytes as '?'.
+std::string Shown(const std::string& text)
+{
+    constexpr std::size_t kLongest = 200;
+    std::string shown;
+    for (const char c : text.substr(0, kLongest)) shown += c >= ' ' && c <= '~' ? c : '?';
+    return text.size() > kLongest ? shown + "..." : shown;
+}
+
+// The first few lines that are not mappings are named; the rest are counted.
+constexpr int kNamedBadLines = 3;
+
 }  // namespace
 
 std::string UserMappingFile()
@@ -68,29 +80,33 @@ std::string UserMappingFile()
 
 int LoadMappingFile(const std::string& path)
 {
+    const std::string shownPath = Shown(path);
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
-        std::fprintf(stderr, "quorvel: pad mappings: %s is not a file that can be read\n", path.c_str());
+        std::fprintf(stderr, "quorvel: pad mappings: %s is not a file that can be read\n", shownPath.c_str());
         return 0;
     }
     std::ifstream file(path);
     if (!file) {
-        std::fprintf(stderr, "quorvel: pad mappings: cannot read %s\n", path.c_str());
+        std::fprintf(stderr, "quorvel: pad mappings: cannot read %s\n", shownPath.c_str());
         return 0;
     }
-    int added = 0;
+    int added = 0, bad = 0;
     std::string line;
     for (int number = 1; std::getline(file, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (Blank(line) || line.front() == '#') continue;
         const std::string platform = PlatformOf(line);
         if (!platform.empty() && platform != SDL_GetPlatform()) continue;
-        if (SDL_GameControllerAddMapping(line.c_str()) < 0)
-            std::fprintf(stderr, "quorvel: pad mappings: %s:%d is not a controller mapping (%s)\n", path.c_str(),
-                         number, SDL_GetError());
-        else
+        if (SDL_GameControllerAddMapping(line.c_str()) >= 0)
             ++added;
+        else if (++bad <= kNamedBadLines)
+            std::fprintf(stderr, "quorvel: pad mappings: %s:%d is not a controller mapping (%s)\n", shownPath.c_str(),
+                         number, Shown(SDL_GetError()).c_str());
     }
+    if (bad > kNamedBadLines)
+        std::fprintf(stderr, "quorvel: pad mappings: %s: %d more lines are not controller mappings\n",
+                     shownPath.c_str(), bad - kNamedBadLines);
     return added;
 }
 

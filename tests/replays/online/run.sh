@@ -10,10 +10,10 @@ out=$(cd "$out" && pwd)  # the settings folders must be absolute to count
 port=${PORT:-$(( 20000 + ($$ * 7919) % 30000 ))}
 sed "s/@PORT@/$port/" "$scripts/host.replay" > "$out/host.replay"
 sed "s/@PORT@/$port/" "$scripts/join.replay" > "$out/join.replay"
-XDG_CONFIG_HOME="$out/host/config" "$tool" "$out/host.replay" "$out/host" > "$out/host.log" 2>&1 &
+XDG_CONFIG_HOME="$out/host/config" XDG_DATA_HOME="$out/host/data" "$tool" "$out/host.replay" "$out/host" > "$out/host.log" 2>&1 &
 host=$!
 sleep 1
-XDG_CONFIG_HOME="$out/join/config" "$tool" "$out/join.replay" "$out/join" > "$out/join.log" 2>&1
+XDG_CONFIG_HOME="$out/join/config" XDG_DATA_HOME="$out/join/data" "$tool" "$out/join.replay" "$out/join" > "$out/join.log" 2>&1
 joined=$?
 wait $host
 hosted=$?
