@@ -1,6 +1,7 @@
 #include "net/lockstep.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace net {
 
@@ -235,6 +236,9 @@ void Lockstep::OnMessage(Machine& machine, const Message& m)
         return;
     }
     if (m.kind == Kind::Ping) {
+        machine.paced = m.frame != 0 && state == State::Playing;
+        machine.frameDue = m.frame - 1;
+        machine.frameHeardAt = now;
         Message pong = Plain(Kind::Pong);
         pong.value = m.value;
         return SendTo(machine.peer, pong);
@@ -509,6 +513,7 @@ bool Lockstep::Reopen()
 // Everything of the match that was, so that the next starts afresh.
 void Lockstep::ForgetMatch()
 {
+    for (Machine& machine : machines) machine.paced = false;
     rows.clear();
     ownChecksums.clear();
     hostChecksums.clear();
@@ -582,6 +587,20 @@ bool Lockstep::Ready(std::uint32_t frame) const
     for (unsigned int seat = 0; seat < kMaxSeats; ++seat)
         if (Awaits(seat, frame)) return false;
     return true;
+}
+
+int Lockstep::Lead() const
+{
+    if (state != State::Playing || over) return 0;
+    std::optional<double> lead;
+    for (const Machine& machine : machines) {
+        if (machine.gone || !machine.paced || machine.behind || (host && machine.seats.empty())) continue;
+        const double since = static_cast<double>(machine.roundTrip / 2 + (now - machine.frameHeardAt));
+        const double theirs = machine.frameDue + since / kFrameMs;
+        const double ahead = std::clamp(due - theirs, -double{kWindow}, double{kWindow});
+        lead = lead ? std::max(*lead, ahead) : ahead;
+    }
+    return lead ? static_cast<int>(std::lround(*lead)) : 0;
 }
 
 void Lockstep::Ran(std::uint32_t frame)
@@ -710,6 +729,7 @@ void Lockstep::Beat()
     if (now - lastPing < kHeartbeatMs || state == State::Ended) return;
     Message ping = Plain(Kind::Ping);
     ping.value = static_cast<std::uint32_t>(now);
+    ping.frame = state == State::Playing && !over ? due + 1 : 0;
     for (const Machine& machine : machines)
         if (!machine.gone && Greeted(machine)) SendTo(machine.peer, ping);
     lastPing = now;

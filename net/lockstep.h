@@ -136,6 +136,11 @@ public:
     // already opened the lobby again goes back to it now, and seats the next match if the
     // host has started it meanwhile.
     void MatchOver();
+    // How many frames this machine runs ahead of those it keeps pace with (behind them
+    // when negative), from the frames they said they run and the round trips: a guest
+    // keeps pace with the host, the host with the guest furthest behind. 0 until known;
+    // never more than the window either way.
+    int Lead() const;
     // The seat's player is out of the match from `frame` on (every machine sees it go at
     // the same frame): no frame waits for its input any more.
     void Retire(unsigned int seat, std::uint32_t frame);
@@ -176,6 +181,10 @@ private:
         std::uint64_t roundTrip = 0;
         bool gone = false;
         bool behind = false;  // the host's: still playing the last match
+        // The frame it said it runs next, and when that was heard (paced: in this match).
+        std::uint32_t frameDue = 0;
+        std::uint64_t frameHeardAt = 0;
+        bool paced = false;
     };
     struct Row {
         std::array<SeatInput, kMaxSeats> input{};

@@ -23,6 +23,12 @@ namespace {
 
 // Confirmed states kept for looking back at (the replay tool's pictures of a frame).
 constexpr std::size_t kKeptStates = 64;
+// Frames of lead over the others that pace lets be.
+constexpr int kSlack = 2;
+// While ahead, a machine gives up this much of a frame every tick (47.5 frames a second);
+// while behind, it gains this much (75 frames a second).
+constexpr double kSlowBy = 0.05;
+constexpr double kCatchUpBy = 0.5;
 std::uint64_t lastSerial = 0;
 
 }  // namespace
@@ -72,6 +78,7 @@ void COnline::Pump(std::uint32_t tickMs, CGame* game)
                 break;
             }
         Confirm(*match);
+        Pace();
     }
     if (!InMatch() || reported || session.Failure().empty()) return;
     reported = true;
@@ -87,7 +94,25 @@ bool COnline::FrameDue(CGame* game) const
     if (reported) game->gameOver = true;
     if (reported) return true;
     // A match that is over on a frame that may still change waits for its confirmation.
-    return !match->gameOver && session.MayRun(frame);
+    const bool held = heldAt == frame && frame >= session.FirstUnconfirmed();
+    return !match->gameOver && !held && session.MayRun(frame) && frame < Scheduled();
+}
+
+std::uint32_t COnline::Scheduled() const
+{
+    const double onTheClock = static_cast<double>((clock - pacedFrom) / net::kFrameMs) + 1;
+    return static_cast<std::uint32_t>(std::max(0.0, onTheClock + paceShift));
+}
+
+// A machine held at the window banks no frames to race through once the inputs come:
+// it is never scheduled more than the window past the frame it is at.
+void COnline::Pace()
+{
+    const int lead = session.Lead();
+    if (lead > kSlack) paceShift -= kSlowBy;
+    if (lead < -kSlack) paceShift += kCatchUpBy;
+    const double ahead = static_cast<double>(Scheduled()) - frame;
+    if (ahead > net::kWindow) paceShift -= ahead - net::kWindow;
 }
 
 bool COnline::FinishDue(CGame* game) const
@@ -125,6 +150,23 @@ void COnline::FrameStarts(CGame* game)
     running = frame;
     Step& step = steps.emplace_back(Step{frame, SaveMatch(*match), {}, {}});
     TakeInputs(step);
+    // A frame that may still change keeps its sounds until it is known to stay.
+    if (frame >= session.FirstUnconfirmed()) hold.emplace();
+}
+
+// A player dropping out or the match ending is not shown on a guess: a frame not yet
+// confirmed in which one happens is taken back, and the match waits for the frame's
+// inputs before it runs the frame again (frames a player cannot tell from a short hold).
+bool COnline::Final(const SMatchState& before, CMainGame& match) const
+{
+    return frame >= session.FirstUnconfirmed() && (match.gameOver || SaveMatch(match).playersIn < before.playersIn);
+}
+
+void COnline::HoldBefore(CMainGame& match, const Step& step)
+{
+    RestoreMatch(match, step.before);
+    heldAt = frame;
+    ++holds;
 }
 
 // Back to the match as it was before frame `from`, and on again to the present with the
@@ -132,6 +174,7 @@ void COnline::FrameStarts(CGame* game)
 void COnline::RollBack(CMainGame& match, std::uint32_t from)
 {
     const std::uint32_t present = frame;
+    const SMatchState shown = SaveMatch(match);
     RestoreMatch(match, StepOf(from)->before);
     CSoundMute quiet;
     rerunning = true;
@@ -142,6 +185,10 @@ void COnline::RollBack(CMainGame& match, std::uint32_t from)
         match.Animate();
         match.UpdateInput();
         PrepareNewGraphics(match);
+        if (Final(step.before, match)) {
+            HoldBefore(match, step);
+            break;
+        }
         if (match.gameOver) {
             ++frame;
             break;
@@ -151,6 +198,9 @@ void COnline::RollBack(CMainGame& match, std::uint32_t from)
     rerunning = false;
     running = frame - 1;
     session.Ran(running);
+    const SMatchState now = SaveMatch(match);
+    if (now.playersIn > shown.playersIn) ++dropOutsTakenBack;
+    if (now.bricksLeft > shown.bricksLeft) ++bricksTakenBack;
     ++rollbacks;
     rerunFrames += frame - from;
     longestRollback = std::max(longestRollback, frame - from);
@@ -167,6 +217,15 @@ void COnline::FrameDone(CGame* game)
         session.MatchOver();
         return;
     }
+    if (hold && !steps.empty() && steps.back().frame == frame && Final(steps.back().before, *match)) {
+        HoldBefore(*match, steps.back());
+        steps.pop_back();
+        running = frame - 1;
+        hold.reset();  // its sounds are dropped
+        return;
+    }
+    if (hold) hold->Release();
+    hold.reset();
     session.KeepLocal(frame);
     session.Ran(frame);
     ++frame;
@@ -284,6 +343,10 @@ void COnline::Seat(const CData& data)
     for (unsigned int slot = 0; slot < kPadSlots; ++slot) lineup.padPlayers[slot] = setup.sides[slot];
     seated = lineup;
     frame = running = 0;
+    pacedFrom = clock;
+    paceShift = 0;
+    heldAt = net::kNoFrame;
+    holds = dropOutsTakenBack = bricksTakenBack = 0;
     steps.clear();
     confirmedStates.clear();
     confirmedDone = 0;

@@ -8,6 +8,7 @@
 #include "model/data.h"
 #include "net/lockstep.h"
 #include "play/match_seats.h"
+#include "model/sounds.h"
 #include "play/match_state.h"
 
 #include <deque>
@@ -45,9 +46,14 @@ public:
     // again, without sound, so that the next paint shows the corrected present.
     void Pump(std::uint32_t tickMs, CGame* game = nullptr);
     // Whether the next frame of `game` may run: always, unless it is the online match
-    // and it has run as far past the last confirmed frame as it may, or the match is
-    // over on a frame not yet confirmed, or the match has stopped.
+    // and its frame is not due yet on the match's clock, or it has run as far past the
+    // last confirmed frame as it may, or the match is over on a frame not yet confirmed,
+    // or the match has stopped.
     bool FrameDue(CGame* game) const;
+    // The frames the match should have run by now: 50 a second from its start, a little
+    // fewer while this machine runs ahead of the others, more while it is behind them
+    // (or has missed ticks), so that it catches up.
+    std::uint32_t Scheduled() const;
     // `game` is about to run a frame: the match is saved as it is, with the inputs it is
     // given, so that the frame can be run again.
     void FrameStarts(CGame* game);
@@ -60,6 +66,9 @@ public:
     // Frames run again since the match started, the times it went back, and the most
     // frames one going back ran again.
     unsigned int rerunFrames = 0, rollbacks = 0, longestRollback = 0;
+    // Frames taken back and held because a player dropped out or the match ended on a
+    // guess; corrections that brought back a player, or bricks, that had been shown gone.
+    unsigned int holds = 0, dropOutsTakenBack = 0, bricksTakenBack = 0;
     // A frame is being run again: devices are not read, nothing is sent.
     bool Rerunning() const { return rerunning; }
     // The frames confirmed on this machine: the state after each of them is the same on
@@ -112,6 +121,9 @@ private:
     bool Differs(const Step& step) const;
     void RollBack(CMainGame& match, std::uint32_t from);
     void Confirm(CMainGame& match);
+    void Pace();
+    bool Final(const SMatchState& before, CMainGame& match) const;
+    void HoldBefore(CMainGame& match, const Step& step);
     void RetireLeavers(std::uint32_t after, const SMatchState& state);
     // The controls of a seat in the match, the session's own.
     CControls& SeatControls(unsigned int seat);
@@ -129,6 +141,10 @@ private:
     std::uint32_t confirmedDone = 0;  // frames before it are confirmed and checked
     bool rerunning = false;
     std::uint32_t running = 0;  // the newest frame run
+    std::uint64_t pacedFrom = 0;  // the clock when the match was seated
+    double paceShift = 0;         // frames given up (or gained) against the clock
+    std::uint32_t heldAt = net::kNoFrame;  // a frame that waits for its inputs before it runs
+    std::optional<CSoundHold> hold;        // the sounds of the frame running on a guess
 };
 
 // The tree's online session, or null.

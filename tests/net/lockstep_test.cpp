@@ -459,3 +459,18 @@ TEST(Lockstep, AGuestStillEndingAMatchSeatsTheNextOnceItsOwnIsOver)
     EXPECT_EQ(host.Session().Refused(), 0u);
     EXPECT_EQ(guest.Session().Refused(), 0u);
 }
+
+// Machines say in their pings which frame they run, so that one running ahead of the
+// others knows it (and slows) and one behind them knows it too (and catches up).
+TEST(Lockstep, EachMachineKnowsHowFarAheadOfTheOthersItRuns)
+{
+    Table table(0, 40);
+    table.Seat({1, 1});
+    table.Start();
+    Lockstep &host = table.Host().Session(), &guest = table.machines[1].Session();
+    host.Ran(59);
+    guest.Ran(9);
+    table.Run(600, [] { return false; });
+    EXPECT_EQ(host.Lead(), static_cast<int>(kWindow));
+    EXPECT_EQ(guest.Lead(), -static_cast<int>(kWindow));
+}

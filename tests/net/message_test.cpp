@@ -53,6 +53,7 @@ std::vector<Message> Samples()
     all.push_back(Of(Kind::Again));
     Message ping = Of(Kind::Ping);
     ping.value = 77;
+    ping.frame = 1201;
     all.push_back(ping);
     return all;
 }

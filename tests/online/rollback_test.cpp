@@ -5,11 +5,15 @@
 
 #include "net/memory_link.h"
 #include "online/online.h"
+#include "play/paddle.h"
+#include "play/player.h"
 #include "support/field.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -25,16 +29,33 @@ net::SeatInput GuestInput(std::uint32_t frame)
     return input;
 }
 
+// Where the host's pointer is while a frame runs: the default sweeps it.
+using Steer = std::function<unsigned int(std::uint32_t frame)>;
+unsigned int Sweep(std::uint32_t frame) { return static_cast<unsigned int>(256 + 180 * std::cos(frame / 23.0)); }
+
+// The middle of player 1's paddle (the host's own) along its side, or -1.
+long OwnPaddle(Field& field)
+{
+    for (unsigned int n = 1; CPaddle* paddle = field.Find<CPaddle>("CPaddle", n); ++n)
+        if (paddle->player && paddle->player->options.number == 1)
+            return paddle->orientation == Horizontal ? (paddle->rect.left + paddle->rect.right) / 2
+                                                     : (paddle->rect.top + paddle->rect.bottom) / 2;
+    return -1;
+}
+
 struct Played {
     std::vector<std::uint32_t> confirmed;  // the state's checksum after every confirmed frame
+    std::vector<long> own;                 // the host's own paddle after every frame, as shown
     unsigned int rollbacks = 0, longest = 0;
+    unsigned int dropOutsTakenBack = 0, bricksTakenBack = 0;
+    std::size_t soundsWhileGoingBack = 0;
     std::uint32_t ticks = 0, frames = 0;
     std::string failure;
 };
 
 // The host on the real engine and a guest that is only a session, the guest's datagrams
 // taking `delayMs` each way, `lossPercent` of them lost and sent again.
-Played Play(unsigned int delayMs, unsigned int lossPercent)
+Played Play(unsigned int delayMs, unsigned int lossPercent, const Steer& steer = Sweep)
 {
     Played played;
     net::MemoryNetwork network(lossPercent, delayMs, 3);
@@ -69,24 +90,32 @@ Played Play(unsigned int delayMs, unsigned int lossPercent)
             ++guestFrame;
         }
         const std::uint32_t confirmedBefore = online->ConfirmedFrames();
-        const auto x = static_cast<unsigned int>(256 + 180 * std::cos(online->frame / 23.0));
+        const unsigned int x = steer(online->frame);
         // The pointer itself moves (a mouse input made anew starts where it is), and the
         // engine hears of it.
         field.session.MoveTo(static_cast<int>(x), static_cast<int>(x));
         field.engine->MouseMove(x, x);
         try {
+            // What arrived is taken in before the frame: going back makes no sound.
+            const std::size_t heard = field.session.Sounds().size();
+            const unsigned int wentBack = online->rollbacks;
+            online->Pump(GetTickCount(), field.Screen());
+            if (online->rollbacks != wentBack) played.soundsWhileGoingBack += field.session.Sounds().size() - heard;
             field.engine->Tick();
         } catch (const XException& e) {
             played.failure = static_cast<const char*>(e.text);
             break;
         }
         field.engine->Paint();
+        while (played.own.size() < online->frame) played.own.push_back(OwnPaddle(field));
         for (std::uint32_t f = confirmedBefore; f < online->ConfirmedFrames(); ++f)
             if (const SMatchState* state = online->ConfirmedState(f)) played.confirmed.push_back(Checksum(*state));
     }
     played.frames = online->frame;
     played.rollbacks = online->rollbacks;
     played.longest = online->longestRollback;
+    played.dropOutsTakenBack = online->dropOutsTakenBack;
+    played.bricksTakenBack = online->bricksTakenBack;
     return played;
 }
 
@@ -103,11 +132,29 @@ TEST(Rollback, LateInputsAreCorrectedAndTheConfirmedFramesAreTheSameAsWithoutDel
         for (std::size_t f = 0; f < late.confirmed.size(); ++f)
             ASSERT_EQ(late.confirmed[f], onTime.confirmed[f]) << "frame " << f;
         EXPECT_GT(late.rollbacks, 0u);
+        EXPECT_EQ(late.soundsWhileGoingBack, 0u) << "a frame run again is not heard again";
+        EXPECT_EQ(late.dropOutsTakenBack, 0u) << "a drop-out on a guess is held, not shown";
+        std::printf("%u ms each way: %u rollbacks, longest %u, %u bricks shown broken and brought back\n", delayMs,
+                    late.rollbacks, late.longest, late.bricksTakenBack);
         EXPECT_LE(late.longest, net::kWindow);
         // Nothing stalls while the inputs come within the window: a frame every tick.
         if (lossPercent == 0) {
             EXPECT_LE(late.ticks, onTime.ticks + 2 * delayMs / 20 + 10);
         }
+    }
+}
+
+// However late the other machine's inputs come, a player's own paddle follows the
+// pointer in the frame after the one that read it: within 2 frames of the move.
+TEST(Rollback, OwnPaddleFollowsThePointerAtOnceWhateverTheDelay)
+{
+    constexpr std::uint32_t kMove = 300;
+    for (unsigned int delayMs : {0u, 150u}) {
+        SCOPED_TRACE(std::to_string(delayMs) + " ms each way");
+        const Played played = Play(delayMs, 0, [](std::uint32_t frame) { return frame < kMove ? 150u : 380u; });
+        ASSERT_GT(played.own.size(), kMove + 2);
+        const long before = played.own[kMove - 1];
+        EXPECT_NE(played.own[kMove + 1], before) << "the frame after the move";
     }
 }
 
