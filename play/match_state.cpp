@@ -11,7 +11,9 @@
 #include "ui/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -24,25 +26,55 @@ void SetRect(Rect& r, const SMatchState::Box& box)
     r.Recalc();
 }
 
+// The children of `parent` of class T, in order, in one walk (GetChild<T>(n) walks from
+// the first child for every n, which a wall of 64 bricks makes slow).
+template <class T>
+std::vector<T*> ChildrenOf(CObject& parent)
+{
+    std::vector<T*> found;
+    for (LNode<CObject>* node = parent.children.head; node; node = node->next)
+        if (auto* child = dynamic_cast<T*>(node->item)) found.push_back(child);
+    return found;
+}
+
+// The objects of class T anywhere under `root`, in one walk.
+template <class T>
+void Collect(CObject& root, std::vector<T*>& found)
+{
+    for (LNode<CObject>* node = root.children.head; node; node = node->next) {
+        if (auto* object = dynamic_cast<T*>(node->item)) found.push_back(object);
+        Collect(*node->item, found);
+    }
+}
+
+std::vector<CPaddle*> PaddlesOf(CMainGame& match)
+{
+    std::vector<CPaddle*> paddles;
+    Collect(match, paddles);
+    return paddles;
+}
+
 CPlayer* PlayerNumbered(CPlayers& players, unsigned int number)
 {
-    for (unsigned int n = 1; auto* player = players.GetChild<CPlayer>(n); ++n)
+    for (CPlayer* player : ChildrenOf<CPlayer>(players))
         if (player->options.number == number) return player;
     return nullptr;
 }
 
 CPaddle* PaddleAt(CMainGame& match, Side side)
 {
-    for (unsigned int n = 1; auto* paddle = match.FindChild<CPaddle>(n); ++n)
+    for (CPaddle* paddle : PaddlesOf(match))
         if (paddle->side == side) return paddle;
     return nullptr;
 }
 
-CBrick* BrickIn(CBricks& wall, unsigned int slot)
+// The wall's bricks by their slots; null where a slot has none.
+std::array<CBrick*, SMatchState::kBricks> BricksBySlot(CBricks& wall)
 {
-    for (unsigned int n = 1; auto* brick = wall.GetChild<CBrick>(n); ++n)
-        if (brick->slot == slot) return brick;
-    return nullptr;
+    std::array<CBrick*, SMatchState::kBricks> bricks{};
+    for (CBrick* brick : ChildrenOf<CBrick>(wall))
+        if (brick->slot < SMatchState::kBricks) bricks[brick->slot] = brick;
+    return bricks;
 }
 
 CPlayers& PlayersOf(CMainGame& match)
@@ -92,7 +124,7 @@ void SaveBricks(CBricks& wall, SMatchState& state)
 {
     state.bricksLeft = wall.count;
     state.bricksLaid = wall.laid;
-    for (unsigned int n = 1; auto* brick = wall.GetChild<CBrick>(n); ++n) {
+    for (CBrick* brick : ChildrenOf<CBrick>(wall)) {
         if (brick->slot >= SMatchState::kBricks) continue;
         SMatchState::BrickState& saved = state.bricks[brick->slot];
         saved.state = brick->animator ? SMatchState::Brick::Breaking : SMatchState::Brick::Whole;
@@ -123,8 +155,9 @@ void DropPlayersOut(CMainGame& match, const SMatchState& state)
 bool MissesBricks(CBricks& wall, const SMatchState& state)
 {
     if (wall.GetChild<CSuddenDeath>() && !state.sudden.on) return true;
+    const auto bricks = BricksBySlot(wall);
     for (unsigned int slot = 0; slot < SMatchState::kBricks; ++slot)
-        if (state.bricks[slot].state != SMatchState::Brick::Gone && !BrickIn(wall, slot)) return true;
+        if (state.bricks[slot].state != SMatchState::Brick::Gone && !bricks[slot]) return true;
     return false;
 }
 
@@ -132,15 +165,16 @@ bool MissesBricks(CBricks& wall, const SMatchState& state)
 void RebuildBricks(CBricks& wall, CBall& ball, const SMatchState& state)
 {
     if (MissesBricks(wall, state)) wall.Relay();
+    const auto bricks = BricksBySlot(wall);
     for (unsigned int slot = 0; slot < SMatchState::kBricks; ++slot)
-        if (CBrick* brick = BrickIn(wall, slot); brick && state.bricks[slot].state == SMatchState::Brick::Gone)
-            delete brick;
+        if (bricks[slot] && state.bricks[slot].state == SMatchState::Brick::Gone) delete bricks[slot];
     if (state.sudden.on && !wall.GetChild<CSuddenDeath>()) new CSuddenDeath(&ball, LList<CObject>(false, 1, &wall));
 }
 
 void RestoreBricks(CBricks& wall, const SMatchState& state)
 {
-    for (unsigned int n = 1; auto* brick = wall.GetChild<CBrick>(n); ++n) {
+    for (CBrick* brick : ChildrenOf<CBrick>(wall)) {
+        if (brick->slot >= SMatchState::kBricks) continue;
         const SMatchState::BrickState& saved = state.bricks[brick->slot];
         SetRect(brick->rect, saved.rect);
         brick->frames = saved.frames;
@@ -177,7 +211,7 @@ void RestorePaddle(CPaddle& paddle, const SMatchState::Paddle& saved)
 // before the state is applied: preparing runs a step of each.
 void PrepareNew(CGraphicHolder& holder)
 {
-    for (unsigned int n = 1; auto* graphic = holder.GetChild<CGraphic>(n); ++n) {
+    for (CGraphic* graphic : ChildrenOf<CGraphic>(holder)) {
         if (auto* inner = dynamic_cast<CGraphicHolder*>(graphic))
             PrepareNew(*inner);
         else
@@ -211,11 +245,11 @@ SMatchState SaveMatch(CMainGame& match)
 {
     SMatchState state;
     SaveBall(BallOf(match), state.ball);
-    for (unsigned int n = 1; auto* paddle = match.FindChild<CPaddle>(n); ++n)
+    for (CPaddle* paddle : PaddlesOf(match))
         if (paddle->side < SMatchState::kSides) SavePaddle(*paddle, state.paddles[paddle->side]);
     CPlayers& players = PlayersOf(match);
     state.playersIn = players.count;
-    for (unsigned int n = 1; auto* player = players.GetChild<CPlayer>(n); ++n) {
+    for (CPlayer* player : ChildrenOf<CPlayer>(players)) {
         const unsigned int number = player->options.number;
         if (number >= 1 && number <= SMatchState::kPlayers)
             state.players[number - 1] = {true, player->score, player->meter, player->scoreShown};
@@ -242,10 +276,10 @@ void RestoreMatch(CMainGame& match, const SMatchState& state)
     RebuildBricks(WallOf(match), ball, state);
     PrepareNew(match);
     RestoreBricks(WallOf(match), state);
-    for (unsigned int n = 1; auto* paddle = match.FindChild<CPaddle>(n); ++n)
+    for (CPaddle* paddle : PaddlesOf(match))
         if (paddle->side < SMatchState::kSides) RestorePaddle(*paddle, state.paddles[paddle->side]);
     CPlayers& players = PlayersOf(match);
-    for (unsigned int n = 1; auto* player = players.GetChild<CPlayer>(n); ++n) {
+    for (CPlayer* player : ChildrenOf<CPlayer>(players)) {
         const SMatchState::Player& saved = state.players[player->options.number - 1];
         player->score = saved.score;
         player->meter = saved.meter;

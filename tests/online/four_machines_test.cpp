@@ -36,13 +36,21 @@ constexpr auto kLinger = std::chrono::seconds(3);
 [[noreturn]] void Guest(unsigned int n, std::uint16_t relayPort, int pipeOut)
 {
     Seen seen;
-    {
+    // Whatever happens, the child ends here and never goes back to the tests.
+    try {
         const std::string name = "Guest " + std::to_string(n + 1);
         OnlineMachine guest(net::EnetLink::Join("127.0.0.1", relayPort), false, name.c_str());
         if (guest.PumpUntil([&] { return guest.online->Session().GetState() == net::Lockstep::State::Playing; }, 180))
             seen = guest.Play(~0u, ~0u, kEnough);
+        else
+            seen.failure = "never started: " + guest.failure;
+        // The others may finish first and leave meanwhile: that is no failure.
         const auto until = Clock::now() + kLinger;
         guest.PumpUntil([&] { return Clock::now() >= until; });
+    } catch (const XException& e) {
+        seen.failure = static_cast<const char*>(e.text);
+    } catch (...) {
+        seen.failure = "an exception";
     }
     const bool ok = WriteSeen(pipeOut, seen);
     close(pipeOut);

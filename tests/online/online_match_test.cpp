@@ -26,7 +26,8 @@ std::unique_ptr<net::EnetLink> Lossy(std::unique_ptr<net::EnetLink> link, unsign
 [[noreturn]] void Join(std::uint16_t port, int pipeOut, std::uint32_t leaveAt, std::uint32_t wanderAt)
 {
     Seen seen;
-    {
+    // Whatever happens, the child ends here and never goes back to the tests.
+    try {
         OnlineMachine guest(Lossy(net::EnetLink::Join("127.0.0.1", port), 12), false, "Guest");
         if (guest.PumpUntil([&] { return guest.online->Session().GetState() == net::Lockstep::State::Playing; }))
             seen = guest.Play(leaveAt, wanderAt);
@@ -34,6 +35,8 @@ std::unique_ptr<net::EnetLink> Lossy(std::unique_ptr<net::EnetLink> link, unsign
         // result; one that leaves in the middle goes at once.
         const auto until = Clock::now() + std::chrono::milliseconds(seen.states.size() < leaveAt ? 1000 : 0);
         guest.PumpUntil([&] { return Clock::now() >= until; });
+    } catch (...) {
+        seen.failure = "an exception";
     }
     const bool ok = WriteSeen(pipeOut, seen);
     close(pipeOut);

@@ -80,7 +80,12 @@ public:
         const auto giveUp = Clock::now() + std::chrono::seconds(seconds);
         while (!done()) {
             if (Clock::now() > giveUp) return false;
-            online->Pump(GetTickCount());
+            try {
+                online->Pump(GetTickCount());
+            } catch (const XException& e) {
+                failure = static_cast<const char*>(e.text);
+                return false;
+            }
             Wait();
         }
         return true;
@@ -139,6 +144,7 @@ public:
     Field field;
     COnline* online;
     Clock::time_point last;
+    std::string failure;  // why the session ended while it was pumped, if it did
 };
 
 // A port of loopback that nothing takes now.
