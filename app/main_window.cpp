@@ -249,6 +249,16 @@ bool RunCommand(HWND window, WORD command)
     }
 }
 
+// Fine wheels turn by parts of a notch; the game hears whole notches as they add up.
+void TurnWheel(int delta)
+{
+    static int turned = 0;
+    turned += delta;
+    const int notches = turned / WHEEL_DELTA;
+    turned -= notches * WHEEL_DELTA;
+    if (notches != 0) theGamer->MouseWheel(notches);
+}
+
 bool IsGameMessage(UINT message)
 {
     switch (message) {
@@ -264,6 +274,7 @@ bool IsGameMessage(UINT message)
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
+    case WM_MOUSEWHEEL:
     case WM_COMMAND: return true;
     default: return false;
     }
@@ -305,6 +316,7 @@ LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONUP: theGamer->MouseDown(1, false); break;
     case WM_MBUTTONDOWN: theGamer->MouseDown(2, true); break;
     case WM_MBUTTONUP: theGamer->MouseDown(2, false); break;
+    case WM_MOUSEWHEEL: TurnWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     default: break;
     }
     return DefWindowProc(window, message, wParam, lParam);

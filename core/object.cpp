@@ -59,6 +59,12 @@ void CObject::KeyDown(unsigned int key, bool down)
     while (children.Next(c)) c->KeyDown(key, down);
 }
 
+void CObject::MouseWheel(int notches)
+{
+    CObject* c;
+    while (children.Next(c)) c->MouseWheel(notches);
+}
+
 void CObject::UpdateInput()
 {
     CObject* c;

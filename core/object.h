@@ -24,6 +24,8 @@ public:
     virtual void MouseMove(unsigned int x, unsigned int y);
     virtual void MouseDown(unsigned int button, bool down);
     virtual void KeyDown(unsigned int key, bool down);
+    // The mouse wheel turned by whole notches, away from the player when positive.
+    virtual void MouseWheel(int notches);
     virtual void UpdateInput();
 
     bool IsType(str t) const;

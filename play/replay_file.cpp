@@ -1,10 +1,13 @@
 #include "play/replay_file.h"
 
+#include "core/packing.h"
+
 #include <algorithm>
 #include <cstring>
 
 // The file: an 8-byte mark, the format's number, the body's length and checksum, then the
-// body. Numbers are little-endian, counts and runs variable-length (seven bits a byte).
+// body: the header, then the frames packed (core/packing.h) after their unpacked length.
+// Numbers are little-endian, counts and runs variable-length (seven bits a byte).
 // A paddle's input is kept as runs of frames in which its position moves by the same
 // step and its buttons stay the same, each run its length and then its step and buttons
 // in one number, so that a paddle standing or going at a steady pace costs two or three
@@ -13,9 +16,11 @@
 namespace {
 
 constexpr char kMark[8] = {'Q', 'R', 'V', 'L', 'R', 'P', 'L', 'Y'};
-constexpr std::uint16_t kFormat = 1;
+constexpr std::uint16_t kFormat = 2;
 constexpr std::size_t kPreamble = sizeof kMark + 2 + 4 + 4;
 constexpr std::size_t kMaxText = 64;
+// The frames of the longest match, unpacked, take less.
+constexpr std::size_t kMaxFramesBytes = 32u << 20;
 
 std::uint32_t Fnv(std::string_view bytes)
 {
@@ -93,6 +98,7 @@ public:
     {
         if (at != in.size()) Damaged();
     }
+    std::string_view Rest() const { return in.substr(at); }
     [[noreturn]] static void Damaged() { throw XReplayError("This replay is damaged"); }
 
 private:
@@ -185,9 +191,8 @@ void ReadSlot(Reader& r, std::vector<SReplayFrame>& frames, unsigned int slot)
     }
 }
 
-void WriteBody(Writer& w, const SReplay& replay)
+void WriteFrames(Writer& w, const SReplay& replay)
 {
-    WriteHeader(w, replay.header);
     w.Count(replay.frames.size());
     for (unsigned int slot = 0; slot < kReplaySlots; ++slot) WriteSlot(w, replay.frames, slot);
     std::size_t events = 0;
@@ -205,7 +210,16 @@ void WriteBody(Writer& w, const SReplay& replay)
     for (const std::uint32_t sum : replay.checksums) w.Fixed(sum, 4);
 }
 
-void ReadBody(Reader& r, SReplay& replay)
+void WriteBody(Writer& w, const SReplay& replay)
+{
+    WriteHeader(w, replay.header);
+    Writer frames;
+    WriteFrames(frames, replay);
+    w.Count(frames.out.size());
+    w.out += Pack(frames.out);
+}
+
+void ReadFrames(Reader& r, SReplay& replay)
 {
     replay.frames.resize(static_cast<std::size_t>(r.Count(kMaxReplayFrames)));
     const std::size_t frames = replay.frames.size();
@@ -271,6 +285,10 @@ SReplay DecodeReplay(std::string_view bytes, const std::string& version)
     replay.header = ReadHeader(r);
     if (replay.header.version != version)
         throw XReplayError("This replay was made by Quorvel " + replay.header.version + "; this is Quorvel " + version);
-    ReadBody(r, replay);
+    const auto size = static_cast<std::size_t>(r.Count(kMaxFramesBytes));
+    const std::optional<std::string> frames = Unpack(r.Rest(), size);
+    if (!frames) Reader::Damaged();
+    Reader unpacked(*frames);
+    ReadFrames(unpacked, replay);
     return replay;
 }

@@ -140,7 +140,8 @@ std::vector<CReplayShelf::Entry> CReplayShelf::List() const
         try {
             entry.header = DecodeReplayHeader(ReadBytes(entry.path));
             entry.readable = true;
-        } catch (const XReplayError&) {
+        } catch (const XReplayError& e) {
+            entry.problem = static_cast<const char*>(e.text);
         }
         entries.push_back(std::move(entry));
     }

@@ -25,6 +25,7 @@ public:
         std::string path;
         bool kept = false;
         bool readable = false;  // the header could be read
+        std::string problem;    // why not
         SReplayHeader header;
     };
 

@@ -54,7 +54,7 @@ CReplays::CReplays(const LList<CObject>& parents, const str& message, std::size_
     for (std::size_t i = first; i < entries.size() && i < first + kRows; ++i)
         AddRow(i, kListTop + static_cast<LONG>(i - first) * kRowPitch);
     if (entries.size() > kRows)
-        AddLine(this, str(("Up and Down for more: " + std::to_string(first + 1) + " to " +
+        AddLine(this, str(("Wheel or Up and Down for more: " + std::to_string(first + 1) + " to " +
                            std::to_string(std::min(entries.size(), first + kRows)) + " of " +
                            std::to_string(entries.size())).c_str()),
                 kMoreBox);
@@ -66,7 +66,7 @@ bool CReplays::HasType(str t) const { return t == kType || CGame::HasType(t); }
 void CReplays::AddRow(std::size_t index, LONG top)
 {
     const CReplayShelf::Entry& entry = entries[index];
-    const str when = entry.readable ? ReplayWhen(entry.header) : str("A damaged recording");
+    const str when = entry.readable ? ReplayWhen(entry.header) : str(entry.problem.c_str());
     AddLine(this, when, Rect(kTextLeft, top, kTextRight, top + kLineHeight));
     if (entry.readable) AddLine(this, ReplayWho(entry.header), Rect(kTextLeft, top + kLineHeight, kTextRight, top + 2 * kLineHeight));
     const auto buttonTop = static_cast<unsigned int>(top + 8);
@@ -82,17 +82,31 @@ void CReplays::ScrollTo(std::size_t to)
     gameOver = true;
 }
 
+// Up moves the list back towards the newest; the last page stays full.
+void CReplays::ScrollBy(long rows)
+{
+    const long last = entries.size() > kRows ? static_cast<long>(entries.size() - kRows) : 0;
+    ScrollTo(static_cast<std::size_t>(std::clamp(static_cast<long>(first) + rows, 0L, last)));
+}
+
 void CReplays::KeyDown(unsigned int key, bool down)
 {
     CGame::KeyDown(key, down);
     if (!down || gameOver) return;
     switch (key) {
-    case VK_UP: ScrollTo(first > 0 ? first - 1 : 0); break;
-    case VK_DOWN: ScrollTo(first + kRows < entries.size() ? first + 1 : first); break;
-    case VK_PRIOR: ScrollTo(first > kRows ? first - kRows : 0); break;
-    case VK_NEXT: ScrollTo(first + kRows < entries.size() ? first + kRows : first); break;
+    case VK_UP: ScrollBy(-1); break;
+    case VK_DOWN: ScrollBy(1); break;
+    case VK_PRIOR: ScrollBy(-static_cast<long>(kRows)); break;
+    case VK_NEXT: ScrollBy(kRows); break;
     default: break;
     }
+}
+
+// A notch away from the player goes back one row, towards the newest.
+void CReplays::MouseWheel(int notches)
+{
+    CGame::MouseWheel(notches);
+    if (!gameOver) ScrollBy(-notches);
 }
 
 bool CReplays::DoWatch(void* context, CObject* screen)

@@ -1,7 +1,7 @@
 #pragma once
 // The list of recorded matches, newest first: when each was played, who played and who
-// won, with "Watch" and "Keep" beside each. Up and Down (Page Up and Page Down a page)
-// scroll; "Back" goes to the intro. A line under the title says why a replay could not
+// won, with "Watch" and "Keep" beside each. The wheel, Up and Down (Page Up and Page Down
+// a page) scroll; "Back" goes to the intro. A line under the title says why a replay could not
 // be played.
 
 #include "screens/replay_shelf.h"
@@ -18,6 +18,7 @@ public:
     bool HasType(str t) const override;
     CGame* NextGame() override;
     void KeyDown(unsigned int key, bool down) override;
+    void MouseWheel(int notches) override;
 
     static bool DoWatch(void* context, CObject* screen);
     static bool DoKeep(void* context, CObject* screen);
@@ -32,6 +33,7 @@ public:
 private:
     void AddRow(std::size_t index, LONG top);
     void ScrollTo(std::size_t to);
+    void ScrollBy(long rows);
 };
 
 // The lines that describe a recording in the list: when and who won, and who played.

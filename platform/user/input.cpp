@@ -110,6 +110,19 @@ void PointerButton(HWND handle, Button button, bool down, POINT frame)
     PostInput(handle, message, System().input.MouseFlags(), ClientPointParam(*window, frame));
 }
 
+void Wheel(HWND handle, int delta)
+{
+    Window* window = LiveWindow(handle);
+    if (!window || delta == 0) return;
+    if (window->menu && window->menu->IsOpen()) return;
+    Window* focused = System().windows.Focused();
+    if (!focused) return;
+    const auto turn = static_cast<SHORT>(std::clamp(delta, -0x8000, 0x7FFF));
+    const POINT screen = System().input.pointer;
+    PostInput(focused->handle, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(System().input.MouseFlags()), static_cast<WORD>(turn)),
+              MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(screen.x)), static_cast<WORD>(static_cast<SHORT>(screen.y))));
+}
+
 void Key(UINT vk, bool down, bool repeat)
 {
     if (vk == 0 || vk > 0xFF) return;

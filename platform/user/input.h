@@ -12,6 +12,9 @@ enum class Button { Left = 0, Right = 1, Middle = 2 };
 
 void PointerMove(HWND window, POINT frame);
 void PointerButton(HWND window, Button button, bool down, POINT frame);
+// The wheel turned by `delta` (WHEEL_DELTA a notch, positive away from the user) over the
+// window; the focused window hears it, with the pointer where it was last seen.
+void Wheel(HWND window, int delta);
 // A key went down (again, when repeat is set: auto-repeat) or up, on the active window.
 void Key(UINT vk, bool down, bool repeat);
 // The window gained or lost the keyboard focus (gaining it restores a minimised window).

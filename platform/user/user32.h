@@ -36,6 +36,11 @@ constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
+// wParam: the keys' flags (MK_*) in the low word, the wheel's turn in the high word, in
+// WHEEL_DELTA a notch, positive away from the user; lParam: the pointer on the screen.
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr int WHEEL_DELTA = 120;
+constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM wParam) { return static_cast<short>(HIWORD(wParam)); }
 constexpr UINT WM_USER = 0x0400;
 
 constexpr WORD WA_INACTIVE = 0;

@@ -78,8 +78,11 @@ TEST(ReplayFile, AnotherVersionIsRefused)
         EXPECT_EQ(std::string(static_cast<const char*>(e.text)), "This replay was made by Quorvel 1.0; this is Quorvel 2.0");
     }
     std::string future = bytes;
-    future[8] = 2;  // the format's number
+    future[8] = 3;  // the format's number
     ExpectRefused(future, "This replay was made by a newer version of Quorvel");
+    std::string past = bytes;
+    past[8] = 1;  // before the frames were packed
+    ExpectRefused(past, "This replay was made by an older version of Quorvel");
 }
 
 TEST(ReplayFile, DamageIsRefused)

@@ -50,6 +50,7 @@ TEST(CReplayShelf, ADamagedFileIsListedButNotPlayed)
     const auto entries = s.shelf->List();
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_FALSE(entries[0].readable);
+    EXPECT_EQ(entries[0].problem, "This file is not a Quorvel replay");
     EXPECT_THROW(s.shelf->Load(path), XReplayError);
 }
 

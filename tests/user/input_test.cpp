@@ -101,6 +101,26 @@ TEST_F(MouseTest, ClipCursorKeepsThePointerInside)
     EXPECT_FALSE(session.Host().CursorConfined());
 }
 
+TEST_F(MouseTest, TheWheelTurnsInNotchesWithThePointerOnTheScreen)
+{
+    HWND window = MakeWindow();
+    Pump();
+    session.MoveTo(30, 40);
+    session.Press(Button::Left);
+    session.Wheel(-2);
+    session.Wheel(1);
+    Pump();
+    const std::vector<MSG> turns = ReceivedOf(WM_MOUSEWHEEL);
+    ASSERT_EQ(turns.size(), 2u);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(turns[0].wParam), -2 * WHEEL_DELTA);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(turns[1].wParam), WHEEL_DELTA);
+    EXPECT_EQ(LOWORD(turns[0].wParam) & MK_LBUTTON, MK_LBUTTON);
+    POINT screen{30, 40};
+    ClientToScreen(window, &screen);
+    EXPECT_EQ(static_cast<SHORT>(LOWORD(turns[0].lParam)), screen.x);
+    EXPECT_EQ(static_cast<SHORT>(HIWORD(turns[0].lParam)), screen.y);
+}
+
 TEST(CursorTest, ShowCursorCountsAndHidesBelowZero)
 {
     headless::Session session;

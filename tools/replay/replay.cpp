@@ -10,6 +10,7 @@
 #include "tools/replay/png_file.h"
 #include "tools/replay/script.h"
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
@@ -130,6 +131,9 @@ private:
             return kOk;
         case Verb::Click:
             program.Click(static_cast<int>(n[0]), static_cast<int>(n[1]));
+            return kOk;
+        case Verb::Wheel:
+            program.Wheel(static_cast<int>(std::clamp(n[0], -100L, 100L)));
             return kOk;
         case Verb::Key:
             program.KeyDown(static_cast<UINT>(n[0]));

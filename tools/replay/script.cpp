@@ -26,6 +26,7 @@ const std::map<std::string, VerbSyntax>& Verbs()
         {"seed", {Verb::Seed, A::Numbers, 1}},         {"wait", {Verb::Wait, A::Numbers, 1}},
         {"move", {Verb::Move, A::Numbers, 2}},         {"down", {Verb::Down, A::Numbers, 1}},
         {"up", {Verb::Up, A::Numbers, 1}},             {"click", {Verb::Click, A::Numbers, 2}},
+        {"wheel", {Verb::Wheel, A::Numbers, 1}},
         {"key", {Verb::Key, A::Key, 1}},               {"keyup", {Verb::KeyUp, A::Key, 1}},
         {"tap", {Verb::Tap, A::Key, 1}},               {"type", {Verb::Type, A::Text, 0}},
         {"command", {Verb::Command, A::Numbers, 1}},   {"menu", {Verb::Menu, A::Text, 0}},

@@ -29,7 +29,7 @@
 
 namespace replay {
 
-enum class Verb { Seed, Wait, Move, Down, Up, Click, Key, KeyUp, Tap, Type, Command, Menu, Focus, Shot, ExpectPixel,
+enum class Verb { Seed, Wait, Move, Down, Up, Click, Wheel, Key, KeyUp, Tap, Type, Command, Menu, Focus, Shot, ExpectPixel,
                   ExpectSound, ExpectSilence, PadConnect, PadDisconnect, PadButton, PadStick, PadTrigger,
                   Port, WaitJoined, WaitScreen, WaitFrame, Watch, WatchLatest, ExpectScores };
 

@@ -50,6 +50,9 @@ void HeadlessHost::Deliver(const InjectedEvent& event)
     case InjectedEvent::Kind::Focus:
         user::input::Focus(window, event.down);
         break;
+    case InjectedEvent::Kind::Wheel:
+        user::input::Wheel(window, event.delta);
+        break;
     case InjectedEvent::Kind::Close:
         user::input::CloseRequested(window);
         break;

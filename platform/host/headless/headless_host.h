@@ -25,13 +25,14 @@ struct RecordedBox {
 
 // One injected event, delivered when the program next looks for messages.
 struct InjectedEvent {
-    enum class Kind { Move, Button, Key, Focus, Close } kind;
+    enum class Kind { Move, Button, Key, Focus, Close, Wheel } kind;
     POINT frame{};  // Move, Button
     user::input::Button button = user::input::Button::Left;
     UINT vk = 0;         // Key
     bool down = false;   // Button, Key, Focus (gained)
     bool repeat = false; // Key
     DWORD time = 0;      // the clock when it was injected
+    int delta = 0;       // Wheel: WHEEL_DELTA a notch
 };
 
 class HeadlessHost : public user::Host {

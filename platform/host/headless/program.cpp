@@ -119,6 +119,12 @@ void Program::KeyUp(UINT vk)
     Run();
 }
 
+void Program::Wheel(int notches)
+{
+    session.Wheel(notches);
+    Run();
+}
+
 void Program::Tap(UINT vk)
 {
     KeyDown(vk);

@@ -48,6 +48,7 @@ public:
     void Click(int x, int y);
     void KeyDown(UINT vk);
     void KeyUp(UINT vk);
+    void Wheel(int notches);
     void Tap(UINT vk);
     void Focus(bool gained);
     void Command(WORD id);

@@ -74,6 +74,13 @@ void Session::KeyUp(UINT vk)
     host.Inject(InjectedEvent{Kind::Key, {}, {}, vk, false});
 }
 
+void Session::Wheel(int notches)
+{
+    InjectedEvent event{Kind::Wheel, pointer};
+    event.delta = notches * WHEEL_DELTA;
+    host.Inject(event);
+}
+
 void Session::Focus(bool gained)
 {
     host.Inject(InjectedEvent{Kind::Focus, {}, {}, 0, gained});

@@ -38,6 +38,8 @@ public:
     void Release(user::input::Button button);
     void KeyDown(UINT vk, bool repeat = false);
     void KeyUp(UINT vk);
+    // The wheel turns `notches` notches, away from the user when positive.
+    void Wheel(int notches);
     void Focus(bool gained);
     void Close();
 

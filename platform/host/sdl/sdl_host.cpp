@@ -7,6 +7,7 @@
 #include "platform/user/input.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -312,6 +313,15 @@ bool SdlHost::TakesKey(const SDL_KeyboardEvent& event)
     return true;
 }
 
+// A wheel's turn in WHEEL_DELTA a notch, away from the user positive, as Windows counts
+// it (a flipped wheel turned back); fine wheels send parts of a notch.
+void SdlHost::HandleWheel(const SDL_MouseWheelEvent& wheel)
+{
+    const float notches = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -wheel.preciseY : wheel.preciseY;
+    const auto delta = static_cast<int>(std::lround(notches * WHEEL_DELTA));
+    user::input::Wheel(handle, delta);
+}
+
 // Mouse positions arrive in window pixels and are mapped back through the scale and the
 // letter-box; the bars around the picture are outside the frame.
 void SdlHost::Handle(const SDL_Event& event)
@@ -327,6 +337,9 @@ void SdlHost::Handle(const SDL_Event& event)
         if (button && point) user::input::PointerButton(handle, *button, event.type == SDL_MOUSEBUTTONDOWN, *point);
         break;
     }
+    case SDL_MOUSEWHEEL:
+        HandleWheel(event.wheel);
+        break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         if (TakesKey(event.key)) break;

@@ -58,6 +58,7 @@ private:
     void Handle(const SDL_Event& event);
     void HandleWindowEvent(const SDL_WindowEvent& event);
     bool TakesKey(const SDL_KeyboardEvent& event);
+    void HandleWheel(const SDL_MouseWheelEvent& wheel);
     void PictureLost();
     void ApplyConfinement();
     void Destroy();

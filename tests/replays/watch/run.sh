@@ -16,8 +16,8 @@ bad="$out/bad"
 mkdir -p "$bad"
 head -c 100 "$recording" > "$bad/truncated.qrv"
 head -c 4000 /dev/urandom > "$bad/random.qrv"
-# The format's number (after the 8-byte mark) says 2: a file of a later version.
-{ head -c 8 "$recording"; printf '\002\000'; tail -c +11 "$recording"; } > "$bad/future.qrv"
+# The format's number (after the 8-byte mark) says 3: a file of a later version.
+{ head -c 8 "$recording"; printf '\003\000'; tail -c +11 "$recording"; } > "$bad/future.qrv"
 head -c 10485760 /dev/urandom > "$bad/junk.qrv"
 {
     for name in truncated random future junk missing; do
