@@ -18,6 +18,9 @@ public:
     virtual bool InitPaint(HDC dc);
     virtual bool Paint(HDC dc);
     virtual bool EndPaint(HDC dc);
+    // Prepared now, when it is not yet and the engine's paint cycle is open (as it would
+    // be at its first Paint, with the one Animate that InitPaint runs).
+    void Prepare();
 
     // The process-wide order check: an unprepared Paint outside the engine's paint cycle
     // is reported once, then let through.
