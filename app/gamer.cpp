@@ -168,24 +168,40 @@ void CGamer::Animate()
     CGraphic::Animate();
     RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
     current.Animate();
-    if (current.GameOver()) ReplaceFinishedGame();
+    COnline* online = FindOnline(this);
+    if (current.GameOver() && (!online || online->FinishDue(&current))) ReplaceFinishedGame();
 }
 
 void CGamer::Tick()
 {
+    for (unsigned int n = 0; n < kMostFramesATick && Step(n == 0);) ++n;
+}
+
+bool CGamer::Step(bool first)
+{
     std::uint64_t session = 0;
     if (COnline* online = FindOnline(this)) {
-        online->Pump(GetTickCount());
-        // A frame whose inputs have not all arrived is not run yet; the window goes on.
-        if (!online->FrameDue(GetGame())) return;
+        if (first) online->Pump(GetTickCount(), GetGame());
         session = online->serial;
+        // An online match over on a frame that has just been confirmed finishes now.
+        if (GetGame() && game->GameOver() && !online->FrameDue(game) && online->FinishDue(game)) {
+            ReplaceFinishedGame();
+            if (COnline* still = FindOnline(this); still && still->serial == session) still->FrameDone(GetGame());
+            return false;
+        }
+        // A frame not due yet on the match's clock, or too far ahead of the others'
+        // inputs, is not run yet; the window goes on.
+        if (!online->FrameDue(GetGame())) return false;
+        online->FrameStarts(game);
     }
     Animate();
     UpdateInput();
     // The frame may have ended the session (a join that failed, Continue after a stopped
     // match): it is looked up again, and told only if it is still the one that ran it.
     COnline* online = FindOnline(this);
-    if (online && online->serial == session) online->FrameDone(GetGame());
+    if (!online || online->serial != session) return false;
+    online->FrameDone(GetGame());
+    return online->InMatch() && dynamic_cast<CMainGame*>(GetGame());
 }
 
 void CGamer::ReplaceFinishedGame()

@@ -28,7 +28,9 @@ public:
 
     void Animate() override;
     // One tick of the frame clock: a frame (Animate, then UpdateInput), unless it is a
-    // frame of an online match that must wait for the other machines' inputs.
+    // frame of an online match that is not due yet on the match's clock or must wait
+    // for the other machines' inputs. An online match behind its clock runs a second
+    // frame in the tick, to catch up.
     void Tick();
     bool InitPaint();
     bool Paint();
@@ -70,4 +72,8 @@ private:
     void HideCursor();
     void ShowPaused();
     void ReplaceFinishedGame();
+    // A frame of Tick, if it is due (the first of the tick takes in what the network
+    // brought); whether an online match may run another frame in the same tick.
+    bool Step(bool first);
+    static constexpr unsigned int kMostFramesATick = 2;
 };

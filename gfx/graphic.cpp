@@ -106,6 +106,12 @@ bool CGraphic::EndPaint(HDC)
     return true;
 }
 
+void CGraphic::Prepare()
+{
+    const CData* data = FindData(this);
+    if (!prepared && data && data->painting) PrepareOnDemand();
+}
+
 void CGraphic::PrepareOnDemand()
 {
     CData& data = RequireData(this, "::Paint");

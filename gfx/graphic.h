@@ -25,6 +25,9 @@ public:
     virtual bool InitPaint(HDC dc);
     virtual bool Paint(HDC dc);
     virtual bool EndPaint(HDC dc);
+    // Prepared now, when it is not yet and the engine's paint cycle is open (as it would
+    // be at its first Paint, with the one Animate that InitPaint runs).
+    void Prepare();
 
     // The part of the window that a paint now would cover: the rectangle, unless the
     // graphic draws elsewhere. `measure` is a scratch DC for measuring text.

@@ -23,8 +23,6 @@ namespace {
 constexpr unsigned int kServeX = 62, kServeY = 62;
 constexpr int kWallFrom = 100, kWallTo = 412;
 constexpr unsigned int kWallSize = 8;
-// The range of the match's random numbers.
-constexpr int kDrawRange = 32768;
 
 std::uint32_t Mix(std::uint32_t h, std::uint32_t v)
 {
@@ -120,6 +118,7 @@ CMainGame::CMainGame(const LList<CObject>& parents) : CGame(parents)
     const CMatchSeats* seats = FindMatchSeats(this);
     const SLineup* seated = seats ? seats->Lineup() : nullptr;
     lineup = seated ? *seated : data.Lineup();
+    random = CMatchRandom(seated ? seats->MatchSeed() : static_cast<std::uint32_t>(std::rand()));
     recording.header.online = seated != nullptr;
     recording.header.seed = seated ? seats->MatchSeed() : 0;
     Build(data);
@@ -132,6 +131,12 @@ CMainGame::CMainGame(const LList<CObject>& parents, const SReplay& replay) : CGa
     CData& data = RequireData(this, "::CMainGame");
     lineup = RecordedLineup(replay.header, this);
     Build(data);
+}
+
+void CMainGame::Rebuild()
+{
+    while (!children.Empty()) delete children.head->item;
+    Build(RequireData(this, "::CMainGame"));
 }
 
 void CMainGame::Build(CData& data)
@@ -196,7 +201,8 @@ void CMainGame::Animate()
 
 void CMainGame::KeepInputs()
 {
-    if (recording.frames.size() >= kMaxReplayFrames) return;
+    // A match put back to a frame the recording has not reached keeps no more of it.
+    if (recording.frames.size() != frame || frame >= kMaxReplayFrames) return;
     SReplayFrame& kept = recording.frames.emplace_back();
     kept.events = pendingEvents;
     pendingEvents = 0;
@@ -233,13 +239,25 @@ void CMainGame::Mismatch()
 int CMainGame::Draw()
 {
     if (!playing) {
-        const int drawn = std::rand() % kDrawRange;
-        if (recording.frames.size() == frame + 1) recording.draws.push_back(static_cast<std::uint16_t>(drawn));
-        return drawn;
+        const int number = random.Draw();
+        if (recording.frames.size() == frame + 1 && recording.draws.size() == drawn)
+            recording.draws.push_back(static_cast<std::uint16_t>(number));
+        ++drawn;
+        return number;
     }
-    if (drawn < playing->draws.size()) return playing->draws[drawn++] % kDrawRange;
+    if (drawn < playing->draws.size()) return playing->draws[drawn++] % CMatchRandom::kRange;
     Mismatch();
     return 0;
+}
+
+void CMainGame::Rewind(const SRecordMark& mark)
+{
+    frame = mark.frames;
+    pendingEvents = mark.events;
+    drawn = mark.draws;
+    recording.frames.resize(std::min(recording.frames.size(), mark.frames));
+    recording.draws.resize(std::min(recording.draws.size(), mark.draws));
+    recording.checksums.resize(std::min<std::size_t>(recording.checksums.size(), mark.frames / kReplayChecksumEvery));
 }
 
 SSlotInput CMainGame::RecordedInput(unsigned int slot) const

@@ -5,6 +5,7 @@
 // (screens/match_screen.h) then finishes it and builds what follows.
 
 #include "model/data.h"
+#include "play/match_random.h"
 #include "play/replay_file.h"
 #include "ui/game.h"
 
@@ -12,6 +13,14 @@
 
 class CCountdown;
 class CPlayer;
+
+// How far the match has kept its own recording: the frames run, the random numbers drawn
+// and the events waiting for the next frame.
+struct SRecordMark {
+    std::size_t frames = 0, draws = 0;
+    std::uint8_t events = 0;
+    bool operator==(const SRecordMark&) const = default;
+};
 
 class CMainGame : public CGame {
 public:
@@ -38,6 +47,10 @@ public:
     // Whether the recording holds every frame (a match beyond kMaxReplayFrames is not
     // recorded to its end).
     bool Recorded() const { return !playing && recording.frames.size() == frame; }
+    SRecordMark Mark() const { return SRecordMark{frame, drawn, pendingEvents}; }
+    // The match is put back to where it stood at `mark`: what the recording kept since goes,
+    // and the frames run again keep their inputs anew.
+    void Rewind(const SRecordMark& mark);
 
     // The match is over: the players still in keep their scores, the winner is cheered.
     void Finish();
@@ -47,6 +60,9 @@ public:
 
     // "<winner's name> Wins!", with "Nobody" when nobody won.
     str WinnerText();
+
+    // Everything of the match goes, and the match is built again as it started.
+    void Rebuild();
 
     // Keeps a player's score as its match ends (when it drops out, or at the end).
     void Record(const CPlayer& player);
@@ -59,7 +75,10 @@ public:
     // The number (1 to 4) of the player who won, 0 for none; valid once the match is over.
     unsigned int winner = 0;
 
-    CCountdown* countdown;
+    // Every chance the match takes: from the seated match's seed, or from the runtime's
+    // random numbers (which a replay script seeds).
+    CMatchRandom random;
+    CCountdown* countdown = nullptr;
     bool played[CData::kPlayers] = {};
     unsigned int finalScores[CData::kPlayers] = {};
 
@@ -85,7 +104,7 @@ private:
     SReplay recording;
     std::uint8_t pendingEvents = 0;
     std::size_t inputFrame = 0;
-    std::size_t drawn = 0;
+    std::size_t drawn = 0;  // random numbers drawn (or, playing, taken from the recording)
 };
 
 // A checksum of what a match is: the ball, the paddles, the bricks, the scores.
