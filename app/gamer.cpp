@@ -10,6 +10,34 @@
 #include "model/data.h"
 #include "ui/game.h"
 
+#include <algorithm>
+
+namespace {
+
+bool Overlap(const RECT& a, const RECT& b)
+{
+    RECT both;
+    return IntersectRect(&both, &a, &b) != FALSE;
+}
+
+// Parts that overlap become one, so that no pixel is painted twice; empty ones go.
+void MergeOverlapping(std::vector<RECT>& parts)
+{
+    std::erase_if(parts, [](const RECT& r) { return IsRectEmpty(&r); });
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (std::size_t i = 0; i < parts.size() && !merged; ++i)
+            for (std::size_t j = i + 1; j < parts.size() && !merged; ++j) {
+                if (!Overlap(parts[i], parts[j])) continue;
+                UnionRect(&parts[i], &parts[i], &parts[j]);
+                parts.erase(parts.begin() + static_cast<std::ptrdiff_t>(j));
+                merged = true;
+            }
+    }
+}
+
+}  // namespace
+
 CGamer::CGamer(HWND window, unsigned int period, unsigned int timerId)
     : CStaticGraphic(LList<CObject>(false, 0), Rect()), window(window), period(period), timerId(timerId)
 {
@@ -32,6 +60,7 @@ CGamer::~CGamer()
 {
     paused = false;
     Stop();
+    if (measureDC) DeleteDC(measureDC);
 }
 
 bool CGamer::HasType(str t) const { return t == kType || CStaticGraphic::HasType(t); }
@@ -142,29 +171,47 @@ void CGamer::HideCursor()
 
 // ---- One frame -------------------------------------------------------------------
 
+// Every tick is followed by a paint, which finds what the tick changed.
 void CGamer::Animate()
 {
     CGame& current = RequireGame("Animate");
     CGraphic::Animate();
+    RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
     current.Animate();
-    if (current.GameOver()) ReplaceFinishedGame();
+    COnline* online = FindOnline(this);
+    if (current.GameOver() && (!online || online->FinishDue(&current))) ReplaceFinishedGame();
 }
 
 void CGamer::Tick()
 {
+    for (unsigned int n = 0; n < kMostFramesATick && Step(n == 0);) ++n;
+}
+
+bool CGamer::Step(bool first)
+{
     std::uint64_t session = 0;
     if (COnline* online = FindOnline(this)) {
-        online->Pump(GetTickCount());
-        // A frame whose inputs have not all arrived is not run yet; the window goes on.
-        if (!online->FrameDue(GetGame())) return;
+        if (first) online->Pump(GetTickCount(), GetGame());
         session = online->serial;
+        // An online match over on a frame that has just been confirmed finishes now.
+        if (GetGame() && game->GameOver() && !online->FrameDue(game) && online->FinishDue(game)) {
+            ReplaceFinishedGame();
+            if (COnline* still = FindOnline(this); still && still->serial == session) still->FrameDone(GetGame());
+            return false;
+        }
+        // A frame not due yet on the match's clock, or too far ahead of the others'
+        // inputs, is not run yet; the window goes on.
+        if (!online->FrameDue(GetGame())) return false;
+        online->FrameStarts(game);
     }
     Animate();
     UpdateInput();
     // The frame may have ended the session (a join that failed, Continue after a stopped
     // match): it is looked up again, and told only if it is still the one that ran it.
     COnline* online = FindOnline(this);
-    if (online && online->serial == session) online->FrameDone(GetGame());
+    if (!online || online->serial != session) return false;
+    online->FrameDone(GetGame());
+    return online->InMatch() && dynamic_cast<CMainGame*>(GetGame());
 }
 
 void CGamer::ReplaceFinishedGame()
@@ -200,34 +247,83 @@ bool CGamer::InitPaint()
     bool prepared;
     try {
         prepared = CStaticGraphic::InitPaint(windowDC);
+        if (prepared) measureDC = CreateCompatibleDC(windowDC);
     } catch (...) {
         ReleaseDC(window, windowDC);
         throw;
     }
     ReleaseDC(window, windowDC);
     if (!prepared) return false;
+    InvalidateRect(window, nullptr, FALSE);  // a new screen is painted whole
     const bool result = game->InitPaint(memDC);
     RequireEngineData("::InitPaint(Data)").painting = true;
     return result;
 }
 
+// What changed since the last paint is found first and added to what the window itself
+// needs repainted; only those parts of the back buffer are painted again, each with the
+// screen clipped to it, and only they are copied to the window. A paint that fails keeps
+// its parts for the next one, which paints them too.
 bool CGamer::Paint()
 {
     if (!gameReady) return false;
     CGame& current = RequireGame("::Paint()");
+    if (partsPainted) parts.clear();
+    partsPainted = false;
+    try {
+        FindParts(current);
+    } catch (...) {
+        KeepDueParts();
+        ValidateRect(window, nullptr);  // the failed paint is not asked for again at once
+        throw;
+    }
     PAINTSTRUCT ps{};
     windowDC = BeginPaint(window, &ps);
-    Rect area(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-    bool result = false;
+    bool result = memDC != nullptr;
     try {
-        result = memDC && current.Paint(memDC);
+        if (memDC) result = PaintParts(current);
     } catch (...) {
+        SelectClipRgn(memDC, nullptr);
         ::EndPaint(window, &ps);
         throw;
     }
-    if (!BitBlt(windowDC, area.left, area.top, area.width, area.height, memDC, area.left, area.top, SRCCOPY))
-        result = false;
+    for (const RECT& part : parts)
+        if (!BitBlt(windowDC, part.left, part.top, part.right - part.left, part.bottom - part.top, memDC, part.left,
+                    part.top, SRCCOPY))
+            result = false;
     ::EndPaint(window, &ps);
+    partsPainted = true;
+    if (memDC) paintCheck.Check(memDC, bitmap, rect.width, rect.height, current);
+    return result;
+}
+
+// The areas of what changed, and what the window itself needs repainted (exposed, or
+// left by graphics that went); the changed areas then join the window's update region,
+// so that the paint may draw there.
+void CGamer::FindParts(CGame& current)
+{
+    if (memDC) current.FindChanges(memDC, measureDC, parts);
+    const std::size_t changed = parts.size();
+    KeepDueParts();
+    for (std::size_t i = 0; i < changed; ++i) InvalidateRect(window, &parts[i], FALSE);
+    MergeOverlapping(parts);
+}
+
+void CGamer::KeepDueParts()
+{
+    RECT due;
+    if (GetUpdateRect(window, &due, FALSE)) parts.push_back(due);
+}
+
+bool CGamer::PaintParts(CGame& current)
+{
+    bool result = true;
+    for (const RECT& part : parts) {
+        SelectClipRgn(memDC, nullptr);
+        IntersectClipRect(memDC, part.left, part.top, part.right, part.bottom);
+        if (!current.Paint(memDC)) result = false;
+    }
+    SelectClipRgn(memDC, nullptr);
     return result;
 }
 
@@ -237,6 +333,8 @@ bool CGamer::EndPaint()
     CGame& current = RequireGame("::EndPaint(Game)");
     const bool screenDone = memDC ? current.EndPaint(memDC) : true;
     const bool engineDone = CStaticGraphic::EndPaint(windowDC);
+    if (measureDC) DeleteDC(measureDC);
+    measureDC = nullptr;
     RequireEngineData("::EndPaint(Data)").painting = false;
     return screenDone && engineDone;
 }

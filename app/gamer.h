@@ -5,7 +5,10 @@
 // it, tilts the ball, and reads and writes the players' settings.
 
 #include "gfx/static_graphic.h"
+#include "app/paint_check.h"
 #include "app/settings.h"
+
+#include <vector>
 
 class CData;
 class CGame;
@@ -28,7 +31,9 @@ public:
 
     void Animate() override;
     // One tick of the frame clock: a frame (Animate, then UpdateInput), unless it is a
-    // frame of an online match that must wait for the other machines' inputs.
+    // frame of an online match that is not due yet on the match's clock or must wait
+    // for the other machines' inputs. An online match behind its clock runs a second
+    // frame in the tick, to catch up.
     void Tick();
     bool InitPaint();
     bool Paint();
@@ -53,14 +58,27 @@ public:
     bool cursorShown = true;
     CGame* game = nullptr;
     SettingsFile settings;
+    HDC measureDC = nullptr;  // scratch, for graphics that measure their text
+    // The parts of the window that the last paint repainted (or, when it failed, that
+    // the next one repaints).
+    std::vector<RECT> parts;
 
 private:
+    void FindParts(CGame& current);
+    void KeepDueParts();
+    bool partsPainted = true;
+    bool PaintParts(CGame& current);
+    PaintCheck paintCheck;
     CGame& RequireGame(const char* context);
     CData& RequireEngineData(const char* context);
     void ConfineCursor(CData& data);
     void HideCursor();
     void ShowPaused();
     void ReplaceFinishedGame();
+    // A frame of Tick, if it is due (the first of the tick takes in what the network
+    // brought); whether an online match may run another frame in the same tick.
+    bool Step(bool first);
+    static constexpr unsigned int kMostFramesATick = 2;
 
     bool away = false;
 };

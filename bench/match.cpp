@@ -1,5 +1,6 @@
-// One frame of a four-player match (animation and painting into the back buffer)
-// against one copy of the 512 x 512 back buffer, in the same run; how often a frame
+// One frame of a four-player match (animation, and painting what changed into the back
+// buffer and the window) against one copy of the 512 x 512 back buffer, in the same run,
+// and against a frame that paints the whole screen; how often a frame
 // goes to the heap; and a long run that must not grow in GDI objects or memory.
 
 #include "support/field.h"
@@ -41,12 +42,24 @@ public:
         Restart();
     }
 
+    // Animation and the engine's paint of what changed (its copy to the window included).
     void Frame()
     {
         if (!dynamic_cast<CMainGame*>(field.Screen())) Restart();
         field.Follow(40);
         field.engine->Animate();
+        field.engine->Paint();
+    }
+
+    // Animation and a paint of the whole screen into the back buffer, as every frame was
+    // painted before only what changed was.
+    void WholeFrame()
+    {
+        if (!dynamic_cast<CMainGame*>(field.Screen())) Restart();
+        field.Follow(40);
+        field.engine->Animate();
         if (CGame* screen = field.Screen()) screen->Paint(field.engine->memDC);
+        ValidateRect(field.window, nullptr);
     }
 
     // Drops whatever screen there is and starts a fresh match with its paint cycle open.
@@ -96,6 +109,13 @@ void MatchFrame(benchmark::State& state)
 }
 // A fixed number of frames, so that every run averages over the same matches.
 BENCHMARK(MatchFrame)->Iterations(20000);
+
+void MatchFrameWholePaint(benchmark::State& state)
+{
+    RunningMatch match;
+    for (auto _ : state) match.WholeFrame();
+}
+BENCHMARK(MatchFrameWholePaint)->Iterations(20000);
 
 // Allocations in the frames of a match, leaving out the frames that start a new one:
 // a frame should make nothing that could be made once per screen.

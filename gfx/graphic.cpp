@@ -13,16 +13,64 @@ CGraphic::CGraphic(const LList<CObject>& parents, const Rect& r) : CObject(paren
     if (!GetParent<CGraphicHolder>()) AddParent(FindParent<CGraphicHolder>());
 }
 
-CGraphic::~CGraphic() { prepared = false; }
+// What a graphic painted is painted over when it goes.
+CGraphic::~CGraphic()
+{
+    prepared = false;
+    if (!paintedArea) return;
+    if (CData* data = FindData(this)) InvalidateRect(data->window, &*paintedArea, FALSE);
+}
 
 bool CGraphic::HasType(str t) const { return t == kType || CObject::HasType(t); }
 
+// What changed is found when the window is painted (TakeChange), not here.
 void CGraphic::Animate()
 {
     ++frames;
-    CData& data = RequireData(this, "::Animate");
-    InvalidateRect(data.window, &rect, FALSE);
+    RequireData(this, "::Animate");
 }
+
+RECT CGraphic::PaintArea(HDC) { return rect; }
+
+void CGraphic::DescribeLook(PaintLook&) {}
+
+namespace {
+
+bool Meets(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Overlapping areas are painted as one.
+void AddChange(std::vector<RECT>& changed, const RECT& before, const RECT& after)
+{
+    if (Meets(before, after)) {
+        RECT both;
+        UnionRect(&both, &before, &after);
+        changed.push_back(both);
+        return;
+    }
+    changed.push_back(before);
+    changed.push_back(after);
+}
+
+}  // namespace
+
+void CGraphic::TakeChange(HDC measure, std::vector<RECT>& changed)
+{
+    const RECT area = PaintArea(measure);
+    PaintLook look;
+    DescribeLook(look);
+    if (paintedArea && EqualRect(&*paintedArea, &area) && paintedLook == look.Value()) return;
+    if (paintedArea)
+        AddChange(changed, *paintedArea, area);
+    else
+        changed.push_back(area);
+    paintedArea = area;
+    paintedLook = look.Value();
+}
+
+bool CGraphic::PaintMeets(const RECT& box) const { return !paintedArea || Meets(*paintedArea, box); }
 
 bool CGraphic::InitPaint(HDC)
 {
@@ -56,6 +104,12 @@ bool CGraphic::EndPaint(HDC)
     PrepareOnDemand();
     prepared = false;
     return true;
+}
+
+void CGraphic::Prepare()
+{
+    const CData* data = FindData(this);
+    if (!prepared && data && data->painting) PrepareOnDemand();
 }
 
 void CGraphic::PrepareOnDemand()

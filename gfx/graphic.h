@@ -1,11 +1,18 @@
 #pragma once
 // Everything drawn in the window. A graphic has a rectangle, an animation step and a
 // three-phase paint protocol: InitPaint (one Animate, then its drawing resources),
-// Paint (on every repaint), EndPaint (release). A paint cycle spans a whole screen.
+// Paint (when a repaint meets it), EndPaint (release). A paint cycle spans a whole
+// screen. A graphic remembers the area and look of its last paint, so that only what
+// changed is painted again.
 
 #include "core/object.h"
 #include "core/rect.h"
+#include "gfx/paint_look.h"
 #include "platform/win32.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 class CGraphic : public CObject {
 public:
@@ -18,6 +25,22 @@ public:
     virtual bool InitPaint(HDC dc);
     virtual bool Paint(HDC dc);
     virtual bool EndPaint(HDC dc);
+    // Prepared now, when it is not yet and the engine's paint cycle is open (as it would
+    // be at its first Paint, with the one Animate that InitPaint runs).
+    void Prepare();
+
+    // The part of the window that a paint now would cover: the rectangle, unless the
+    // graphic draws elsewhere. `measure` is a scratch DC for measuring text.
+    virtual RECT PaintArea(HDC measure);
+    // Adds everything besides the area that decides the picture a paint now would make.
+    virtual void DescribeLook(PaintLook& look);
+
+    // Compares what a paint now would show with what the last paint showed; when they
+    // differ, adds the old and new areas to `changed` and remembers the new ones as
+    // painted. A graphic that was never painted has changed.
+    void TakeChange(HDC measure, std::vector<RECT>& changed);
+    // Whether the last paint's area meets `box` (true when it was never compared).
+    bool PaintMeets(const RECT& box) const;
 
     // The process-wide order check: an unprepared Paint outside the engine's paint cycle
     // is reported once, then let through.
@@ -31,6 +54,9 @@ public:
     HBRUSH brush = nullptr;
     unsigned int frames = 0;
     bool prepared = false;
+    std::optional<RECT> paintedArea;  // none before its first paint
+    bool holdsGraphics = false;        // a CGraphicHolder, which paints only its children
+    std::uint64_t paintedLook = 0;
 
 protected:
     // Delete a pen, brush or font and forget its handle, first taking it out of `dc` if

@@ -21,8 +21,19 @@ bool CStaticGraphic::InitPaint(HDC dc)
     bitmap = CreateCompatibleBitmap(dc, rect.width, rect.height);
     SetMapMode(memDC, GetMapMode(dc));
     SelectObject(memDC, bitmap);
+    ++pictures;
     return memDC && bitmap;
 }
+
+// Where Paint copies the picture: the rectangle as Recalc leaves it.
+RECT CStaticGraphic::PaintArea(HDC)
+{
+    Rect area = rect;
+    area.Recalc();
+    return area;
+}
+
+void CStaticGraphic::DescribeLook(PaintLook& look) { look.Add(pictures); }
 
 bool CStaticGraphic::Paint(HDC dc)
 {

@@ -15,6 +15,11 @@ public:
     bool InitPaint(HDC dc) override;
     bool Paint(HDC dc) override;
     bool EndPaint(HDC dc) override;
+    RECT PaintArea(HDC measure) override;
+    void DescribeLook(PaintLook& look) override;
+
+    // How many times its picture was drawn (once per preparation).
+    unsigned int pictures = 0;
 
 private:
     void ReleaseSurface();

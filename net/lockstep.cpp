@@ -1,6 +1,7 @@
 #include "net/lockstep.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace net {
 
@@ -81,8 +82,8 @@ void Lockstep::Update(std::uint64_t nowMs)
     WatchMachines();
     WatchInputs();
     // A guest whose host opened the lobby again has every input of the match the host
-    // played; a frame still missing one will never run.
-    if (state == State::Playing && againPending && !Ready(due)) EndWith("The host ended the match");
+    // played; a match still held by a frame missing one will never go on.
+    if (state == State::Playing && againPending && !over && Held()) EndWith("The host ended the match");
     std::erase_if(machines, [](const Machine& machine) { return machine.gone; });
     Beat();
 }
@@ -156,7 +157,8 @@ void Lockstep::WatchMachines()
     }
 }
 
-// A seat counts as fed while the next frame waits for nothing of it. The host drops the
+// A seat counts as fed while the next frame waits for nothing of it, and whenever one of
+// its inputs arrives (a machine that predicts runs ahead of them). The host drops the
 // machine of a seat that starves the match; a guest takes a match that starves for longer
 // than the host needs to drop a guest as the host's silence.
 void Lockstep::WatchInputs()
@@ -234,6 +236,9 @@ void Lockstep::OnMessage(Machine& machine, const Message& m)
         return;
     }
     if (m.kind == Kind::Ping) {
+        machine.paced = m.frame != 0 && state == State::Playing;
+        machine.frameDue = m.frame - 1;
+        machine.frameHeardAt = now;
         Message pong = Plain(Kind::Pong);
         pong.value = m.value;
         return SendTo(machine.peer, pong);
@@ -273,7 +278,6 @@ void Lockstep::OnHostMessage(Machine& machine, const Message& m)
 
 void Lockstep::OnHostChecksum(Machine& machine, const Message& m)
 {
-    machine.ranTo = std::max(machine.ranTo, m.frame);
     auto own = ownChecksums.find(m.frame);
     if (own == ownChecksums.end())
         pendingChecksums.push_back(Theirs{machine.peer, m.frame, m.value});
@@ -307,6 +311,7 @@ void Lockstep::OnClientMessage(const Message& m)
         if (m.kind == Kind::Drop && remote && !computer[m.seat] && m.frame == next[m.seat]) {
             computer[m.seat] = true;
             computerFrom[m.seat] = m.frame;
+            Changed(m.frame);
             return;
         }
     }
@@ -443,6 +448,7 @@ void Lockstep::DropMachine(Machine& machine)
     for (unsigned int seat : machine.seats) {
         computer[seat] = true;
         computerFrom[seat] = next[seat];
+        Changed(next[seat]);
         Message drop = Plain(Kind::Drop);
         drop.seat = static_cast<std::uint8_t>(seat);
         drop.frame = next[seat];
@@ -474,7 +480,7 @@ bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
     for (const Machine& machine : machines)
         if (!machine.gone) slowest = std::max(slowest, machine.roundTrip);
     seed = startSeed;
-    delay = DelayFor(slowest);
+    delay = predicting ? kMinDelay : DelayFor(slowest);
     next.fill(delay);
     fedAt.fill(now);
     Message start = Plain(Kind::Start);
@@ -486,7 +492,6 @@ bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
     for (Machine& machine : machines) {
         if (machine.gone || machine.names.empty()) continue;
         machine.lastHeard = now;  // silence is measured from the start
-        machine.ranTo = 0;
         start.seats.assign(machine.seats.begin(), machine.seats.end());
         SendTo(machine.peer, start);
     }
@@ -508,11 +513,15 @@ bool Lockstep::Reopen()
 // Everything of the match that was, so that the next starts afresh.
 void Lockstep::ForgetMatch()
 {
+    for (Machine& machine : machines) machine.paced = false;
     rows.clear();
     ownChecksums.clear();
     hostChecksums.clear();
     pendingChecksums.clear();
     next.fill(0);
+    last.fill(SeatInput{});
+    confirmed = 0;
+    changed = kNoFrame;
     computer.fill(false);
     computerFrom.fill(0);
     playing.fill(false);
@@ -539,6 +548,9 @@ bool Lockstep::TakeInput(unsigned int seat, std::uint32_t frame, SeatInput input
     rows[frame].input[seat] = input;
     rows[frame].known[seat] = true;
     ++next[seat];
+    fedAt[seat] = now;
+    if (input != last[seat]) Changed(frame);
+    last[seat] = input;
     return true;
 }
 
@@ -572,7 +584,7 @@ bool Lockstep::Awaits(unsigned int seat, std::uint32_t frame) const
 bool Lockstep::OutrunsAMachine(std::uint32_t frame) const
 {
     return host && std::any_of(machines.begin(), machines.end(), [&](const Machine& machine) {
-               return !machine.gone && Greeted(machine) && frame > std::uint64_t{machine.ranTo} + kMaxAhead;
+               return Paced(machine) && frame > std::uint64_t{machine.frameDue} + kMaxAhead;
            });
 }
 
@@ -584,16 +596,68 @@ bool Lockstep::Ready(std::uint32_t frame) const
     return true;
 }
 
+int Lockstep::Lead() const
+{
+    if (state != State::Playing || over) return 0;
+    std::optional<double> lead;
+    for (const Machine& machine : machines) {
+        if (!Paced(machine)) continue;
+        const double since = static_cast<double>(machine.roundTrip / 2 + (now - machine.frameHeardAt));
+        const double theirs = machine.frameDue + since / kFrameMs;
+        const double ahead = std::clamp(due - theirs, -double{kWindow}, double{kWindow});
+        lead = lead ? std::max(*lead, ahead) : ahead;
+    }
+    return lead ? static_cast<int>(std::lround(*lead)) : 0;
+}
+
 void Lockstep::Ran(std::uint32_t frame)
 {
-    if (state == State::Playing) due = std::max(due, frame + 1);
+    if (state == State::Playing) due = frame + 1;
 }
 
 SeatInput Lockstep::Input(std::uint32_t frame, unsigned int seat) const
 {
+    if (seat >= kMaxSeats) return SeatInput{};
+    if (frame >= next[seat]) return last[seat];
     auto row = rows.find(frame);
-    if (seat >= kMaxSeats || row == rows.end() || !row->second.known[seat]) return SeatInput{};
+    if (row == rows.end() || !row->second.known[seat]) return SeatInput{};
     return row->second.input[seat];
+}
+
+bool Lockstep::Known(std::uint32_t frame, unsigned int seat) const { return seat < kMaxSeats && frame < next[seat]; }
+
+std::uint32_t Lockstep::FirstUnconfirmed() const
+{
+    while (confirmed < due + kMaxAhead && Ready(confirmed)) ++confirmed;
+    return confirmed;
+}
+
+bool Lockstep::MayRun(std::uint32_t frame) const
+{
+    return state == State::Playing && frame < FirstUnconfirmed() + kWindow;
+}
+
+// An input that differs from the prediction, for a frame this machine may have run.
+void Lockstep::Changed(std::uint32_t frame)
+{
+    if (frame < due) changed = std::min(changed, frame);
+}
+
+std::uint32_t Lockstep::TakeChanged()
+{
+    const std::uint32_t earliest = changed;
+    changed = kNoFrame;
+    return earliest;
+}
+
+void Lockstep::KeepLocal(std::uint32_t frame)
+{
+    if (state != State::Playing) return;
+    for (unsigned int seat = 0; seat < seats.size(); ++seat) {
+        if (!seats[seat].local || !playing[seat]) continue;
+        for (std::uint32_t missing = next[seat]; missing <= frame + delay; ++missing)
+            SetLocal(missing - delay, seat, last[seat]);
+    }
 }
 
 void Lockstep::Checksum(std::uint32_t frame, std::uint32_t value)
@@ -672,6 +736,7 @@ void Lockstep::Beat()
     if (now - lastPing < kHeartbeatMs || state == State::Ended) return;
     Message ping = Plain(Kind::Ping);
     ping.value = static_cast<std::uint32_t>(now);
+    ping.frame = state == State::Playing && !over ? due + 1 : 0;
     for (const Machine& machine : machines)
         if (!machine.gone && Greeted(machine)) SendTo(machine.peer, ping);
     lastPing = now;

@@ -45,6 +45,11 @@ constexpr std::uint64_t kFrameMs = 20;
 constexpr unsigned int kFloodPerSecond = 1000;
 // How far ahead of the frames already known an input may be.
 constexpr std::uint32_t kMaxAhead = 64;
+// Frames a machine that predicts the inputs it lacks may run past the last frame whose
+// inputs are all known: about 300 ms.
+constexpr std::uint32_t kWindow = 15;
+// No frame changed since it ran.
+constexpr std::uint32_t kNoFrame = ~0u;
 // The links a host takes: one for every seat a joining machine may have, and one more,
 // so that a machine that comes when they are taken can be told why it is turned away.
 constexpr unsigned int kHostLinks = kMaxSeats - 1 + 1;
@@ -108,20 +113,41 @@ public:
     // What a local seat's player did while `frame` ran; it counts for frame + delay.
     // Once per seat and frame, in frame order; other calls are ignored.
     void SetLocal(std::uint32_t frame, unsigned int seat, SeatInput input);
-    // Every seat's input for `frame` is known (or a computer plays the seat).
+    // Every seat's input for `frame` is known (or a computer plays the seat): the frame
+    // is confirmed.
     bool Ready(std::uint32_t frame) const;
-    // This machine has run `frame`: the next frame is the one the match waits for.
+    // The first frame that is not confirmed; every frame before it is.
+    std::uint32_t FirstUnconfirmed() const;
+    // A machine that predicts may run `frame`: it is within the window past the last
+    // confirmed frame.
+    bool MayRun(std::uint32_t frame) const;
+    // The seat's input for `frame` has arrived (or needs none).
+    bool Known(std::uint32_t frame, unsigned int seat) const;
+    // The earliest frame this machine has run whose inputs, or whose computer players,
+    // have changed since the last call; kNoFrame when none has.
+    std::uint32_t TakeChanged();
+    // The local seats that have not said what their players did while `frame` ran (their
+    // players are out, or their devices were not read) repeat what they last said.
+    void KeepLocal(std::uint32_t frame);
+    // This machine has run `frame` (or gone back to it and run it again): the next frame
+    // is the one the match waits for.
     void Ran(std::uint32_t frame);
     // The match is over on this machine (its last frame has run). A guest whose host has
     // already opened the lobby again goes back to it now, and seats the next match if the
     // host has started it meanwhile.
     void MatchOver();
+    // How many frames this machine runs ahead of those it keeps pace with (behind them
+    // when negative), from the frames they said they run and the round trips: a guest
+    // keeps pace with the host, the host with the guest furthest behind. 0 until known;
+    // never more than the window either way.
+    int Lead() const;
     // The seat's player is out of the match from `frame` on (every machine sees it go at
     // the same frame): no frame waits for its input any more.
     void Retire(unsigned int seat, std::uint32_t frame);
     // A computer plays `seat` in `frame`: its machine has left.
     bool Computer(unsigned int seat, std::uint32_t frame) const;
-    // The seat's input for a frame that is Ready.
+    // The seat's input for a frame: the one that arrived, or, while it has not, a
+    // prediction (the seat's last known input).
     SeatInput Input(std::uint32_t frame, unsigned int seat) const;
     // The match state after `frame`; compared with the other machines' on checksum frames.
     void Checksum(std::uint32_t frame, std::uint32_t value);
@@ -138,6 +164,10 @@ public:
     std::uint64_t silenceMs = kSilenceMs;
     std::uint64_t joinWaitMs = kJoinWaitMs;
     std::uint64_t helloWaitMs = kHelloWaitMs;
+    // This machine runs frames whose inputs have not all come, predicting them, as far as
+    // the window allows (MayRun), rather than waiting for each frame to be Ready. A host
+    // that predicts starts every match with the least input delay, whatever the round trip.
+    bool predicting = false;
 
 private:
     struct Machine {
@@ -151,7 +181,10 @@ private:
         std::uint64_t roundTrip = 0;
         bool gone = false;
         bool behind = false;  // the host's: still playing the last match
-        std::uint32_t ranTo = 0;  // the host's: the latest frame it has run, as its checksums say
+        // The frame it said it runs next, and when that was heard (paced: in this match).
+        std::uint32_t frameDue = 0;
+        std::uint64_t frameHeardAt = 0;
+        bool paced = false;
     };
     struct Row {
         std::array<SeatInput, kMaxSeats> input{};
@@ -188,6 +221,13 @@ private:
     // takes inputs for. A machine whose players are all out holds up no frame by its
     // inputs, but the host still waits for it here, or it could never catch up.
     bool OutrunsAMachine(std::uint32_t frame) const;
+    // The machine plays this match and has said which frame it runs next.
+    bool Paced(const Machine& machine) const
+    {
+        return !machine.gone && machine.paced && !machine.behind && !(host && machine.seats.empty());
+    }
+    // The next frame cannot run until more inputs come.
+    bool Held() const { return predicting ? !MayRun(due) : !Ready(due); }
     void WatchMachines();
     void WatchInputs();
 
@@ -220,6 +260,7 @@ private:
     Machine* Find(PeerId peer);
     bool Flooding(Machine& machine);
     void ForgetBefore(std::uint32_t frame);
+    void Changed(std::uint32_t frame);
 
     Transport* transport;
     bool host;
@@ -247,6 +288,9 @@ private:
     std::array<std::uint64_t, kMaxSeats> fedAt{};  // when the match last waited for no input of the seat
     std::uint64_t lastPing = 0;
     std::array<std::uint32_t, kMaxSeats> next{};  // the first frame without a known input, per seat
+    std::array<SeatInput, kMaxSeats> last{};  // the input of frame next - 1, per seat
+    mutable std::uint32_t confirmed = 0;  // no frame before it waits for an input
+    std::uint32_t changed = kNoFrame;
     std::array<std::uint32_t, kMaxSeats> computerFrom{};
     std::array<bool, kMaxSeats> computer{};
     std::map<std::uint32_t, Row> rows;

@@ -149,6 +149,9 @@ bool ReadBody(Reader& in, Message& m)
         return ValidSeat(m.seat);
     case Kind::OutOfStep: m.frame = in.U32(); return true;
     case Kind::Ping:
+        m.value = in.U32();
+        m.frame = in.U32();
+        return true;
     case Kind::Pong: m.value = in.U32(); return true;
     case Kind::Again: return true;
     }
@@ -198,6 +201,9 @@ Bytes Encode(const Message& m)
         break;
     case Kind::OutOfStep: out.U32(m.frame); break;
     case Kind::Ping:
+        out.U32(m.value);
+        out.U32(m.frame);
+        break;
     case Kind::Pong: out.U32(m.value); break;
     case Kind::Again: break;
     }

@@ -13,13 +13,13 @@
 
 namespace net {
 
-constexpr std::uint8_t kProtocolVersion = 3;
+constexpr std::uint8_t kProtocolVersion = 4;
 constexpr unsigned int kMaxSeats = 4;
 constexpr std::size_t kMaxNameBytes = 15;
 constexpr std::uint16_t kMaxPosition = 512;
 // Grab, Special and Speed.
 constexpr std::uint8_t kButtonBits = 0x07;
-constexpr std::uint8_t kMinDelay = 2;
+constexpr std::uint8_t kMinDelay = 1;
 constexpr std::uint8_t kMaxDelay = 4;
 
 enum class Kind : std::uint8_t {
@@ -32,7 +32,8 @@ enum class Kind : std::uint8_t {
     Checksum,   // a machine's match state after a frame
     Drop,       // a seat's machine left; a computer plays it from this frame on
     OutOfStep,  // two machines' matches differ after this frame
-    Ping,       // asks for a Pong with the same stamp
+    Ping,       // asks for a Pong with the same stamp; its frame is 1 + the frame its sender
+                // runs next in a match, 0 outside one
     Pong,
     Again,      // the match is over; the host's lobby is open again for the next one (from a
                 // guest: its own match is over too, and what it sent of it has all come)
@@ -68,7 +69,7 @@ struct Message {
     Refusal reason = Refusal::Malformed;      // Refuse
     std::uint32_t seed = 0;                   // Start
     std::uint8_t delay = kMinDelay;           // Start
-    std::uint32_t frame = 0;                  // Input, Checksum, Drop, OutOfStep
+    std::uint32_t frame = 0;                  // Input, Checksum, Drop, OutOfStep; Ping: see Kind
     std::uint8_t seat = 0;                    // Input, Drop
     SeatInput input;                          // Input
     std::uint32_t value = 0;                  // Checksum; Ping and Pong: the stamp

@@ -12,15 +12,17 @@ CNetInput::CNetInput(unsigned int s, const LList<CObject>& parents) : CInput(par
 
 bool CNetInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
 
+// The stand-in lives beside this input under the paddle, so that it is saved and
+// restored with the match, and goes when the match goes back to before it came.
 CInput* CNetInput::Stand()
 {
     COnline* online = FindOnline(this);
-    if (!computer && online && online->Session().Computer(seat, online->frame)) {
-        auto* standIn = new CComputerInput(ComputerFair, LList<CObject>(false, 1, GetParent()));
-        standIn->Seed(online->ComputerSeed(seat));
-        computer = standIn;
-    }
-    return computer;
+    if (local || !online || !online->Session().Computer(seat, online->frame)) return nullptr;
+    CObject* paddle = GetParent();
+    if (auto* standIn = paddle->GetChild<CComputerInput>()) return standIn;
+    auto* standIn = new CComputerInput(ComputerFair, LList<CObject>(false, 1, paddle));
+    standIn->Seed(online->ComputerSeed(seat));
+    return standIn;
 }
 
 void CNetInput::UpdateInput()
@@ -28,7 +30,7 @@ void CNetInput::UpdateInput()
     CInput::UpdateInput();
     COnline* online = FindOnline(this);
     // Reached several times a frame; the player's device is read once.
-    if (!online || !local || Stand() || sentFrame == online->frame) return;
+    if (!online || !local || online->Rerunning() || sentFrame == online->frame) return;
     sentFrame = online->frame;
     net::SeatInput input;
     input.pos = static_cast<std::uint16_t>(std::min<unsigned int>(local->GetPos(), net::kMaxPosition));

@@ -1,8 +1,9 @@
 #pragma once
 // A paddle's controls in a match played with other machines. Every machine's paddle
-// moves by the input that the session agreed for the frame that runs. On the machine
-// whose player it is, the player's own device (a sibling under the paddle, built just
-// after it) is read once a frame and sent off, to count a few frames later everywhere.
+// moves by the input that the session has for the frame that runs (known, or predicted
+// while it has not arrived). On the machine whose player it is, the player's own device
+// (a sibling under the paddle, built just after it) is read once a frame and sent off,
+// to count in the next frame everywhere; frames run again read no device.
 // When the seat's machine has left, a computer player takes over, on every machine
 // from the same frame.
 
@@ -35,6 +36,5 @@ private:
     CInput* Stand();
 
     bool servesHeld = false;
-    CInput* computer = nullptr;
     unsigned long long sentFrame = ~0ull;
 };

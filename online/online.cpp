@@ -4,6 +4,7 @@
 #include "play/computer_input.h"
 #include "play/input_maker.h"
 #include "online/net_input.h"
+#include "model/sounds.h"
 #include "net/link_maker.h"
 #include "play/ball.h"
 #include "play/brick.h"
@@ -14,20 +15,29 @@
 #include "model/names.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 
 // Names go on the wire as the one rule makes them.
 static_assert(kMaxNameLength == net::kMaxNameBytes);
 
 namespace {
+
+// Confirmed states kept for looking back at (the replay tool's pictures of a frame).
+constexpr std::size_t kKeptStates = 64;
+// Frames of lead over the others that pace lets be.
+constexpr int kSlack = 2;
+// While ahead, a machine gives up this much of a frame every tick (47.5 frames a second);
+// while behind, it gains this much (75 frames a second).
+constexpr double kSlowBy = 0.05;
+constexpr double kCatchUpBy = 0.5;
 std::uint64_t lastSerial = 0;
+
 }  // namespace
 
 COnline::COnline(std::unique_ptr<net::Transport> l, net::Lockstep s, const LList<CObject>& parents)
     : CMatchSeats(parents), serial(++lastSerial), link(std::move(l)), session(std::move(s))
 {
     type.Load(kType);
+    session.predicting = true;
 }
 
 bool COnline::HasType(str t) const { return t == kType || CMatchSeats::HasType(t); }
@@ -53,12 +63,23 @@ COnline* FindHosting(CObject* from)
     return online && online->Session().IsHost() ? online : nullptr;
 }
 
-void COnline::Pump(std::uint32_t tickMs)
+void COnline::Pump(std::uint32_t tickMs, CGame* game)
 {
     // The tick count wraps after 49 days; the session's clock does not.
     clock += static_cast<std::uint32_t>(tickMs - lastTick);
     lastTick = tickMs;
     session.Update(clock);
+    const std::uint32_t changed = session.TakeChanged();
+    auto* match = dynamic_cast<CMainGame*>(game);
+    if (InMatch() && match) {
+        for (std::uint32_t f = std::max(changed, confirmedDone); f < frame; ++f)
+            if (const Step* step = StepOf(f); step && Differs(*step)) {
+                RollBack(*match, f);
+                break;
+            }
+        Confirm(*match);
+        Pace();
+    }
     if (!InMatch() || reported || session.Failure().empty()) return;
     reported = true;
     throw XNotice(str(session.Failure().c_str()), str("Online match"));
@@ -66,11 +87,123 @@ void COnline::Pump(std::uint32_t tickMs)
 
 bool COnline::FrameDue(CGame* game) const
 {
-    if (!InMatch() || !dynamic_cast<CMainGame*>(game)) return true;
+    auto* match = dynamic_cast<CMainGame*>(game);
+    if (!InMatch() || !match) return true;
     // A match stopped on the network, once the player has been told why, ends here with
     // the scores as they stand.
     if (reported) game->gameOver = true;
-    return reported || session.Ready(frame);
+    if (reported) return true;
+    // A match that is over on a frame that may still change waits for its confirmation.
+    const bool held = heldAt == frame && frame >= session.FirstUnconfirmed();
+    return !match->gameOver && !held && session.MayRun(frame) && frame < Scheduled();
+}
+
+std::uint32_t COnline::Scheduled() const
+{
+    const double onTheClock = static_cast<double>((clock - pacedFrom) / net::kFrameMs) + 1;
+    return static_cast<std::uint32_t>(std::max(0.0, onTheClock + paceShift));
+}
+
+// A machine held at the window banks no frames to race through once the inputs come:
+// it is never scheduled more than the window past the frame it is at.
+void COnline::Pace()
+{
+    const int lead = session.Lead();
+    if (lead > kSlack) paceShift -= kSlowBy;
+    if (lead < -kSlack) paceShift += kCatchUpBy;
+    const double ahead = static_cast<double>(Scheduled()) - frame;
+    if (ahead > net::kWindow) paceShift -= ahead - net::kWindow;
+}
+
+bool COnline::FinishDue(CGame* game) const
+{
+    if (!InMatch() || !dynamic_cast<CMainGame*>(game)) return true;
+    return reported || confirmedDone > running;
+}
+
+COnline::Step* COnline::StepOf(std::uint32_t f)
+{
+    if (steps.empty() || f < steps.front().frame || f > steps.back().frame) return nullptr;
+    return &steps[f - steps.front().frame];
+}
+
+void COnline::TakeInputs(Step& step) const
+{
+    for (unsigned int seat = 0; seat < net::kMaxSeats; ++seat) {
+        step.used[seat] = session.Input(step.frame, seat);
+        step.computer[seat] = session.Computer(seat, step.frame);
+    }
+}
+
+bool COnline::Differs(const Step& step) const
+{
+    Step now = Step{step.frame, {}, {}, {}};
+    TakeInputs(now);
+    return now.used != step.used || now.computer != step.computer;
+}
+
+void COnline::FrameStarts(CGame* game)
+{
+    auto* match = dynamic_cast<CMainGame*>(game);
+    if (!InMatch() || !match) return;
+    while (!steps.empty() && steps.back().frame >= frame) steps.pop_back();
+    running = frame;
+    Step& step = steps.emplace_back(Step{frame, SaveMatch(*match), {}, {}});
+    TakeInputs(step);
+    // A frame that may still change keeps its sounds until it is known to stay.
+    if (frame >= session.FirstUnconfirmed()) hold.emplace();
+}
+
+// A player dropping out or the match ending is not shown on a guess: a frame not yet
+// confirmed in which one happens is taken back, and the match waits for the frame's
+// inputs before it runs the frame again (frames a player cannot tell from a short hold).
+bool COnline::Final(const SMatchState& before, CMainGame& match) const
+{
+    return frame >= session.FirstUnconfirmed() && (match.gameOver || SaveMatch(match).playersIn < before.playersIn);
+}
+
+void COnline::HoldBefore(CMainGame& match, const Step& step)
+{
+    RestoreMatch(match, step.before);
+    heldAt = frame;
+    ++holds;
+}
+
+// Back to the match as it was before frame `from`, and on again to the present with the
+// inputs known now. Nothing sounds, nothing is painted, no device is read.
+void COnline::RollBack(CMainGame& match, std::uint32_t from)
+{
+    const std::uint32_t present = frame;
+    const SMatchState shown = SaveMatch(match);
+    RestoreMatch(match, StepOf(from)->before);
+    CSoundMute quiet;
+    rerunning = true;
+    for (frame = from; frame < present; ++frame) {
+        Step& step = *StepOf(frame);
+        if (frame > from) step.before = SaveMatch(match);
+        TakeInputs(step);
+        match.Animate();
+        match.UpdateInput();
+        PrepareNewGraphics(match);
+        if (Final(step.before, match)) {
+            HoldBefore(match, step);
+            break;
+        }
+        if (match.gameOver) {
+            ++frame;
+            break;
+        }
+    }
+    while (!steps.empty() && steps.back().frame >= frame) steps.pop_back();
+    rerunning = false;
+    running = frame - 1;
+    session.Ran(running);
+    const SMatchState now = SaveMatch(match);
+    if (now.playersIn > shown.playersIn) ++dropOutsTakenBack;
+    if (now.bricksLeft > shown.bricksLeft) ++bricksTakenBack;
+    ++rollbacks;
+    rerunFrames += frame - from;
+    longestRollback = std::max(longestRollback, frame - from);
 }
 
 void COnline::FrameDone(CGame* game)
@@ -84,23 +217,72 @@ void COnline::FrameDone(CGame* game)
         session.MatchOver();
         return;
     }
-    // Only every few frames' state is compared.
-    if (frame % net::kChecksumEvery == 0) session.Checksum(frame, MatchChecksum(*match));
+    if (hold && !steps.empty() && steps.back().frame == frame && Final(steps.back().before, *match)) {
+        HoldBefore(*match, steps.back());
+        steps.pop_back();
+        running = frame - 1;
+        hold.reset();  // its sounds are dropped
+        return;
+    }
+    if (hold) hold->Release();
+    hold.reset();
+    session.KeepLocal(frame);
     session.Ran(frame);
     ++frame;
-    RetireLeavers(*match);
+    Confirm(*match);
 }
 
-// A player who went out in this frame has no paddle, and no input, any more: the next
-// frames do not wait for one.
-void COnline::RetireLeavers(CMainGame& match)
+// Frames whose inputs are all known now are final: their states are compared with the
+// other machines' every few frames, and a player out in one of them no longer holds
+// up the frames after it.
+void COnline::Confirm(CMainGame& match)
 {
-    std::array<bool, net::kMaxSeats> inPlay{};
-    for (unsigned int n = 1; auto* paddle = match.FindChild<CPaddle>(n); ++n)
-        if (auto* input = paddle->GetChild<CNetInput>(); input && input->seat < net::kMaxSeats)
-            inPlay[input->seat] = true;
+    while (confirmedDone < session.FirstUnconfirmed() && confirmedDone < frame) {
+        const std::uint32_t f = confirmedDone;
+        const Step* next = StepOf(f + 1);
+        const SMatchState after = next ? next->before : SaveMatch(match);
+        if (f % net::kChecksumEvery == 0) session.Checksum(f, Checksum(after));
+        RetireLeavers(f + 1, after);
+        confirmedStates.emplace_back(f, after);
+        if (confirmedStates.size() > kKeptStates) confirmedStates.pop_front();
+        ++confirmedDone;
+        while (!steps.empty() && steps.front().frame < confirmedDone) steps.pop_front();
+    }
+}
+
+const SMatchState* COnline::ConfirmedState(std::uint32_t f) const
+{
+    for (const auto& [at, state] : confirmedStates)
+        if (at == f) return &state;
+    return nullptr;
+}
+
+bool COnline::ShowConfirmed(CGame* game, std::uint32_t f)
+{
+    auto* match = dynamic_cast<CMainGame*>(game);
+    const SMatchState* before = f > 0 && f < confirmedDone ? ConfirmedState(f - 1) : nullptr;
+    if (!InMatch() || !match || !before) return false;
+    RestoreMatch(*match, *before);
+    steps.clear();
+    CSoundMute quiet;
+    rerunning = true;
+    frame = f;
+    match->Animate();
+    match->UpdateInput();
+    PrepareNewGraphics(*match);
+    rerunning = false;
+    running = f;
+    session.Ran(f);
+    frame = f + 1;
+    return true;
+}
+
+// A player who is out after a confirmed frame has no paddle, and no input, any more: the
+// frames from `from` on do not wait for one. Seat n is player n + 1.
+void COnline::RetireLeavers(std::uint32_t from, const SMatchState& state)
+{
     for (unsigned int seat = 0; seat < net::kMaxSeats; ++seat)
-        if (!inPlay[seat]) session.Retire(seat, frame);
+        if (!state.players[seat].in) session.Retire(seat, from);
 }
 
 void COnline::Offer(const CData& data)
@@ -160,8 +342,15 @@ void COnline::Seat(const CData& data)
     }
     for (unsigned int slot = 0; slot < kPadSlots; ++slot) lineup.padPlayers[slot] = setup.sides[slot];
     seated = lineup;
-    std::srand(session.Seed());
-    frame = 0;
+    frame = running = 0;
+    pacedFrom = clock;
+    paceShift = 0;
+    heldAt = net::kNoFrame;
+    holds = dropOutsTakenBack = bricksTakenBack = 0;
+    steps.clear();
+    confirmedStates.clear();
+    confirmedDone = 0;
+    rerunFrames = rollbacks = longestRollback = 0;
     reported = false;
     seatedMatch = session.Matches();
 }

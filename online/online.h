@@ -8,7 +8,10 @@
 #include "model/data.h"
 #include "net/lockstep.h"
 #include "play/match_seats.h"
+#include "model/sounds.h"
+#include "play/match_state.h"
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,13 +41,45 @@ public:
 
     // Takes in what arrived; `tickMs` is the tick count. While a match runs, a match
     // that has ended on the network (out of step, the host gone) is reported once, as
-    // an exception.
-    void Pump(std::uint32_t tickMs);
+    // an exception. When an input has arrived for a frame that `game` has run with
+    // another one predicted, the match goes back to that frame and runs the frames since
+    // again, without sound, so that the next paint shows the corrected present.
+    void Pump(std::uint32_t tickMs, CGame* game = nullptr);
     // Whether the next frame of `game` may run: always, unless it is the online match
-    // and an input for the frame is still missing or the match has stopped.
+    // and its frame is not due yet on the match's clock, or it has run as far past the
+    // last confirmed frame as it may, or the match is over on a frame not yet confirmed,
+    // or the match has stopped.
     bool FrameDue(CGame* game) const;
+    // The frames the match should have run by now: 50 a second from its start, a little
+    // fewer while this machine runs ahead of the others, more while it is behind them
+    // (or has missed ticks), so that it catches up.
+    std::uint32_t Scheduled() const;
+    // `game` is about to run a frame: the match is saved as it is, with the inputs it is
+    // given, so that the frame can be run again.
+    void FrameStarts(CGame* game);
     // `game` has run a frame.
     void FrameDone(CGame* game);
+    // The match `game` is over and may be finished: the frame it ended on is confirmed
+    // and checked (or the match has stopped on the network). The match holds its last
+    // picture until then.
+    bool FinishDue(CGame* game) const;
+    // Frames run again since the match started, the times it went back, and the most
+    // frames one going back ran again.
+    unsigned int rerunFrames = 0, rollbacks = 0, longestRollback = 0;
+    // Frames taken back and held because a player dropped out or the match ended on a
+    // guess; corrections that brought back a player, or bricks, that had been shown gone.
+    unsigned int holds = 0, dropOutsTakenBack = 0, bricksTakenBack = 0;
+    // A frame is being run again: devices are not read, nothing is sent.
+    bool Rerunning() const { return rerunning; }
+    // The frames confirmed on this machine: the state after each of them is the same on
+    // every machine.
+    std::uint32_t ConfirmedFrames() const { return confirmedDone; }
+    // The match as it was after confirmed frame `f`, while it is kept.
+    const SMatchState* ConfirmedState(std::uint32_t f) const;
+    // The match `game` goes back to the confirmed frame `f` and runs it again, without
+    // sound, so that the next paint shows frame f as every machine has it; the match goes
+    // on from there. False when f is not confirmed or its state no longer kept.
+    bool ShowConfirmed(CGame* game, std::uint32_t f);
     // Seats the session's players for the match, in a table of the session's own that the
     // match reads: seat n is player n + 1, with the name, looks and side the host gave
     // it; this machine's players bring the controls they have in the settings, the other
@@ -74,7 +109,22 @@ public:
     std::uint32_t frame = 0;
 
 private:
-    void RetireLeavers(CMainGame& match);
+    // A frame run: the match before it, and what every seat's input was taken to be.
+    struct Step {
+        std::uint32_t frame = 0;
+        SMatchState before;
+        std::array<net::SeatInput, net::kMaxSeats> used{};
+        std::array<bool, net::kMaxSeats> computer{};
+    };
+    Step* StepOf(std::uint32_t f);
+    void TakeInputs(Step& step) const;
+    bool Differs(const Step& step) const;
+    void RollBack(CMainGame& match, std::uint32_t from);
+    void Confirm(CMainGame& match);
+    void Pace();
+    bool Final(const SMatchState& before, CMainGame& match) const;
+    void HoldBefore(CMainGame& match, const Step& step);
+    void RetireLeavers(std::uint32_t after, const SMatchState& state);
     // The controls of a seat in the match, the session's own.
     CControls& SeatControls(unsigned int seat);
 
@@ -86,6 +136,15 @@ private:
     bool reported = false;
     std::uint64_t clock = 1;
     std::uint32_t lastTick = 0;
+    std::deque<Step> steps;  // from the last confirmed frame to the newest run
+    std::deque<std::pair<std::uint32_t, SMatchState>> confirmedStates;
+    std::uint32_t confirmedDone = 0;  // frames before it are confirmed and checked
+    bool rerunning = false;
+    std::uint32_t running = 0;  // the newest frame run
+    std::uint64_t pacedFrom = 0;  // the clock when the match was seated
+    double paceShift = 0;         // frames given up (or gained) against the clock
+    std::uint32_t heldAt = net::kNoFrame;  // a frame that waits for its inputs before it runs
+    std::optional<CSoundHold> hold;        // the sounds of the frame running on a guess
 };
 
 // The tree's online session, or null.

@@ -51,6 +51,8 @@ struct HFONT__;
 using HFONT = HFONT__*;
 struct HMENU__;
 using HMENU = HMENU__*;
+struct HRGN__;
+using HRGN = HRGN__*;
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 struct HICON__;

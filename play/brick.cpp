@@ -96,9 +96,16 @@ bool CBrick::EndPaint(HDC dc)
 // ---- CBricks -----------------------------------------------------------------------
 
 CBricks::CBricks(CBall* b, const LList<CObject>& parents, const Rect& r, unsigned int rows, unsigned int columns)
-    : CGraphicHolder(parents, r), ball(b)
+    : CGraphicHolder(parents, r), ball(b), rows(rows), columns(columns)
 {
     type.Load(kType);
+    Matrix(rows, columns);
+}
+
+void CBricks::Relay()
+{
+    while (!children.Empty()) delete children.head->item;
+    count = laid = 0;
     Matrix(rows, columns);
 }
 
@@ -106,7 +113,8 @@ bool CBricks::HasType(str t) const { return t == kType || CGraphicHolder::HasTyp
 
 void CBricks::Add(unsigned int x, unsigned int y)
 {
-    new CBrick(ball, x, y, LList<CObject>(false, 1, this), color);
+    auto* brick = new CBrick(ball, x, y, LList<CObject>(false, 1, this), color);
+    brick->slot = laid++;
     ++count;
 }
 

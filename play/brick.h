@@ -31,6 +31,8 @@ public:
 
     CBall* ball;
     COLORREF color;
+    // Where the brick stands in its wall, counted in the order the wall was laid.
+    unsigned int slot = 0;
 
 private:
     void Reward(CPlayer& owner);
@@ -48,6 +50,9 @@ public:
     void Add(unsigned int x, unsigned int y);
     bool Matrix(unsigned int rows, unsigned int columns);
     void Remove(CBrick* brick);
+    // Takes down what is left of the wall, and whatever stands on it, and lays it whole
+    // again.
+    void Relay();
 
     // The player with the highest score among `players`' CPlayer children, the first
     // of them on a tie (then `tie` is set); null when there are none.
@@ -56,7 +61,11 @@ public:
     CBall* ball;
     COLORREF color = kColor;
     unsigned int count = 0;
+    // Bricks laid, gone or not.
+    unsigned int laid = 0;
 
 private:
+    unsigned int rows, columns;
+
     void DecideMatch();
 };

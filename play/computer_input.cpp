@@ -2,6 +2,7 @@
 
 #include "input/keyboard_input.h"
 #include "play/ball.h"
+#include "play/main_game.h"
 #include "play/paddle_shapes.h"
 #include "play/player.h"
 #include "model/data.h"
@@ -292,15 +293,16 @@ bool CComputerInput::HasType(str t) const { return t == kType || CInput::HasType
 void CComputerInput::Seed(unsigned int seed)
 {
     ownNumbers = true;
-    numbers = seed;
+    numbers = CMatchRandom(seed);
 }
 
-// A chance to take: from the program's numbers, or from the player's own.
+// A chance to take: from the match's numbers, or from the player's own (also outside a
+// match).
 int CComputerInput::Draw()
 {
-    if (!ownNumbers) return std::rand();
-    numbers = numbers * 1103515245u + 12345u;
-    return static_cast<int>(numbers >> 16 & 0x7fff);
+    auto* paddle = ownNumbers ? nullptr : GetParent<CPaddle>();
+    auto* match = paddle ? paddle->GetParent<CMainGame>() : nullptr;
+    return match ? match->random.Draw() : numbers.Draw();
 }
 
 int CComputerInput::RandomIn(int low, int high) { return low + Draw() % (high - low + 1); }

@@ -8,15 +8,42 @@
 
 #include "input/input.h"
 #include "model/controls.h"
+#include "play/match_random.h"
 
 class CPaddle;
 struct SComputerSight;
 
-class CComputerInput : public CInput {
+// Everything a computer player remembers from frame to frame: a value, saved and
+// restored with the match it plays in.
+struct SComputerMind {
+    static constexpr unsigned int kMemory = 32;
+
+    unsigned int position = 256;
+    // Grab, Special and Speed, as a keyboard player's.
+    bool buttons[3] = {false, false, false};
+    // Where the paddle's centre is wanted along its side.
+    unsigned int target = 256;
+
+    unsigned long long lastFrame = ~0ull;
+    unsigned int looks = 0;
+    int memory[kMemory] = {};
+    int aimError = 0;
+    bool wantsGrab = false;
+    bool holding = false;
+    unsigned int heldFrames = 0;
+    unsigned int releaseAt = 256;
+    int signX = 0, signY = 0;
+    bool ownNumbers = false;
+    CMatchRandom numbers;
+
+    bool operator==(const SComputerMind&) const = default;
+};
+
+class CComputerInput : public CInput, private SComputerMind {
 public:
     static constexpr const char* kType = "CComputerInput";
     // Frames of what the player saw, kept for its reaction delay.
-    static constexpr unsigned int kMemory = 32;
+    using SComputerMind::kMemory;
 
     CComputerInput(unsigned int level, const LList<CObject>& parents);
     bool HasType(str t) const override;
@@ -30,16 +57,17 @@ public:
     // whether to hold the grab button.
     void Decide(CPaddle& paddle);
     // From now on the player's chances come from its own numbers, started from `seed`,
-    // rather than the program's shared ones: in a match played with other machines,
-    // which run it only where it plays, it must not draw the others' numbers.
+    // rather than the match's: in a match played with other machines, which run it only
+    // where it plays, it must not draw the others' numbers.
     void Seed(unsigned int seed);
 
+    const SComputerMind& Mind() const { return *this; }
+    void SetMind(const SComputerMind& mind) { static_cast<SComputerMind&>(*this) = mind; }
+
     EComputerLevel level;
-    unsigned int position = 256;
-    // Grab, Special and Speed, as a keyboard player's.
-    bool buttons[3] = {false, false, false};
-    // Where the paddle's centre is wanted along its side.
-    unsigned int target = 256;
+    using SComputerMind::buttons;
+    using SComputerMind::position;
+    using SComputerMind::target;
 
 private:
     void Step();
@@ -50,15 +78,4 @@ private:
     int Draw();
     int RandomIn(int low, int high);
 
-    unsigned long long lastFrame = ~0ull;
-    unsigned int looks = 0;
-    int memory[kMemory] = {};
-    int aimError = 0;
-    bool wantsGrab = false;
-    bool holding = false;
-    unsigned int heldFrames = 0;
-    unsigned int releaseAt = 256;
-    int signX = 0, signY = 0;
-    bool ownNumbers = false;
-    unsigned int numbers = 0;
 };

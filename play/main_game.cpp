@@ -14,6 +14,7 @@
 #include "model/sounds.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -22,8 +23,6 @@ namespace {
 constexpr unsigned int kServeX = 62, kServeY = 62;
 constexpr int kWallFrom = 100, kWallTo = 412;
 constexpr unsigned int kWallSize = 8;
-// The range of the match's random numbers.
-constexpr int kDrawRange = 32768;
 
 std::uint32_t Mix(std::uint32_t h, std::uint32_t v)
 {
@@ -44,12 +43,25 @@ std::uint32_t MixRect(std::uint32_t h, const Rect& r)
     return h;
 }
 
-// The paddle at pad slot `slot`'s side, or null once its player is out.
-CPaddle* SlotPaddle(CMainGame& game, unsigned int slot)
+// The paddle at each pad slot's side, or null once its player is out; one walk over the
+// match's children, as this runs every frame.
+using SlotPaddles = std::array<CPaddle*, kReplaySlots>;
+
+bool NoteSlotPaddle(void* data, CObject* child)
 {
-    for (unsigned int n = 1; auto* paddle = game.GetChild<CPaddle>(n); ++n)
-        if (paddle->side == ePadSides[slot]) return paddle;
-    return nullptr;
+    auto* paddle = dynamic_cast<CPaddle*>(child);
+    if (!paddle) return true;
+    auto& paddles = *static_cast<SlotPaddles*>(data);
+    for (unsigned int slot = 0; slot < kReplaySlots; ++slot)
+        if (!paddles[slot] && paddle->side == ePadSides[slot]) paddles[slot] = paddle;
+    return true;
+}
+
+SlotPaddles PaddlesBySlot(CMainGame& game)
+{
+    SlotPaddles paddles{};
+    game.IterateChildren(NoteSlotPaddle, &paddles);
+    return paddles;
 }
 
 SSlotInput InputOf(CPaddle* paddle)
@@ -106,6 +118,7 @@ CMainGame::CMainGame(const LList<CObject>& parents) : CGame(parents)
     const CMatchSeats* seats = FindMatchSeats(this);
     const SLineup* seated = seats ? seats->Lineup() : nullptr;
     lineup = seated ? *seated : data.Lineup();
+    random = CMatchRandom(seated ? seats->MatchSeed() : static_cast<std::uint32_t>(std::rand()));
     recording.header.online = seated != nullptr;
     recording.header.seed = seated ? seats->MatchSeed() : 0;
     Build(data);
@@ -118,6 +131,12 @@ CMainGame::CMainGame(const LList<CObject>& parents, const SReplay& replay) : CGa
     CData& data = RequireData(this, "::CMainGame");
     lineup = RecordedLineup(replay.header, this);
     Build(data);
+}
+
+void CMainGame::Rebuild()
+{
+    while (!children.Empty()) delete children.head->item;
+    Build(RequireData(this, "::CMainGame"));
 }
 
 void CMainGame::Build(CData& data)
@@ -184,11 +203,13 @@ void CMainGame::Animate()
 
 void CMainGame::KeepInputs()
 {
-    if (recording.frames.size() >= kMaxReplayFrames) return;
+    // A match put back to a frame the recording has not reached keeps no more of it.
+    if (recording.frames.size() != frame || frame >= kMaxReplayFrames) return;
     SReplayFrame& kept = recording.frames.emplace_back();
     kept.events = pendingEvents;
     pendingEvents = 0;
-    for (unsigned int slot = 0; slot < kReplaySlots; ++slot) kept.slots[slot] = InputOf(SlotPaddle(*this, slot));
+    const SlotPaddles paddles = PaddlesBySlot(*this);
+    for (unsigned int slot = 0; slot < kReplaySlots; ++slot) kept.slots[slot] = InputOf(paddles[slot]);
 }
 
 void CMainGame::PlayEvents()
@@ -220,13 +241,25 @@ void CMainGame::Mismatch()
 int CMainGame::Draw()
 {
     if (!playing) {
-        const int drawn = std::rand() % kDrawRange;
-        if (recording.frames.size() == frame + 1) recording.draws.push_back(static_cast<std::uint16_t>(drawn));
-        return drawn;
+        const int number = random.Draw();
+        if (recording.frames.size() == frame + 1 && recording.draws.size() == drawn)
+            recording.draws.push_back(static_cast<std::uint16_t>(number));
+        ++drawn;
+        return number;
     }
-    if (drawn < playing->draws.size()) return playing->draws[drawn++] % kDrawRange;
+    if (drawn < playing->draws.size()) return playing->draws[drawn++] % CMatchRandom::kRange;
     Mismatch();
     return 0;
+}
+
+void CMainGame::Rewind(const SRecordMark& mark)
+{
+    frame = mark.frames;
+    pendingEvents = mark.events;
+    drawn = mark.draws;
+    recording.frames.resize(std::min(recording.frames.size(), mark.frames));
+    recording.draws.resize(std::min(recording.draws.size(), mark.draws));
+    recording.checksums.resize(std::min<std::size_t>(recording.checksums.size(), mark.frames / kReplayChecksumEvery));
 }
 
 SSlotInput CMainGame::RecordedInput(unsigned int slot) const

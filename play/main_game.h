@@ -5,6 +5,7 @@
 // (screens/match_screen.h) then finishes it and builds what follows.
 
 #include "model/data.h"
+#include "play/match_random.h"
 #include "play/replay_file.h"
 #include "ui/game.h"
 
@@ -18,6 +19,14 @@ enum EDecision { DecidedByNobody, LastStanding, MostPoints, SuddenDeathDecided }
 
 // How the game-over screen names the rule, or "" when nothing decided the match.
 const char* DecisionText(EDecision decision);
+
+// How far the match has kept its own recording: the frames run, the random numbers drawn
+// and the events waiting for the next frame.
+struct SRecordMark {
+    std::size_t frames = 0, draws = 0;
+    std::uint8_t events = 0;
+    bool operator==(const SRecordMark&) const = default;
+};
 
 class CMainGame : public CGame {
 public:
@@ -44,6 +53,10 @@ public:
     // Whether the recording holds every frame (a match beyond kMaxReplayFrames is not
     // recorded to its end).
     bool Recorded() const { return !playing && recording.frames.size() == frame; }
+    SRecordMark Mark() const { return SRecordMark{frame, drawn, pendingEvents}; }
+    // The match is put back to where it stood at `mark`: what the recording kept since goes,
+    // and the frames run again keep their inputs anew.
+    void Rewind(const SRecordMark& mark);
 
     // The match is over: the players still in keep their scores, the winner is cheered.
     void Finish();
@@ -55,6 +68,9 @@ public:
     str WinnerText();
     // The rule that made the winner, as the game-over screen names it; "" when nobody won.
     str DecisionLine() const;
+
+    // Everything of the match goes, and the match is built again as it started.
+    void Rebuild();
 
     // Keeps a player's score as its match ends (when it drops out, or at the end).
     void Record(const CPlayer& player);
@@ -71,7 +87,10 @@ public:
     // The rule by which `winner` won; valid once the match is over.
     EDecision decision = DecidedByNobody;
 
-    CCountdown* countdown;
+    // Every chance the match takes: from the seated match's seed, or from the runtime's
+    // random numbers (which a replay script seeds).
+    CMatchRandom random;
+    CCountdown* countdown = nullptr;
     bool played[CData::kPlayers] = {};
     unsigned int finalScores[CData::kPlayers] = {};
     bool out[CData::kPlayers] = {};
@@ -98,7 +117,7 @@ private:
     SReplay recording;
     std::uint8_t pendingEvents = 0;
     std::size_t inputFrame = 0;
-    std::size_t drawn = 0;
+    std::size_t drawn = 0;  // random numbers drawn (or, playing, taken from the recording)
 };
 
 // A checksum of what a match is: the ball, the paddles, the bricks, the scores.

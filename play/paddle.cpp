@@ -191,6 +191,8 @@ bool CPaddle::InitPaint(HDC dc)
     return true;
 }
 
+void CPaddle::DescribeLook(PaintLook& look) { look.Add(color).Add(RequireInput("::Paint").GetButton(0)); }
+
 // Black with a white outline while the grab button is down.
 bool CPaddle::Paint(HDC dc)
 {

@@ -37,6 +37,7 @@ public:
     bool InitPaint(HDC dc) override;
     bool Paint(HDC dc) override;
     bool EndPaint(HDC dc) override;
+    void DescribeLook(PaintLook& look) override;
 
     // Whether the ball has left the field through this paddle's side.
     bool BallGone(const Rect& field) const;

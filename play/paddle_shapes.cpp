@@ -147,6 +147,14 @@ double CRoundPaddle::IntoField(double theta, Side side)
     return lo - theta < theta + kTwoPi - hi ? lo : hi;
 }
 
+// The pie's radial edges may reach a pixel or two past the rectangle.
+RECT CRoundPaddle::PaintArea(HDC)
+{
+    RECT area = rect;
+    InflateRect(&area, kRadialWidth, kRadialWidth);
+    return area;
+}
+
 bool CRoundPaddle::Paint(HDC dc)
 {
     if (!CPaddle::Paint(dc)) return false;

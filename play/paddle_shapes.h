@@ -27,6 +27,7 @@ public:
     void SetPos(unsigned int pos) override;
     void Serve() override;
     bool Paint(HDC dc) override;
+    RECT PaintArea(HDC measure) override;
 
     // `theta` (radians) brought into the half circle of directions that point from
     // `side`'s wall into the field; a direction outside it goes to the nearer bound.

@@ -102,11 +102,24 @@ bool CPlayer::InMatch() { return GetChild<CPaddle>() != nullptr; }
 void CPlayer::AddScore(int amount)
 {
     score += static_cast<unsigned int>(amount);
-    for (unsigned int n = 1;; ++n) {
-        auto* text = GetChild<CText>(n);
-        if (!text) return;
-        text->text = str(score);
-    }
+    ShowScore();
+}
+
+void CPlayer::ShowScore()
+{
+    scoreShown = true;
+    Show(str(score));
+}
+
+void CPlayer::ShowName()
+{
+    scoreShown = false;
+    Show(options.name);
+}
+
+void CPlayer::Show(const str& shown)
+{
+    for (unsigned int n = 1; auto* text = GetChild<CText>(n); ++n) text->text = shown;
 }
 
 // ---- CPaddleMeter ------------------------------------------------------------------

@@ -18,15 +18,21 @@ public:
     bool HasType(str t) const override;
 
     void AddScore(int amount);
+    // Every name text of the player shows the score, or the name.
+    void ShowScore();
+    void ShowName();
 
     // Whether the player plays in at least one pad slot (it has a paddle).
     bool InMatch();
 
     unsigned int meter = kStartMeter;
     unsigned int score = 0;
+    // The name texts show the score (from the first points on) instead of the name.
+    bool scoreShown = false;
     SPlayerOptions options;
 
 private:
+    void Show(const str& shown);
     void TakeSlot(unsigned int slot, CBall* ball, CObject* screen);
 };
 

@@ -5,27 +5,15 @@
 #include "model/sounds.h"
 #include "ui/text.h"
 
-#include <cstdlib>
-
 namespace {
 
-constexpr double kStep = 0.1;
+constexpr double kStep = CSuddenDeath::kStep;
 constexpr double kSpeedUp = 0.005;
 constexpr unsigned int kBannerHeight = 62;
 
-// The draws are made for numbers from 0 to 32767: the match's, or the runtime's outside
-// a match.
-constexpr int kRandomRange = 32768;
-int Draw(CObject* from)
-{
-    auto* match = from->FindParent<CMainGame>();
-    return match ? match->Draw() : std::rand() % kRandomRange;
-}
+constexpr int kRandomRange = CMatchRandom::kRange;
 
 }  // namespace
-
-double CSuddenDeath::dAngleSpeed = kStep;
-double CSuddenDeath::dAccell = kStep;
 
 CSuddenDeath::CSuddenDeath(CBall* b, const LList<CObject>& parents) : CGraphic(parents, Rect()), ball(b)
 {
@@ -38,13 +26,20 @@ CSuddenDeath::CSuddenDeath(CBall* b, const LList<CObject>& parents) : CGraphic(p
 
 bool CSuddenDeath::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
+int CSuddenDeath::Draw()
+{
+    auto* match = ball->GetParent<CMainGame>();
+    if (!match) throw XChildError(type + str("::Draw(Game)"));
+    return match->Draw();
+}
+
 // One of seven things happens, each in a random direction s: a speed-and-turn kick, a
 // turn, a change of the kick sizes, a reset of one of them, or nothing beyond the speed-up.
 void CSuddenDeath::Animate()
 {
     CGraphic::Animate();
-    const double s = Draw(this) >= kRandomRange / 2 ? 1 : -1;
-    const int choice = Draw(this) * 6 / (kRandomRange - 1);
+    const double s = Draw() >= kRandomRange / 2 ? 1 : -1;
+    const int choice = Draw() * 6 / (kRandomRange - 1);
     CVector& velocity = ball->velocity;
     velocity.aV(kSpeedUp);
     switch (choice) {

@@ -15,15 +15,18 @@ public:
 
     void Animate() override;
 
+    static constexpr double kStep = 0.1;
+
     // The sizes of a random turn (radians) and of a random change of speed (pixels per
-    // frame). They belong to the process: one sudden death leaves them to the next.
-    static double dAngleSpeed;
-    static double dAccell;
+    // frame), each sudden death's own.
+    double dAngleSpeed = kStep;
+    double dAccell = kStep;
+    unsigned int lastEffectSound = 0;
 
     CBall* ball;
 
 private:
     static constexpr unsigned int kEffectSoundGap = 25;
     void SoundEffectOnce(int choice);
-    unsigned int lastEffectSound = 0;
+    int Draw();
 };

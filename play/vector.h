@@ -26,6 +26,7 @@ public:
     void RevY(int mode);
 
     CVector& operator+=(const CVector& other);
+    bool operator==(const CVector&) const = default;
 
     void ToPolar();
     void ToRect();

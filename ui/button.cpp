@@ -99,6 +99,19 @@ bool CButton::EndPaint(HDC dc)
     return ended;
 }
 
+// A rounded button's pie may reach a pixel or two past its rectangle.
+RECT CButton::PaintArea(HDC)
+{
+    RECT area = rect;
+    if (padType == PadRounded) InflateRect(&area, 2, 2);
+    return area;
+}
+
+void CButton::DescribeLook(PaintLook& look)
+{
+    look.Add(enabled).Add(hover).Add(lit).Add(color).Add(padType).Add(side);
+}
+
 // The caption is drawn in black or white, whichever reads on the fill.
 void CButton::SelectLook(HDC dc)
 {

@@ -20,6 +20,8 @@ public:
     bool InitPaint(HDC dc) override;
     bool Paint(HDC dc) override;
     bool EndPaint(HDC dc) override;
+    RECT PaintArea(HDC measure) override;
+    void DescribeLook(PaintLook& look) override;
 
     bool enabled = true;
     bool hover = false;

@@ -19,6 +19,8 @@ CColorBlock::~CColorBlock() { Release(BackBuffer(), brush); }
 
 bool CColorBlock::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
 
+void CColorBlock::DescribeLook(PaintLook& look) { look.Add(*red).Add(*green).Add(*blue); }
+
 bool CColorBlock::Paint(HDC dc)
 {
     if (!CGraphic::Paint(dc)) return false;

@@ -13,6 +13,7 @@ public:
     bool HasType(str t) const override;
 
     bool Paint(HDC dc) override;
+    void DescribeLook(PaintLook& look) override;
 
     unsigned int* red;
     unsigned int* green;

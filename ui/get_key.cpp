@@ -66,6 +66,8 @@ void CGetKey::Animate()
     if (mouse.GetButton(0)) active = PtInRect(&rect, mouse.GetPoint());
 }
 
+void CGetKey::DescribeLook(PaintLook& look) { look.Add(active); }
+
 bool CGetKey::Paint(HDC dc)
 {
     if (!CGraphic::Paint(dc)) return false;

@@ -14,6 +14,7 @@ public:
     void KeyDown(unsigned int code, bool down) override;
     void Animate() override;
     bool Paint(HDC dc) override;
+    void DescribeLook(PaintLook& look) override;
 
     unsigned int* key;
     bool active = false;

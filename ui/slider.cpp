@@ -80,6 +80,19 @@ void CSlider::ShowValue()
     WidgetText(this, "::Animate").text = str(*value);
 }
 
+void CSlider::DescribeLook(PaintLook& look) { look.Add(*value).Add(minimum).Add(maximum).Add(orientation); }
+
+// At the maximum the value's line lies just past the box (on its right or bottom edge).
+RECT CSlider::PaintArea(HDC)
+{
+    RECT area = rect;
+    if (IsHorizontal())
+        ++area.right;
+    else
+        ++area.bottom;
+    return area;
+}
+
 bool CSlider::Paint(HDC dc)
 {
     if (!CGraphic::Paint(dc)) return false;

@@ -20,6 +20,8 @@ public:
 
     void Animate() override;
     bool Paint(HDC dc) override;
+    void DescribeLook(PaintLook& look) override;
+    RECT PaintArea(HDC measure) override;
 
     unsigned int minimum;
     unsigned int maximum;

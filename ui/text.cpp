@@ -24,6 +24,27 @@ constexpr unsigned int kTitleHeight = 48;
 // No text is shrunk below this, however long: past it, it is no longer read.
 constexpr unsigned int kSmallestHeight = 8;
 
+// Glyphs of some faces reach a little past the box their advances make (on Windows).
+constexpr LONG kGuiInkMargin = 2;
+
+// The box that a text of w x h covers when its unturned top-left corner is at (x, y),
+// turned by `angle`.
+RECT TurnedBox(LONG x, LONG y, LONG w, LONG h, unsigned int angle)
+{
+    switch (angle) {
+    case kUpward: return RECT{x, y - w, x + h, y};
+    case kDownward: return RECT{x - h, y, x, y + w};
+    case kUpsideDown: return RECT{x - w, y - h, x, y};
+    default: return RECT{x, y, x + w, y + h};
+    }
+}
+
+RECT Widened(RECT box, LONG margin)
+{
+    InflateRect(&box, margin, margin);
+    return box;
+}
+
 // The whole text, measured or drawn by DrawText into `box`.
 int DrawWhole(HDC dc, const str& text, RECT* box, UINT format)
 {
@@ -113,6 +134,8 @@ COLORREF InkOn(COLORREF fill)
     return (luminance + 0.05) / 0.05 >= 1.05 / (luminance + 0.05) ? RGB(0, 0, 0) : RGB(255, 255, 255);
 }
 
+void CText::DescribeLook(PaintLook& look) { look.Add(text).Add(ink); }
+
 // ---- CAngleText ------------------------------------------------------------------
 
 CAngleText::CAngleText(const str& t, const LList<CObject>& parents, unsigned int h, str f, unsigned int a,
@@ -142,14 +165,42 @@ void CAngleText::Animate()
 void CAngleText::Measure()
 {
     CData& data = RequireData(this, "::Animate");
-    HDC dc = GetDC(data.window);
-    if (!dc) return;
-    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
-    SetRectEmpty(&extent);
-    DrawWhole(dc, text, &extent, DT_CALCRECT | DT_SINGLELINE);
+    if (!SizeIsKnown()) {
+        HDC dc = GetDC(data.window);
+        if (!dc) return;
+        TextSize(dc);
+        ReleaseDC(data.window, dc);
+    }
+    SetRect(&extent, 0, 0, size.cx, size.cy);
     extent.Recalc();
+}
+
+SIZE CAngleText::TextSize(HDC dc)
+{
+    if (SizeIsKnown()) return size;
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    RECT box{0, 0, 0, 0};
+    DrawWhole(dc, text, &box, DT_CALCRECT | DT_SINGLELINE);
     if (previous) SelectObject(dc, previous);
-    ReleaseDC(data.window, dc);
+    size = SIZE{box.right - box.left, box.bottom - box.top};
+    sized = true;
+    sizedText = text;
+    sizedInFont = font != nullptr;
+    sizedHeight = drawnHeight;
+    return size;
+}
+
+// A font is made again for each paint cycle and when the text shrinks, so the size is
+// known by what the font is made of, not by its handle.
+bool CAngleText::SizeIsKnown() const
+{
+    return sized && sizedText == text && sizedInFont == (font != nullptr) && sizedHeight == drawnHeight;
+}
+
+void CAngleText::DescribeLook(PaintLook& look)
+{
+    CText::DescribeLook(look);
+    look.Add(drawnHeight);
 }
 
 // Only a text that has its own font can be measured in it, so a paint cycle's first
@@ -199,6 +250,14 @@ bool CAngleText::Draw(HDC dc)
     return TextOut(dc, rect.left, rect.top, text, static_cast<int>(text.Size()));
 }
 
+// Where TextOut puts the text in the graphic's own font.
+RECT CAngleText::PaintArea(HDC measure)
+{
+    if (!font) return rect;
+    const SIZE drawn = TextSize(measure);
+    return Widened(TurnedBox(rect.left, rect.top, drawn.cx, drawn.cy, angle), static_cast<LONG>(height / 4));
+}
+
 bool CAngleText::EndPaint(HDC dc)
 {
     if (!CGraphic::EndPaint(dc)) return false;
@@ -211,15 +270,10 @@ bool CAngleText::EndPaint(HDC dc)
 // the turned text covers on the screen.
 void CAngleText::PlaceAt(LONG x, LONG y)
 {
-    const LONG w = extent.width, h = extent.height;
+    const RECT box = TurnedBox(x, y, extent.width, extent.height, angle);
     OffsetRect(&rect, x - rect.left, y - rect.top);
     rect.Recalc();
-    switch (angle) {
-    case kUpward: SetRect(&extent, x, y - w, x + h, y); break;
-    case kDownward: SetRect(&extent, x - h, y, x, y + w); break;
-    case kUpsideDown: SetRect(&extent, x - w, y - h, x, y); break;
-    default: SetRect(&extent, x, y, x + w, y + h); break;
-    }
+    SetRect(&extent, box.left, box.top, box.right, box.bottom);
     extent.Recalc();
 }
 
@@ -317,13 +371,28 @@ bool CNormText::Draw(HDC dc)
 {
     RequireData(this, "::Paint");
     const str shown = FittedLine(dc, text, rect.width);
-    extent = rect;
-    DrawWhole(dc, shown, &extent, DT_CALCRECT | kCentredLine);
-    extent.Recalc();
-    OffsetRect(&extent, (rect.width - extent.width) / 2, (rect.height - extent.height) / 2);
-    extent.Recalc();
+    extent = Layout(dc, shown);
     DrawWhole(dc, shown, &rect, kCentredLine);
     return true;
+}
+
+Rect CNormText::Layout(HDC dc, const str& shown)
+{
+    Rect box = rect;
+    DrawWhole(dc, shown, &box, DT_CALCRECT | kCentredLine);
+    box.Recalc();
+    OffsetRect(&box, (rect.width - box.width) / 2, (rect.height - box.height) / 2);
+    box.Recalc();
+    return box;
+}
+
+// The whole text's box, centred like the line that is drawn, holds any shortened line.
+RECT CNormText::PaintArea(HDC measure)
+{
+    HGDIOBJ previous = SelectObject(measure, GetStockObject(DEFAULT_GUI_FONT));
+    const Rect box = Layout(measure, text);
+    SelectObject(measure, previous);
+    return Widened(box, kGuiInkMargin);
 }
 
 CRightNormText::CRightNormText(const str& t, const LList<CObject>& parents, const Rect& r)
@@ -337,15 +406,34 @@ bool CRightNormText::HasType(str t) const { return t == kType || CText::HasType(
 // A label that ends 5 pixels before its parent, derived from the parent on every paint.
 bool CRightNormText::Draw(HDC dc)
 {
-    const Rect* parent = ParentRect();
-    Rect box = parent ? *parent : rect;
-    OffsetRect(&box, -(box.width + kLabelGap), 0);
-    box.Recalc();
+    Rect box = LabelBox();
     extent = box;
     DrawWhole(dc, text, &extent, DT_CALCRECT | kRightAlignedLine);
     extent.Recalc();
     // An empty label has nothing to draw, which is no failure.
     return DrawWhole(dc, text, &box, kRightAlignedLine) != 0 || text.Size() == 0;
+}
+
+Rect CRightNormText::LabelBox()
+{
+    const Rect* parent = ParentRect();
+    Rect box = parent ? *parent : rect;
+    OffsetRect(&box, -(box.width + kLabelGap), 0);
+    box.Recalc();
+    return box;
+}
+
+// Right-aligned and centred up and down in the label's box.
+RECT CRightNormText::PaintArea(HDC measure)
+{
+    const Rect box = LabelBox();
+    HGDIOBJ previous = SelectObject(measure, GetStockObject(DEFAULT_GUI_FONT));
+    RECT measured = box;
+    DrawWhole(measure, text, &measured, DT_CALCRECT | kRightAlignedLine);
+    SelectObject(measure, previous);
+    const LONG w = measured.right - measured.left, h = measured.bottom - measured.top;
+    const LONG top = box.top + (box.bottom - box.top - h) / 2;
+    return Widened(RECT{box.right - w, top, box.right, top + h}, kGuiInkMargin);
 }
 
 // ---- Factory -----------------------------------------------------------------------

@@ -23,6 +23,7 @@ public:
     void Animate() override;
     bool InitPaint(HDC dc) override;
     bool Paint(HDC dc) override;
+    void DescribeLook(PaintLook& look) override;
 
     str text;
     Rect extent{0, 0, 0, 0};
@@ -48,6 +49,8 @@ public:
     void Animate() override;
     bool InitPaint(HDC dc) override;
     bool EndPaint(HDC dc) override;
+    RECT PaintArea(HDC measure) override;
+    void DescribeLook(PaintLook& look) override;
 
     unsigned int angle;
     str face;
@@ -61,6 +64,10 @@ protected:
 
 private:
     void Measure();
+    // The size of the text in its font (before the font exists, in `dc`'s), measured
+    // again only when the text or the font's size changed.
+    SIZE TextSize(HDC dc);
+    bool SizeIsKnown() const;
     // Shrinks the face until the text fits the parent's length along it; a new text
     // starts again from the size asked for.
     void Fit();
@@ -68,6 +75,11 @@ private:
 
     unsigned int drawnHeight;  // the font's cell height
     str fittedText;            // the text that drawnHeight was found for
+    bool sized = false;
+    str sizedText;
+    bool sizedInFont = false;  // measured in the text's own font, not the DC's
+    unsigned int sizedHeight = 0;
+    SIZE size{0, 0};
 };
 
 // Left to right, centred both ways.
@@ -121,9 +133,14 @@ public:
     static constexpr const char* kType = "CNormText";
     CNormText(const str& text, const LList<CObject>& parents, const Rect& r);
     bool HasType(str t) const override;
+    RECT PaintArea(HDC measure) override;
 
 protected:
     bool Draw(HDC dc) override;
+
+private:
+    // The box of `shown` as Draw draws it, measured in `dc`'s font.
+    Rect Layout(HDC dc, const str& shown);
 };
 
 // One line in the default GUI font, right-aligned, ending 5 pixels left of the parent.
@@ -134,9 +151,14 @@ public:
 
     CRightNormText(const str& text, const LList<CObject>& parents, const Rect& r);
     bool HasType(str t) const override;
+    RECT PaintArea(HDC measure) override;
 
 protected:
     bool Draw(HDC dc) override;
+
+private:
+    // The box the label is aligned in: left of the parent.
+    Rect LabelBox();
 };
 
 // Black or white, whichever reads better on `fill`.

@@ -5,6 +5,7 @@
 #include "ui/text.h"
 #include "ui/widget_parts.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdlib>
@@ -189,6 +190,16 @@ void CTextEdit::Animate()
     }
 }
 
+// The caret is drawn where the name's text was laid out by its last paint before this
+// one: the text, painted after the field, lays itself out again, and every paint of the
+// field until the next must put the caret in the same place.
+void CTextEdit::DescribeLook(PaintLook& look)
+{
+    caretLeft = WidgetText(this, "::Paint").extent.left;
+    look.Add(caretOn);
+    if (caretOn) look.Add(std::min(cursor, target->Size())).Add(*target).Add(*caretLeft);
+}
+
 bool CTextEdit::Paint(HDC dc)
 {
     if (!CGraphic::Paint(dc)) return false;
@@ -210,5 +221,5 @@ void CTextEdit::PlaceCaret(HDC dc)
     SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SIZE before{0, 0};
     GetTextExtentPoint(dc, *target, static_cast<int>(cursor), &before);
-    caretX = before.cx + WidgetText(this, "::Paint").extent.left;
+    caretX = before.cx + caretLeft.value_or(WidgetText(this, "::Paint").extent.left);
 }

@@ -8,6 +8,8 @@
 
 #include "gfx/graphic.h"
 
+#include <optional>
+
 enum class EEntry { Name, Address };
 
 class CTextEdit : public CGraphic {
@@ -28,6 +30,7 @@ public:
     void MouseDown(unsigned int button, bool down) override;
     void Animate() override;
     bool Paint(HDC dc) override;
+    void DescribeLook(PaintLook& look) override;
 
     // Frames the caret stays on, and then off.
     static constexpr unsigned int kBlinkFrames = 11;
@@ -41,6 +44,7 @@ public:
     bool caretOn = false;
     unsigned int cursor = 0;
     int caretX = 0;
+    std::optional<LONG> caretLeft;  // the text's left edge when the paint began
     str savedText;
     EEntry entry;
 

@@ -1,4 +1,4 @@
-// BitBlt: clip the block to both surfaces, bring each source row into the destination's
+// BitBlt: clip the block to the destination's drawable area and the source surface, bring each source row into the destination's
 // format, then combine it with the destination row by the raster operation.
 
 #include "platform/gdi/dc.h"
@@ -14,21 +14,21 @@ struct Block {
     int x, y, width, height, sx, sy;
 };
 
-// Moves one edge of the block inward until both its destination and source start on
-// their surfaces and end within them.
-void ClipAxis(int& dest, int& source, int& length, int destLimit, int sourceLimit)
+// Moves the block's edges on one axis inward until its destination lies in the drawable
+// span [destStart, destLimit) and its source in [0, sourceLimit).
+void ClipAxis(int& dest, int& source, int& length, int destStart, int destLimit, int sourceLimit)
 {
-    const int skip = std::max({0, -dest, -source});
+    const int skip = std::max({0, destStart - dest, -source});
     dest += skip;
     source += skip;
     length -= skip;
     length = std::min({length, destLimit - dest, sourceLimit - source});
 }
 
-bool Clip(Block& block, const Surface& dest, const Surface& source)
+bool Clip(Block& block, const RECT& destArea, const Surface& source)
 {
-    ClipAxis(block.x, block.sx, block.width, dest.Width(), source.Width());
-    ClipAxis(block.y, block.sy, block.height, dest.Height(), source.Height());
+    ClipAxis(block.x, block.sx, block.width, destArea.left, destArea.right, source.Width());
+    ClipAxis(block.y, block.sy, block.height, destArea.top, destArea.bottom, source.Height());
     return block.width > 0 && block.height > 0;
 }
 
@@ -128,7 +128,7 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, i
     const gdi::Surface* sourceSurface = sourceDC ? sourceDC->Target() : nullptr;
     if (!destSurface || !sourceSurface || !gdi::KnownRop(rop) || width < 0 || height < 0) return FALSE;
     gdi::Block block{x, y, width, height, sx, sy};
-    if (!gdi::Clip(block, *destSurface, *sourceSurface)) return TRUE;
+    if (!gdi::Clip(block, gdi::DrawingArea(*destDC, *destSurface), *sourceSurface)) return TRUE;
     if (destSurface != sourceSurface) {
         gdi::Blit(*destDC, *destSurface, *sourceDC, *sourceSurface, block, rop);
         return TRUE;

@@ -1,5 +1,7 @@
 #include "platform/gdi/dc.h"
 
+#include <algorithm>
+
 namespace gdi {
 namespace {
 
@@ -43,6 +45,33 @@ Surface* DeviceContext::Target() const
 DeviceContext* FindDC(HDC dc)
 {
     return FindAs<DeviceContext>(dc, Kind::DC);
+}
+
+RECT DrawableArea(const DeviceContext& dc, const Surface& surface)
+{
+    RECT area{0, 0, surface.Width(), surface.Height()};
+    if (!dc.clip) return area;
+    area.left = std::max(area.left, dc.clip->left);
+    area.top = std::max(area.top, dc.clip->top);
+    area.right = std::max(area.left, std::min(area.right, dc.clip->right));
+    area.bottom = std::max(area.top, std::min(area.bottom, dc.clip->bottom));
+    return area;
+}
+
+RECT DrawingArea(const DeviceContext& dc, const Surface& surface)
+{
+    const RECT area = DrawableArea(dc, surface);
+    if (area.right > area.left && area.bottom > area.top) dc.drawn = true;
+    return area;
+}
+
+bool TakeDrawnMark(HDC dc)
+{
+    const DeviceContext* context = FindDC(dc);
+    if (!context) return false;
+    const bool drawn = context->drawn;
+    context->drawn = false;
+    return drawn;
 }
 
 std::uint32_t SurfacePixel(const Surface& surface, COLORREF color)
@@ -140,3 +169,48 @@ int SetArcDirection(HDC dc, int direction)
     return gdi::Exchange(dc, &DeviceContext::arcDirection, direction, valid, 0);
 }
 int GetArcDirection(HDC dc) { return gdi::Read(dc, &DeviceContext::arcDirection, 0); }
+
+namespace gdi {
+namespace {
+
+int RegionKind(const RECT& box)
+{
+    return box.right > box.left && box.bottom > box.top ? SIMPLEREGION : NULLREGION;
+}
+
+}  // namespace
+}  // namespace gdi
+
+// The new clip is the old one (or the whole plane) cut to the rectangle.
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom)
+{
+    DeviceContext* context = FindDC(dc);
+    if (!context) return ERROR;
+    RECT box{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    if (context->clip) {
+        const RECT& old = *context->clip;
+        box = RECT{std::max(box.left, old.left), std::max(box.top, old.top), std::min(box.right, old.right),
+                   std::min(box.bottom, old.bottom)};
+        if (box.right < box.left || box.bottom < box.top) box = RECT{0, 0, 0, 0};
+    }
+    context->clip = box;
+    return gdi::RegionKind(box);
+}
+
+int SelectClipRgn(HDC dc, HRGN region)
+{
+    DeviceContext* context = FindDC(dc);
+    if (!context || region) return ERROR;
+    context->clip.reset();
+    return SIMPLEREGION;
+}
+
+// The clip rectangle, or the surface's bounds when there is none.
+int GetClipBox(HDC dc, LPRECT rect)
+{
+    const DeviceContext* context = FindDC(dc);
+    const gdi::Surface* surface = context ? context->Target() : nullptr;
+    if (!surface || !rect) return ERROR;
+    *rect = gdi::DrawableArea(*context, *surface);
+    return gdi::RegionKind(*rect);
+}

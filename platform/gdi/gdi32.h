@@ -116,6 +116,44 @@ BOOL LineTo(HDC dc, int x, int y);
 COLORREF GetPixel(HDC dc, int x, int y);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 
+// Clipping. A DC clips to one rectangle at most: IntersectClipRect narrows it, and
+// SelectClipRgn with no region takes it away (no other region is supported).
+constexpr int ERROR = 0;
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+int SelectClipRgn(HDC dc, HRGN region);
+int GetClipBox(HDC dc, LPRECT rect);
+
+// Reading a bitmap's pixels: only 32-bit BI_RGB colour bitmaps, top-down (negative
+// height) or bottom-up, one DWORD a pixel (blue, green, red, unused).
+struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+};
+struct RGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+};
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+};
+constexpr DWORD BI_RGB = 0;
+constexpr UINT DIB_RGB_COLORS = 0;
+int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage);
+
 // Blits
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop);
 

@@ -3,7 +3,9 @@
 #include "platform/gdi/dc.h"
 #include "platform/gdi/font.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <unordered_map>
 
@@ -255,4 +257,28 @@ DWORD GetObjectType(HGDIOBJ object)
     case Kind::DC: return static_cast<const gdi::DeviceContext*>(found)->Memory() ? OBJ_MEMDC : OBJ_DC;
     }
     return 0;
+}
+
+// Rows are counted from the bottom of the picture, as in a DIB; a top-down request
+// (negative height) gets them top first.
+int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage)
+{
+    const gdi::Bitmap* source = gdi::FindAs<gdi::Bitmap>(bitmap, gdi::Kind::Bitmap);
+    if (!dc || !source || !info || usage != DIB_RGB_COLORS) return 0;
+    const BITMAPINFOHEADER& header = info->bmiHeader;
+    const gdi::Surface& surface = source->surface;
+    if (header.biBitCount != 32 || header.biCompression != BI_RGB || header.biWidth != surface.Width() ||
+        std::abs(header.biHeight) != surface.Height() || surface.Monochrome())
+        return 0;
+    const int height = surface.Height();
+    const int count = static_cast<int>(std::min<UINT>(lines, start < static_cast<UINT>(height) ? height - start : 0));
+    if (!bits) return count;
+    auto* out = static_cast<std::uint32_t*>(bits);
+    for (int i = 0; i < count; ++i) {
+        const int fromBottom = static_cast<int>(start) + i;
+        const int y = header.biHeight < 0 ? fromBottom : height - 1 - fromBottom;
+        std::memcpy(out + static_cast<std::size_t>(i) * surface.Width(), surface.Row(y),
+                    sizeof(std::uint32_t) * static_cast<std::size_t>(surface.Width()));
+    }
+    return count;
 }

@@ -22,35 +22,35 @@ Runs Intersect(const Runs& a, const Runs& b)
     return both;
 }
 
-void FillSpan(Surface& surface, int y, int x0, int x1, std::uint32_t pixel)
+void FillSpan(Surface& surface, const RECT& area, int y, int x0, int x1, std::uint32_t pixel)
 {
-    if (y < 0 || y >= surface.Height()) return;
-    x0 = std::max(x0, 0);
-    x1 = std::min(x1, surface.Width());
+    if (y < area.top || y >= area.bottom) return;
+    x0 = std::max<int>(x0, area.left);
+    x1 = std::min<int>(x1, area.right);
     if (x0 < x1) std::fill(surface.Row(y) + x0, surface.Row(y) + x1, pixel);
 }
 
 namespace {
 
-void PaintRun(Surface& surface, int y, const Run& run, const Runs& interior,
+void PaintRun(Surface& surface, const RECT& area, int y, const Run& run, const Runs& interior,
               std::optional<std::uint32_t> outline, std::optional<std::uint32_t> fill)
 {
     int x = run.begin;
     for (const Run& inner : interior) {
-        if (outline) FillSpan(surface, y, x, inner.begin, *outline);
-        if (fill) FillSpan(surface, y, inner.begin, inner.end, *fill);
+        if (outline) FillSpan(surface, area, y, x, inner.begin, *outline);
+        if (fill) FillSpan(surface, area, y, inner.begin, inner.end, *fill);
         x = inner.end;
     }
-    if (outline) FillSpan(surface, y, x, run.end, *outline);
+    if (outline) FillSpan(surface, area, y, x, run.end, *outline);
 }
 
 }  // namespace
 
-void PaintShape(Surface& surface, const Shape& shape, std::optional<std::uint32_t> outline,
+void PaintShape(Surface& surface, const RECT& area, const Shape& shape, std::optional<std::uint32_t> outline,
                 std::optional<std::uint32_t> fill)
 {
-    const int top = std::max(shape.Top(), 0);
-    const int bottom = std::min(shape.Bottom(), surface.Height());
+    const int top = std::max<int>(shape.Top(), area.top);
+    const int bottom = std::min<int>(shape.Bottom(), area.bottom);
     if (top >= bottom) return;
     Runs above = shape.Row(top - 1);
     Runs current = shape.Row(top);
@@ -60,7 +60,7 @@ void PaintShape(Surface& surface, const Shape& shape, std::optional<std::uint32_
         for (const Run& run : current) {
             Runs inner;
             inner.Add(run.begin + 1, run.end - 1);
-            PaintRun(surface, y, run, Intersect(inner, covered), outline, fill);
+            PaintRun(surface, area, y, run, Intersect(inner, covered), outline, fill);
         }
         above = current;
         current = below;

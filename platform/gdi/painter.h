@@ -42,12 +42,12 @@ public:
     virtual Runs Row(int y) const = 0;
 };
 
-// Paints a shape clipped to the surface: its outline in `outline`, its interior in
-// `fill`; a missing colour leaves those pixels alone.
-void PaintShape(Surface& surface, const Shape& shape, std::optional<std::uint32_t> outline,
+// Paints a shape clipped to `area` (which lies on the surface): its outline in
+// `outline`, its interior in `fill`; a missing colour leaves those pixels alone.
+void PaintShape(Surface& surface, const RECT& area, const Shape& shape, std::optional<std::uint32_t> outline,
                 std::optional<std::uint32_t> fill);
 
-// Sets the pixels [x0, x1) of row y that lie on the surface.
-void FillSpan(Surface& surface, int y, int x0, int x1, std::uint32_t pixel);
+// Sets the pixels [x0, x1) of row y that lie in `area` (which lies on the surface).
+void FillSpan(Surface& surface, const RECT& area, int y, int x0, int x1, std::uint32_t pixel);
 
 }  // namespace gdi

@@ -60,21 +60,21 @@ private:
 
 // The rectangle's outline is its border ring, so its rows are painted directly: the
 // same pixels as the general shape painter gives, without working them out.
-void PaintShape(Surface& surface, const RectangleShape& shape, std::optional<std::uint32_t> outline,
-                std::optional<std::uint32_t> fill)
+void PaintShape(Surface& surface, const RECT& area, const RectangleShape& shape,
+                std::optional<std::uint32_t> outline, std::optional<std::uint32_t> fill)
 {
     const Box& b = shape.Bounds();
     const bool thin = b.right - b.left <= 2;
-    for (int y = std::max(b.top, 0); y < std::min(b.bottom, surface.Height()); ++y) {
+    for (int y = std::max<int>(b.top, area.top); y < std::min<int>(b.bottom, area.bottom); ++y) {
         if (thin || y == b.top || y == b.bottom - 1) {
-            if (outline) FillSpan(surface, y, b.left, b.right, *outline);
+            if (outline) FillSpan(surface, area, y, b.left, b.right, *outline);
             continue;
         }
         if (outline) {
-            FillSpan(surface, y, b.left, b.left + 1, *outline);
-            FillSpan(surface, y, b.right - 1, b.right, *outline);
+            FillSpan(surface, area, y, b.left, b.left + 1, *outline);
+            FillSpan(surface, area, y, b.right - 1, b.right, *outline);
         }
-        if (fill) FillSpan(surface, y, b.left + 1, b.right - 1, *fill);
+        if (fill) FillSpan(surface, area, y, b.left + 1, b.right - 1, *fill);
     }
 }
 
@@ -246,7 +246,9 @@ private:
     }
 
     // The pixels of the run on the counter-clockwise side of the ray (or, with `after`
-    // false, on its clockwise side): one interval, since the test is monotone in x.
+    // false, on its clockwise side): one interval, since the test is monotone in x. The
+    // column where the answer changes is worked out from the ray, then settled by the
+    // test itself, so that rounding never moves it.
     Run Side(Run run, double py, Direction ray, bool after) const
     {
         auto inside = [&](int x) {
@@ -256,11 +258,12 @@ private:
         if (run.begin >= run.end) return run;
         const bool first = inside(run.begin);
         if (first == inside(run.end - 1)) return first ? run : Run{run.begin, run.begin};
-        int same = run.begin, changed = run.end - 1;
-        while (changed - same > 1) {
-            const int mid = same + (changed - same) / 2;
-            (inside(mid) == first ? same : changed) = mid;
-        }
+        // The answer changes within the run, so the ray is not level (ray.y != 0).
+        const double crossing =
+            std::clamp(cx - NudgeX + ray.x * py / ray.y, double(run.begin + 1), double(run.end - 1));
+        int changed = static_cast<int>(std::ceil(crossing));
+        while (changed > run.begin + 1 && inside(changed - 1) != first) --changed;
+        while (changed < run.end - 1 && inside(changed) == first) ++changed;
         return first ? Run{run.begin, changed} : Run{changed, run.end};
     }
 
@@ -296,7 +299,7 @@ BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, MakeShape make,
     } else if (box.right - box.left == 1 && box.bottom - box.top == 1) {
         return TRUE;  // a pen draws nothing around a single pixel, as on Windows
     }
-    PaintShape(*surface, make(box), outline, fill);
+    PaintShape(*surface, DrawingArea(*context, *surface), make(box), outline, fill);
     return TRUE;
 }
 
@@ -311,7 +314,7 @@ long long RoundedQuotient(long long numerator, long long denominator)
 // One pixel per step along the longer axis, the other coordinate rounded to the ideal
 // line. Only the steps whose longer-axis coordinate lies on the surface are taken, so a
 // line far off the surface costs nothing. The end point itself is not drawn, as in GDI.
-void DrawLine(Surface& surface, POINT from, POINT to, std::uint32_t pixel)
+void DrawLine(Surface& surface, const RECT& area, POINT from, POINT to, std::uint32_t pixel)
 {
     from = POINT{Limited(from.x), Limited(from.y)};
     to = POINT{Limited(to.x), Limited(to.y)};
@@ -326,7 +329,7 @@ void DrawLine(Surface& surface, POINT from, POINT to, std::uint32_t pixel)
     for (long long i = first; i < last; ++i) {
         const long long x = from.x + RoundedQuotient(i * dx, steps);
         const long long y = from.y + RoundedQuotient(i * dy, steps);
-        if (y >= 0 && y < surface.Height() && x >= 0 && x < surface.Width())
+        if (y >= area.top && y < area.bottom && x >= area.left && x < area.right)
             surface.Row(static_cast<int>(y))[x] = pixel;
     }
 }
@@ -377,7 +380,9 @@ BOOL LineTo(HDC dc, int x, int y)
     if (!surface) return FALSE;
     const POINT to{x, y};
     const gdi::Pen* pen = gdi::FindAs<gdi::Pen>(context->pen, gdi::Kind::Pen);
-    if (pen && !pen->null) gdi::DrawLine(*surface, context->position, to, gdi::SurfacePixel(*surface, pen->color));
+    if (pen && !pen->null)
+        gdi::DrawLine(*surface, gdi::DrawingArea(*context, *surface), context->position, to,
+                      gdi::SurfacePixel(*surface, pen->color));
     context->position = to;
     return TRUE;
 }
@@ -391,8 +396,11 @@ COLORREF GetPixel(HDC dc, int x, int y)
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color)
 {
-    gdi::Surface* surface = gdi::SurfaceOf(dc);
-    if (!surface || !gdi::OnSurface(*surface, x, y)) return CLR_INVALID;
+    const gdi::DeviceContext* context = gdi::FindDC(dc);
+    gdi::Surface* surface = context ? context->Target() : nullptr;
+    if (!surface) return CLR_INVALID;
+    const RECT area = gdi::DrawingArea(*context, *surface);
+    if (x < area.left || x >= area.right || y < area.top || y >= area.bottom) return CLR_INVALID;
     const std::uint32_t pixel = gdi::SurfacePixel(*surface, color & 0xFFFFFF);
     surface->Row(y)[x] = pixel;
     return gdi::SurfaceColor(*surface, pixel);

@@ -37,6 +37,10 @@ private:
 // GDI object while it exists.
 HDC CreateSurfaceDC(Surface* surface);
 
+// Whether anything was drawn through the device context since it was made or since the
+// last time this was asked.
+bool TakeDrawnMark(HDC dc);
+
 // The surface a device context currently draws on (its selected bitmap's, or the one it
 // was created over), or null.
 Surface* SurfaceOf(HDC dc);

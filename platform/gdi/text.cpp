@@ -125,8 +125,6 @@ void DrawMask(Surface& surface, const TextMask& mask, const Turn& turn, const RE
     }
 }
 
-RECT Bounds(const Surface& surface) { return RECT{0, 0, surface.Width(), surface.Height()}; }
-
 RECT Intersection(const RECT& a, const RECT& b)
 {
     return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -142,7 +140,7 @@ bool Write(DeviceContext& dc, POINT at, std::string_view text, const RECT& clip)
     const Ink ink{SurfacePixel(*surface, dc.textColor), dc.bkMode == OPAQUE, SurfacePixel(*surface, dc.bkColor),
                   surface->Monochrome()};
     DrawMask(*surface, Compose(*face, text), TurnFor(font->logfont.lfEscapement, at),
-             Intersection(clip, Bounds(*surface)), ink);
+             Intersection(clip, DrawingArea(dc, *surface)), ink);
     return true;
 }
 

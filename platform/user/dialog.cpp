@@ -33,6 +33,11 @@ private:
             if (!PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE) &&
                 !PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
                 return;
+            // A quit is taken whatever the filter; it is the program's, so it goes back.
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
             DispatchMessage(&msg);
         }
     }

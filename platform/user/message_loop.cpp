@@ -14,7 +14,7 @@ std::optional<MSG> PendingPaint(const user::MessageFilter& filter)
     if (!filter.AcceptsMessage(WM_PAINT)) return std::nullopt;
     std::optional<MSG> paint;
     System().windows.ForEach([&](const user::Window& window) {
-        if (paint || !window.visible || window.destroying || !window.invalid) return;
+        if (paint || !window.visible || window.destroying || !window.NeedsPaint()) return;
         if (filter.window && filter.window != window.handle) return;
         paint = MSG{window.handle, WM_PAINT, 0, 0, user::Now(), {}};
     });

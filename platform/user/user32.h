@@ -262,6 +262,14 @@ struct PAINTSTRUCT {
 using LPPAINTSTRUCT = PAINTSTRUCT*;
 
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+BOOL ValidateRect(HWND window, const RECT* rect);
+BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase);
+// RedrawWindow takes no region (it must be null); of its flags, RDW_INVALIDATE adds the
+// rectangle (all of the client area when null) to the update region and
+// RDW_INTERNALPAINT asks for a WM_PAINT even when nothing is invalid.
+constexpr UINT RDW_INVALIDATE = 0x0001;
+constexpr UINT RDW_INTERNALPAINT = 0x0002;
+BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags);
 HDC BeginPaint(HWND window, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 HDC GetDC(HWND window);

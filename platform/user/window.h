@@ -34,18 +34,25 @@ struct Window {
     bool hosted = false;  // a top-level window that the host shows (pop-ups stay unseen)
     POINT position{};  // outer top-left, screen coordinates
     gdi::Surface client;
-    std::optional<RECT> invalid;  // the union of what was invalidated since the last paint
+    std::optional<RECT> invalid;  // the bounding box of what was invalidated since the last paint
+    std::vector<RECT> invalidParts;  // what was invalidated, as rectangles that cover it
+    bool internalPaint = false;  // a WM_PAINT is due even with nothing invalid
+    std::vector<RECT> painting;  // the parts of the paint under way
+    std::vector<RECT> clientDamage;  // what paints changed in the client area since the last present
     std::unique_ptr<Menu> menu;  // the menu bar, or null
     HMENU menuHandle = nullptr;
     std::vector<HDC> dcs;         // device contexts handed out and not yet released
     std::unique_ptr<gdi::Surface> frame;  // the menu bar over the client area, as presented
     bool frameDirty = false;
     bool presentWhole = true;  // the host lost what it showed: the next present is all of it
+    bool composedUnderMenu = false;  // the last present showed an open pop-up
+    bool barPresented = false;  // the closed menu's bar is in the frame
     std::unique_ptr<gdi::Surface> menuScratch;  // the bar, or the whole frame under an open menu
     std::vector<RECT> damage;  // of the last present, kept to reuse its storage
 
     Window(int clientWidth, int clientHeight) : client(clientWidth, clientHeight, false) {}
 
+    bool NeedsPaint() const { return invalid || internalPaint; }
     int MenuBarHeight() const { return menu ? Menu::kBarHeight : 0; }
     RECT ClientRect() const { return RECT{0, 0, client.Width(), client.Height()}; }
 };

@@ -3,6 +3,9 @@
 #include "platform/user/frame_damage.h"
 #include "platform/user/host.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace user {
@@ -19,9 +22,18 @@ gdi::Surface& Scratch(std::unique_ptr<gdi::Surface>& scratch, int width, int hei
     return *scratch;
 }
 
+void CopyBar(Window& window, CopyChanges copy)
+{
+    if (!window.menu) return;
+    gdi::Surface& bar = Scratch(window.menuScratch, window.client.Width(), window.MenuBarHeight());
+    window.menu->Draw(bar);
+    copy(bar, *window.frame, 0, window.damage);
+    window.barPresented = true;
+}
+
 // An open menu may cover any part of the client area: the whole picture is put together
 // before it is compared. Otherwise the bar is drawn alone and the client area compared
-// where it stands.
+// where it stands. (Used when the host lost the picture, and while a pop-up is open.)
 void ComposeFrame(Window& window, CopyChanges copy)
 {
     const int barHeight = window.MenuBarHeight();
@@ -35,15 +47,52 @@ void ComposeFrame(Window& window, CopyChanges copy)
         copy(whole, frame, 0, window.damage);
         return;
     }
-    if (window.menu) {
-        gdi::Surface& bar = Scratch(window.menuScratch, width, barHeight);
-        window.menu->Draw(bar);
-        copy(bar, frame, 0, window.damage);
-    }
+    CopyBar(window, copy);
     copy(window.client, frame, barHeight, window.damage);
 }
 
-// Brings the kept frame up to date; true when any pixel of it changed.
+// The parts of the client area that paints changed, and nothing else.
+void CopyClientDamage(Window& window)
+{
+    const int barHeight = window.MenuBarHeight();
+    const RECT client = window.ClientRect();
+    for (const RECT& rect : window.clientDamage) {
+        RECT part;
+        if (!IntersectRect(&part, &rect, &client)) continue;
+        for (int y = part.top; y < part.bottom; ++y)
+            std::memcpy(window.frame->Row(y + barHeight) + part.left, window.client.Row(y) + part.left,
+                        sizeof(std::uint32_t) * static_cast<std::size_t>(part.right - part.left));
+        window.damage.push_back(RECT{part.left, part.top + barHeight, part.right, part.bottom + barHeight});
+    }
+}
+
+// Tests set QUORVEL_PAINT_CHECK: then every present compares the whole client area with
+// what the damage brought into the frame, and a pixel that a paint changed outside the
+// area it reported ends the program.
+bool CheckingFrames()
+{
+    static const bool checking = std::getenv("QUORVEL_PAINT_CHECK") != nullptr;
+    return checking;
+}
+
+void CheckFrame(const Window& window)
+{
+    const int barHeight = window.MenuBarHeight();
+    const int width = window.client.Width();
+    for (int y = 0; y < window.client.Height(); ++y) {
+        const std::uint32_t* client = window.client.Row(y);
+        const std::uint32_t* presented = window.frame->Row(y + barHeight);
+        const auto differs = std::mismatch(client, client + width, presented);
+        if (differs.first == client + width) continue;
+        std::fprintf(stderr, "paint check: client pixel (%d, %d) changed outside the damage of its paint\n",
+                     static_cast<int>(differs.first - client), y);
+        std::abort();
+    }
+}
+
+// Brings the kept frame up to date; true when any pixel of it changed. A paint reports
+// what it changed; the menu bar, and the whole frame while a pop-up is open or just
+// closed, are compared with what was presented.
 bool UpdateFrame(Window& window)
 {
     const int width = window.client.Width();
@@ -53,8 +102,21 @@ bool UpdateFrame(Window& window)
         window.presentWhole = true;
     }
     window.damage.clear();
-    ComposeFrame(window, window.presentWhole ? CopyWhole : CopyChangedTiles);
+    const bool menuOpen = window.menu && window.menu->IsOpen();
+    if (window.presentWhole)
+        ComposeFrame(window, CopyWhole);
+    else if (menuOpen || window.composedUnderMenu)
+        ComposeFrame(window, CopyChangedTiles);
+    else {
+        // A closed menu's bar looks the same until the menu opens again.
+        if (!window.barPresented) CopyBar(window, CopyChangedTiles);
+        CopyClientDamage(window);
+    }
+    if (menuOpen) window.barPresented = false;
+    window.composedUnderMenu = menuOpen;
+    window.clientDamage.clear();
     window.presentWhole = false;
+    if (CheckingFrames() && !menuOpen) CheckFrame(window);
     return !window.damage.empty();
 }
 

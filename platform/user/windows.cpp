@@ -196,7 +196,7 @@ BOOL ShowWindow(HWND handle, int showCmd)
         return wasVisible;
     }
     window->minimized = false;
-    if (!wasVisible) window->invalid = window->ClientRect();  // a window shown is painted whole
+    if (!wasVisible) InvalidateRect(handle, nullptr, FALSE);  // a window shown is painted whole
     user::MarkFrameDirty(*window);
     user::Activate(handle);
     return wasVisible;
@@ -206,7 +206,7 @@ BOOL UpdateWindow(HWND handle)
 {
     Window* window = user::FindWindow(handle);
     if (!window) return FALSE;
-    if (window->visible && window->invalid) SendMessage(handle, WM_PAINT, 0, 0);
+    if (window->visible && window->NeedsPaint()) SendMessage(handle, WM_PAINT, 0, 0);
     return TRUE;
 }
 

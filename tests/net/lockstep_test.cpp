@@ -136,7 +136,8 @@ TEST(Lockstep, TheDelayFollowsTheRoundTrip)
     Table fast;
     fast.Seat({1, 1});
     fast.Start();
-    EXPECT_EQ(fast.machines[1].Session().Delay(), kMinDelay);
+    // The pings measure a frame tick of round trip on the instant network.
+    EXPECT_EQ(fast.machines[1].Session().Delay(), 2);
     fast.Play(200);
     ExpectInStep(fast.machines, 200);
 }
@@ -183,7 +184,8 @@ TEST(Lockstep, AGuestWhosePlayersAreOutMayFallBehindAndCatchesUp)
     table.machines[1].last = 20;  // the guest runs no frame after 20; its session still talks
     table.Run(5000, [] { return false; }, true);
     EXPECT_GT(table.Host().frame, 21u) << "the host does not wait for the guest's inputs";
-    EXPECT_LE(table.Host().frame, 21u + kMaxAhead) << "but for the guest itself";
+    // The guest runs frame 21 next and takes inputs up to kMaxAhead frames past it.
+    EXPECT_LE(table.Host().frame, 21u + kMaxAhead + 1) << "but for the guest itself";
     table.machines[1].last = ~0u;
     table.Play(1000);
     ExpectInStep(table.machines, 1000);
@@ -402,6 +404,47 @@ TEST(Lockstep, AfterAMatchTheHostOpensItsLobbyAgainAndTheSamePlayersPlayTheNext)
     EXPECT_EQ(table.Host().Session().Refused(), 0u) << "the old match's last messages are not taken for hostile";
 }
 
+// A machine that predicts runs on while the others' inputs are on their way, as far as
+// the window allows, and learns which frame it ran with a wrong prediction.
+TEST(Lockstep, APredictingMachineRunsAheadWithinTheWindowAndHearsOfWrongGuesses)
+{
+    Table table(0, 100);
+    table.Seat({1, 1});
+    Lockstep& host = table.Host().Session();
+    host.predicting = true;
+    table.Start();
+    Lockstep& guest = table.machines[1].Session();
+    EXPECT_EQ(guest.Delay(), 1);
+
+    // The host runs alone: its own inputs count at once, the guest's are predicted.
+    SeatInput moved;
+    moved.pos = 100;
+    std::uint32_t frame = 0;
+    for (; host.MayRun(frame); ++frame) {
+        host.SetLocal(frame, 0, moved);
+        host.KeepLocal(frame);
+        host.Ran(frame);
+    }
+    EXPECT_EQ(frame, host.FirstUnconfirmed() + kWindow);
+    EXPECT_EQ(host.FirstUnconfirmed(), 1u);
+    EXPECT_FALSE(host.Known(5, 1));
+    EXPECT_EQ(host.Input(5, 1), SeatInput{});
+    EXPECT_EQ(host.Input(5, 0), moved);
+    EXPECT_EQ(host.TakeChanged(), kNoFrame);
+
+    // The guest's inputs arrive: the same as predicted for frame 1, another from frame 3.
+    SeatInput other;
+    other.pos = 300;
+    for (std::uint32_t f = 0; f < 6; ++f) guest.SetLocal(f, 1, f < 2 ? SeatInput{} : other);
+    table.network.Advance(200);
+    host.Update(table.network.Now());
+    EXPECT_EQ(host.TakeChanged(), 3u);
+    EXPECT_EQ(host.TakeChanged(), kNoFrame);
+    EXPECT_EQ(host.FirstUnconfirmed(), 7u);
+    // What is not known yet is predicted as the last input known.
+    EXPECT_EQ(host.Input(12, 1), other);
+}
+
 TEST(Lockstep, AGuestStillEndingAMatchSeatsTheNextOnceItsOwnIsOver)
 {
     Table table(5, 40);
@@ -434,4 +477,19 @@ TEST(Lockstep, AGuestStillEndingAMatchSeatsTheNextOnceItsOwnIsOver)
     ExpectInStep(table.machines, 300);
     EXPECT_EQ(host.Session().Refused(), 0u);
     EXPECT_EQ(guest.Session().Refused(), 0u);
+}
+
+// Machines say in their pings which frame they run, so that one running ahead of the
+// others knows it (and slows) and one behind them knows it too (and catches up).
+TEST(Lockstep, EachMachineKnowsHowFarAheadOfTheOthersItRuns)
+{
+    Table table(0, 40);
+    table.Seat({1, 1});
+    table.Start();
+    Lockstep &host = table.Host().Session(), &guest = table.machines[1].Session();
+    host.Ran(59);
+    guest.Ran(9);
+    table.Run(600, [] { return false; });
+    EXPECT_EQ(host.Lead(), static_cast<int>(kWindow));
+    EXPECT_EQ(guest.Lead(), -static_cast<int>(kWindow));
 }

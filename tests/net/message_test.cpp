@@ -53,6 +53,7 @@ std::vector<Message> Samples()
     all.push_back(Of(Kind::Again));
     Message ping = Of(Kind::Ping);
     ping.value = 77;
+    ping.frame = 1201;
     all.push_back(ping);
     return all;
 }
@@ -111,7 +112,7 @@ TEST(OnlineMessage, ImpossibleValuesAreRefused)
         Hex({'Q', 1, kProtocolVersion, 1, 2, 'a', '\n'}),                   // a control character
         Hex({'Q', 1, kProtocolVersion, 1, 2, 'a', 0xe9}),                   // a byte past ASCII
         Hex({'Q', 1, kProtocolVersion, 1, 200, 'a'}),                       // a name longer than the packet
-        Hex({'Q', 4, 0, 0, 0, 1, 1, 1, 1, 'a', 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0}),  // delay 1
+        Hex({'Q', 4, 0, 0, 0, 1, 0, 1, 1, 'a', 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0}),  // delay 0
         Hex({'Q', 4, 0, 0, 0, 1, 5, 1, 1, 'a', 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0}),  // delay 5
         Hex({'Q', 4, 0, 0, 0, 1, 2, 2, 1, 'a', 1, 'b', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
              1, 2, 0, 0, 2, 1, 1}),                                               // a seat given twice

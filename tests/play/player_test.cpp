@@ -206,7 +206,7 @@ TEST_F(PlayerTest, TearingDownAPaintedMatchTouchesNothingHalfDestroyedAndLeaksNo
     field.Ball().SetPlayer(&field.PlayerOn(SideBottom));
     ASSERT_NE(field.Ball().holder, nullptr);
     delete &game;  // as New Game does, without closing the paint cycle
-    EXPECT_EQ(Field::GdiObjects(), start + 2) << "only the engine's back buffer is left";
+    EXPECT_EQ(Field::GdiObjects(), start + 3) << "only the engine's back buffer and measuring DC are left";
 }
 
 TEST_F(PlayerTest, DeletingTheEngineInTheMiddleOfAPaintedMatchLeaksNothing)

@@ -88,4 +88,24 @@ TEST_F(DialogTest, MessageBoxIsRecordedAndTicksDueMeanwhileAreDispatchedInsideIt
     EXPECT_EQ(MessageBox(nullptr, nullptr, nullptr, MB_OKCANCEL), IDOK);
 }
 
+// A tick dispatched inside the box may end the program: the quit outlives the box, as
+// Windows' modal loops post it again.
+TEST_F(DialogTest, AQuitPostedByATickInsideAMessageBoxReachesTheMessageLoop)
+{
+    HWND window = MakeWindow();
+    Pump();
+    SetTimer(window, 1, 20, nullptr);
+    Handler() = [&](HWND, UINT message, WPARAM, LPARAM) {
+        if (message == WM_TIMER) PostQuitMessage(5);
+        return false;
+    };
+    session.Advance(20);
+    EXPECT_EQ(MessageBox(nullptr, "text", "caption", MB_ICONERROR), IDOK);
+    KillTimer(window, 1);
+    MSG msg;
+    EXPECT_FALSE(GetMessage(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 5u);
+}
+
 }  // namespace

@@ -209,6 +209,65 @@ TEST_F(PaintingTest, DrawingThroughTheWindowDcReachesTheClientPixelsAndTheFrame)
     EXPECT_EQ(frame->Row(user::Menu::kBarHeight + 5)[5], 0xFF0000u);
 }
 
+// A paint presents what was invalidated, not its bounding box, and draws nowhere else;
+// a paint asked for with nothing invalid presents nothing.
+TEST_F(PaintingTest, APaintPresentsTheRectanglesThatWereInvalidated)
+{
+    HWND window = MakeWindow();
+    Pump();
+    RECT paintBox{};
+    Handler() = [&](HWND w, UINT message, WPARAM, LPARAM) {
+        if (message != WM_PAINT) return false;
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(w, &paint);
+        paintBox = paint.rcPaint;
+        SelectObject(dc, GetStockObject(WHITE_BRUSH));
+        for (const RECT& r : {RECT{10, 20, 30, 40}, RECT{400, 300, 420, 330}, RECT{0, 0, 5, 5}})
+            Rectangle(dc, r.left, r.top, r.right, r.bottom);
+        EndPaint(w, &paint);
+        return true;
+    };
+    const RECT a{10, 20, 30, 40}, b{400, 300, 420, 330}, inA{12, 22, 20, 30};
+    InvalidateRect(window, &a, FALSE);
+    InvalidateRect(window, &b, FALSE);
+    InvalidateRect(window, &inA, FALSE);
+    RECT due{};
+    EXPECT_TRUE(GetUpdateRect(window, &due, FALSE));
+    const RECT box{10, 20, 420, 330};
+    EXPECT_TRUE(EqualRect(&due, &box));
+    const int presents = session.Host().PresentCount();
+    Pump();
+    EXPECT_TRUE(EqualRect(&paintBox, &box));
+    ASSERT_EQ(session.Host().PresentCount(), presents + 1);
+    const int bar = 0;  // no menu
+    const std::vector<RECT> expected{{a.left, a.top + bar, a.right, a.bottom + bar},
+                                     {b.left, b.top + bar, b.right, b.bottom + bar}};
+    const std::vector<RECT>& damage = session.Host().LastDamage();
+    ASSERT_EQ(damage.size(), expected.size());
+    for (std::size_t i = 0; i < damage.size(); ++i) EXPECT_TRUE(EqualRect(&damage[i], &expected[i])) << i;
+    EXPECT_EQ(session.Pixel(15, 25), RGB(255, 255, 255));
+    EXPECT_EQ(session.Pixel(405, 305), RGB(255, 255, 255));
+    EXPECT_EQ(session.Client()->Row(2)[2], 0u) << "a paint's DC is clipped to what is due";
+
+    // Validating a part takes away the rectangles it covers; one it covers in part stays.
+    InvalidateRect(window, &a, FALSE);
+    InvalidateRect(window, &b, FALSE);
+    const RECT overB{0, 0, 410, 512};
+    ValidateRect(window, &a);
+    ValidateRect(window, &overB);
+    EXPECT_TRUE(GetUpdateRect(window, &due, FALSE));
+    EXPECT_TRUE(EqualRect(&due, &b));
+    ValidateRect(window, nullptr);
+    EXPECT_FALSE(GetUpdateRect(window, &due, FALSE));
+
+    paintBox = RECT{1, 1, 1, 1};
+    RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
+    EXPECT_EQ(Pump(), (std::vector<UINT>{WM_PAINT}));
+    const RECT empty{0, 0, 0, 0};
+    EXPECT_TRUE(EqualRect(&paintBox, &empty));
+    EXPECT_EQ(session.Host().PresentCount(), presents + 1) << "a paint with nothing due changes nothing";
+}
+
 TEST_F(PaintingTest, DcsStillOutWhenTheWindowGoesAreReleasedWithIt)
 {
     HWND window = MakeWindow();

@@ -112,10 +112,7 @@ private:
                 return screen && screen->HasType(str(command.text.c_str()));
             });
         case Verb::WaitFrame:
-            return FollowUntil(command, "frame " + std::to_string(n[0]) + " of the match", [&] {
-                COnline* online = ProgramOnline();
-                return online && online->InMatch() && online->frame >= static_cast<std::uint32_t>(n[0]);
-            });
+            return WaitConfirmed(command, static_cast<std::uint32_t>(n[0]));
         case Verb::Watch:
             Watch(command.text);
             return kOk;
@@ -238,6 +235,23 @@ private:
                 return Fail(command, "waited five minutes for " + what);
             Frame();
         }
+        return kOk;
+    }
+
+    // Until frame `f` of the match is confirmed here; then the match shows it, as every
+    // machine has it.
+    int WaitConfirmed(const Command& command, std::uint32_t f)
+    {
+        const int status = FollowUntil(command, "frame " + std::to_string(f) + " of the match", [&] {
+            COnline* online = ProgramOnline();
+            return online && online->InMatch() && online->ConfirmedFrames() > f;
+        });
+        CGamer* engine = CurrentGamer();
+        COnline* online = ProgramOnline();
+        if (status != kOk || !engine || !online) return status;
+        if (!online->ShowConfirmed(engine->GetGame(), f)) return Fail(command, "frame " + std::to_string(f) + " has gone by");
+        InvalidateRect(session.Window(), nullptr, FALSE);
+        program.Run();
         return kOk;
     }
 

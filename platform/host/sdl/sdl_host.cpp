@@ -1,6 +1,7 @@
 #include "platform/host/sdl/sdl_host.h"
 
 #include "platform/gdi/surface.h"
+#include "platform/host/sdl/display_wait.h"
 #include "platform/host/sdl/no_display.h"
 #include "platform/host/sdl/sdl_keys.h"
 #include "platform/host/sdl/window_icon.h"
@@ -91,21 +92,26 @@ DWORD SdlHost::Now()
 }
 
 // Asking the display server for events costs system calls; within one millisecond
-// of the last asking, a poll has nothing new to find.
+// of the last asking, a poll has nothing new to find. A wait sleeps until the display
+// has input or the next tick is due, then pumps SDL's events once.
 bool SdlHost::WaitForEvents(DWORD timeoutMs)
 {
     SDL_Event event;
+    const int timeout = timeoutMs == user::kWaitForever ? -1 : static_cast<int>(timeoutMs);
     if (timeoutMs == 0) {
         if (SDL_GetTicks() == lastPump) return true;
     } else if (polledDriver) {
         SDL_Delay(std::min<Uint32>(timeoutMs, kPolledSleepSlice));
-    } else if (SDL_WaitEventTimeout(&event, timeoutMs == user::kWaitForever ? -1 : static_cast<int>(timeoutMs))) {
+    } else if (displayWait.Active()) {
+        if (!SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) displayWait.Wait(timeout);
+    } else if (SDL_WaitEventTimeout(&event, timeout)) {
         Handle(event);
     } else {
         lastPump = SDL_GetTicks();
         return true;  // it timed out having just looked: nothing waits
     }
-    while (SDL_PollEvent(&event)) Handle(event);
+    SDL_PumpEvents();
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) Handle(event);
     lastPump = SDL_GetTicks();
     return true;
 }
@@ -125,6 +131,7 @@ void SdlHost::OpenWindow(HWND owner, const std::string& title, POINT, int width,
     SDL_SetWindowMinimumSize(window, width, height);
     SetWindowIcon(window);
     presenter = MakePresenter(window, width, height, polledDriver);
+    displayWait = DisplayWait(window);
     handle = owner;
     if (startFullscreen) ToggleFullscreen();
 }
@@ -157,6 +164,7 @@ void SdlHost::FitDecorations()
 void SdlHost::Destroy()
 {
     presenter.reset();
+    displayWait = DisplayWait();
     if (window) SDL_DestroyWindow(window);
     window = nullptr;
     handle = nullptr;

@@ -6,6 +6,7 @@
 // gets smaller than the frame. Events become window-system input; boxes are SDL message
 // boxes.
 
+#include "platform/host/sdl/display_wait.h"
 #include "platform/host/sdl/presenter.h"
 #include "platform/user/host.h"
 
@@ -71,6 +72,7 @@ private:
     HWND handle = nullptr;
     SDL_Window* window = nullptr;
     std::unique_ptr<Presenter> presenter;
+    DisplayWait displayWait;  // not active before the window opens
     bool startFullscreen = false;
     bool fullscreen = false;
     SDL_Rect windowed{};  // the window's place and size before it went full screen
