@@ -63,7 +63,7 @@ CGamer::~CGamer()
     if (measureDC) DeleteDC(measureDC);
 }
 
-bool CGamer::HasType(str t) const { return t == kType || CStaticGraphic::HasType(t); }
+bool CGamer::HasType(const str& t) const { return t == kType || CStaticGraphic::HasType(t); }
 
 CGame* CGamer::GetGame()
 {

@@ -18,7 +18,7 @@ public:
     static constexpr const char* kType = "CGamer";
     CGamer(HWND window, unsigned int period, unsigned int timerId);
     ~CGamer() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void Start();
     void Stop();

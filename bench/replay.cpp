@@ -11,12 +11,13 @@
 
 namespace {
 
-// A tick as the engine runs it, without handing a finished screen on.
+// A tick as the engine runs it, without handing a finished screen on: the frames, then
+// the engine's paint of what changed (its copy to the window included).
 void Tick(Field& field, CMainGame& match)
 {
     match.Animate();
     field.engine->UpdateInput();
-    match.Paint(field.engine->memDC);
+    field.engine->Paint();
 }
 
 std::unique_ptr<Field> ComputersField()

@@ -3,8 +3,9 @@
 # software OpenGL), measured from /proc/PID/stat:
 # - the real quorvel binary as a player sees it, at 1x, 2x and 4x (each on an Xvfb
 #   screen that fits that scale), on the intro where nothing moves and in a match (the
-#   default players: one on the mouse, three computer players), with the pointer circling
-#   over the window all the while;
+#   default players: one on the mouse, three computer players) and watching a recorded
+#   match of four computer players at 4x, with the pointer circling over the window all
+#   the while;
 # - the game's window from inside (bench_sdl_window: intro and a match, 1x and 2x, under
 #   SDL's dummy and X11 drivers);
 # - Debian's packaged lbreakout2 on its first level. lbreakout2 is only run and measured
@@ -84,11 +85,23 @@ click() {
     xdotool mousemove --window "$1" $(($2 * $4)) $((($3 + 20) * $4)) click 1
 }
 
-# The real game at scale $1 on a screen of $2, on the intro or in a match ($3).
+# A recording of a whole match of four computer players, made by the replay tool.
+record_match() {
+    XDG_CONFIG_HOME="$work/record" XDG_DATA_HOME="$work/record" \
+        "$build/quorvel-replay" bench/computer_match.replay "$work/shots" >/dev/null
+    recording=$(ls "$work/record/quorvel/replays/"*.qrv | head -n 1)
+}
+
+# The real game at scale $1 on a screen of $2, on the intro, in a match or watching the
+# recording at 4x ($3).
 quorvel_binary() {
     start_xvfb "$2"
     mkdir -p "$work/config"
-    XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy "$build/quorvel" >"$work/quorvel.log" 2>&1 &
+    if [ "$3" = watch ]; then
+        XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy "$build/quorvel" --watch "$recording" >"$work/quorvel.log" 2>&1 &
+    else
+        XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy "$build/quorvel" >"$work/quorvel.log" 2>&1 &
+    fi
     game=$!
     sleep 3
     window=$(xdotool search --sync --onlyvisible --name "^Quorvel$" | tail -n 1)
@@ -97,6 +110,7 @@ quorvel_binary() {
         sleep 1
         click "$window" 250 460 "$1"
     fi
+    if [ "$3" = watch ]; then xdotool key --window "$window" f; fi
     circle "$window"
     sleep 3
     echo "quorvel ${1}x, $3, pointer circling: $(cpu_per_mille "$game") per mille of a core"
@@ -107,12 +121,16 @@ quorvel_binary() {
 }
 
 echo "$seconds s a measurement"
+record_match
 quorvel_binary 1 800x600 intro
 quorvel_binary 1 800x600 match
+quorvel_binary 1 800x600 watch
 quorvel_binary 2 1200x1120 intro
 quorvel_binary 2 1200x1120 match
+quorvel_binary 2 1200x1120 watch
 quorvel_binary 4 2200x2200 intro
 quorvel_binary 4 2200x2200 match
+quorvel_binary 4 2200x2200 watch
 
 start_xvfb 1600x1200
 echo "Xvfb on $DISPLAY, 1600x1200"

@@ -8,4 +8,4 @@ CGlobal::CGlobal(const LList<CObject>& parents) : CObject(parents)
 
 CGlobal::~CGlobal() { RemoveGlobal(this); }
 
-bool CGlobal::HasType(str t) const { return t == kType || CObject::HasType(t); }
+bool CGlobal::HasType(const str& t) const { return t == kType || CObject::HasType(t); }

@@ -9,5 +9,5 @@ public:
     static constexpr const char* kType = "CGlobal";
     explicit CGlobal(const LList<CObject>& parents);
     ~CGlobal() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 };

@@ -38,8 +38,8 @@ void CObject::DeleteAll(LList<CObject>& list)
     }
 }
 
-bool CObject::HasType(str t) const { return t == kType; }
-bool CObject::IsType(str t) const { return t == type; }
+bool CObject::HasType(const str& t) const { return t == kType; }
+bool CObject::IsType(const str& t) const { return t == type; }
 
 void CObject::MouseMove(unsigned int x, unsigned int y)
 {

@@ -20,7 +20,7 @@ public:
     CObject(const CObject&) = delete;
     CObject& operator=(const CObject&) = delete;
 
-    virtual bool HasType(str t) const;
+    virtual bool HasType(const str& t) const;
     virtual void MouseMove(unsigned int x, unsigned int y);
     virtual void MouseDown(unsigned int button, bool down);
     virtual void KeyDown(unsigned int key, bool down);
@@ -28,7 +28,7 @@ public:
     virtual void MouseWheel(int notches);
     virtual void UpdateInput();
 
-    bool IsType(str t) const;
+    bool IsType(const str& t) const;
 
     void AddParent(CObject* p);
     void AddGlobal(CObject* g);
@@ -48,12 +48,12 @@ public:
 
     // Typed lookups: the n-th relative of class T or of a class derived from it, or null.
     // They look for T's own class name, so the compiler checks the class.
-    template <class T> T* GetChild(unsigned int n = 1) { return As<T>(GetChild(str(T::kType), false, n)); }
-    template <class T> T* GetParent(unsigned int n = 1) { return As<T>(GetParent(str(T::kType), false, n)); }
-    template <class T> T* FindChild(unsigned int n = 1) { return As<T>(FindChild(str(T::kType), false, n)); }
-    template <class T> T* FindParent(unsigned int n = 1) { return As<T>(FindParent(str(T::kType), false, n)); }
+    template <class T> T* GetChild(unsigned int n = 1) { return As<T>(GetChild(TypeName<T>(), false, n)); }
+    template <class T> T* GetParent(unsigned int n = 1) { return As<T>(GetParent(TypeName<T>(), false, n)); }
+    template <class T> T* FindChild(unsigned int n = 1) { return As<T>(FindChild(TypeName<T>(), false, n)); }
+    template <class T> T* FindParent(unsigned int n = 1) { return As<T>(FindParent(TypeName<T>(), false, n)); }
     // The tree's global object of class T, or null.
-    template <class T> T* Find() { return As<T>(GetGlobal(str(T::kType), false, 1)); }
+    template <class T> T* Find() { return As<T>(GetGlobal(TypeName<T>(), false, 1)); }
     // The tree's global object of class T; without it, XChildError at this object's type
     // followed by `context`.
     template <class T> T& Require(const char* context)
@@ -73,6 +73,12 @@ public:
 
 private:
     template <class T> static T* As(CObject* object) { return dynamic_cast<T*>(object); }
+    // T's class name, made once: lookups run every frame.
+    template <class T> static const str& TypeName()
+    {
+        static const str name(T::kType);
+        return name;
+    }
     bool Matches(const str& t, bool exact) const;
     CObject* Find(LList<CObject> CObject::*relatives, const str& t, bool exact, unsigned int n);
     static void DeleteAll(LList<CObject>& list);

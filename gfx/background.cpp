@@ -5,7 +5,7 @@ CBackground::CBackground(const LList<CObject>& parents, const Rect& r) : CStatic
     type.Load(kType);
 }
 
-bool CBackground::HasType(str t) const { return t == kType || CStaticGraphic::HasType(t); }
+bool CBackground::HasType(const str& t) const { return t == kType || CStaticGraphic::HasType(t); }
 
 bool CBackground::InitPaint(HDC dc)
 {

@@ -7,6 +7,6 @@ class CBackground : public CStaticGraphic {
 public:
     static constexpr const char* kType = "CBackground";
     CBackground(const LList<CObject>& parents, const Rect& r);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     bool InitPaint(HDC dc) override;
 };

@@ -21,7 +21,7 @@ CGraphic::~CGraphic()
     if (CData* data = FindData(this)) InvalidateRect(data->window, &*paintedArea, FALSE);
 }
 
-bool CGraphic::HasType(str t) const { return t == kType || CObject::HasType(t); }
+bool CGraphic::HasType(const str& t) const { return t == kType || CObject::HasType(t); }
 
 // What changed is found when the window is painted (TakeChange), not here.
 void CGraphic::Animate()

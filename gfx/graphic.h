@@ -19,7 +19,7 @@ public:
     static constexpr const char* kType = "CGraphic";
     CGraphic(const LList<CObject>& parents, const Rect& r);
     ~CGraphic() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     virtual void Animate();
     virtual bool InitPaint(HDC dc);

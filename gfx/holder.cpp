@@ -45,7 +45,7 @@ CGraphicHolder::CGraphicHolder(const LList<CObject>& parents, const Rect& r) : C
     holdsGraphics = true;
 }
 
-bool CGraphicHolder::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CGraphicHolder::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 void CGraphicHolder::Animate() { IterateChildren(DoAnimate, nullptr); }
 bool CGraphicHolder::InitPaint(HDC dc) { return IterateChildren(DoInitPaint, dc); }

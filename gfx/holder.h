@@ -10,7 +10,7 @@ class CGraphicHolder : public CGraphic {
 public:
     static constexpr const char* kType = "CGraphicHolder";
     CGraphicHolder(const LList<CObject>& parents, const Rect& r);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void Animate() override;
     bool InitPaint(HDC dc) override;

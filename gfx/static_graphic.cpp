@@ -11,7 +11,7 @@ CStaticGraphic::~CStaticGraphic()
     if (prepared) ReleaseSurface();
 }
 
-bool CStaticGraphic::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CStaticGraphic::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 bool CStaticGraphic::InitPaint(HDC dc)
 {
@@ -68,7 +68,7 @@ CAlphaStaticGraphic::~CAlphaStaticGraphic()
     if (prepared) ReleaseMask();
 }
 
-bool CAlphaStaticGraphic::HasType(str t) const
+bool CAlphaStaticGraphic::HasType(const str& t) const
 {
     return t == kType || CStaticGraphic::HasType(t);
 }

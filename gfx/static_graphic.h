@@ -10,7 +10,7 @@ public:
     static constexpr const char* kType = "CStaticGraphic";
     CStaticGraphic(const LList<CObject>& parents, const Rect& r);
     ~CStaticGraphic() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     bool InitPaint(HDC dc) override;
     bool Paint(HDC dc) override;
@@ -30,7 +30,7 @@ public:
     static constexpr const char* kType = "CAlphaStaticGraphic";
     CAlphaStaticGraphic(const LList<CObject>& parents, const Rect& r);
     ~CAlphaStaticGraphic() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     bool InitPaint(HDC dc) override;
     bool Paint(HDC dc) override;

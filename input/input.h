@@ -9,7 +9,7 @@ class CInput : public CObject {
 public:
     static constexpr const char* kType = "CInput";
     explicit CInput(const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     virtual unsigned int GetPos() = 0;
     virtual bool GetButton(unsigned int i) = 0;

@@ -17,7 +17,7 @@ CKeyboardInput::CKeyboardInput(const unsigned int* keyCodes, const LList<CObject
         for (int i = 0; i < KeyCount; ++i) keys[i] = keyCodes[i];
 }
 
-bool CKeyboardInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
+bool CKeyboardInput::HasType(const str& t) const { return t == kType || CInput::HasType(t); }
 
 void CKeyboardInput::KeyDown(unsigned int key, bool down)
 {

@@ -11,7 +11,7 @@ public:
     enum Key { Decrease = 0, Increase = 1, Grab = 2, Special = 3, Speed = 4, KeyCount = 5 };
 
     CKeyboardInput(const unsigned int* keyCodes, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void KeyDown(unsigned int key, bool down) override;
     void UpdateInput() override;

@@ -6,7 +6,7 @@ CMouseInput::CMouseInput(EAxis axis, const LList<CObject>& parents) : CInput(par
     StartAtPointer();
 }
 
-bool CMouseInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
+bool CMouseInput::HasType(const str& t) const { return t == kType || CInput::HasType(t); }
 
 // The pointer's place in the active window's client area; outside it, the corner.
 void CMouseInput::StartAtPointer()

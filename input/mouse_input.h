@@ -11,7 +11,7 @@ class CMouseInput : public CInput {
 public:
     static constexpr const char* kType = "CMouseInput";
     CMouseInput(EAxis axis, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void MouseMove(unsigned int x, unsigned int y) override;
     void MouseDown(unsigned int button, bool down) override;

@@ -50,7 +50,7 @@ CPadInput::CPadInput(unsigned int pad, EAxis axis, const LList<CObject>& parents
     type.Load(kType);
 }
 
-bool CPadInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
+bool CPadInput::HasType(const str& t) const { return t == kType || CInput::HasType(t); }
 
 void CPadInput::UpdateInput()
 {

@@ -11,7 +11,7 @@ public:
     enum Button { Grab = 0, Special = 1, Speed = 2, ButtonCount = 3 };
 
     CPadInput(unsigned int pad, EAxis axis, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void UpdateInput() override;
     unsigned int GetPos() override;

@@ -19,7 +19,7 @@ EComputerLevel ValidLevel(unsigned int level)
 
 CControls::CControls(const LList<CObject>& parents) : CObject(parents) { type.Load(kType); }
 
-bool CControls::HasType(str t) const { return t == kType || CObject::HasType(t); }
+bool CControls::HasType(const str& t) const { return t == kType || CObject::HasType(t); }
 
 void CControls::SetKeyboard(unsigned int up, unsigned int down, unsigned int left, unsigned int right,
                             unsigned int grab, unsigned int special, unsigned int speed)

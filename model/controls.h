@@ -20,7 +20,7 @@ public:
     enum Control { Up = 0, Down, Left, Right, Grab, Special, Speed, ControlCount };
 
     explicit CControls(const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void SetKeyboard(unsigned int up, unsigned int down, unsigned int left, unsigned int right,
                      unsigned int grab, unsigned int special, unsigned int speed);

@@ -24,7 +24,7 @@ constexpr PlayerDefault kDefaults[CData::kPlayers] = {
 
 CData::CData(const LList<CObject>& parents) : CGlobal(parents) { type.Load(kType); }
 
-bool CData::HasType(str t) const { return t == kType || CGlobal::HasType(t); }
+bool CData::HasType(const str& t) const { return t == kType || CGlobal::HasType(t); }
 
 bool CData::FillDefaults(CObject* makerParent)
 {

@@ -32,7 +32,7 @@ public:
     static constexpr unsigned int kPlayers = ::kPlayers;
 
     explicit CData(const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     // Fills the players' defaults the first time it is called; their input makers become
     // children of `makerParent`. Returns whether it filled them.

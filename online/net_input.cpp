@@ -10,7 +10,7 @@ CNetInput::CNetInput(unsigned int s, const LList<CObject>& parents) : CInput(par
     type.Load(kType);
 }
 
-bool CNetInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
+bool CNetInput::HasType(const str& t) const { return t == kType || CInput::HasType(t); }
 
 // The stand-in lives beside this input under the paddle, so that it is saved and
 // restored with the match, and goes when the match goes back to before it came.

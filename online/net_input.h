@@ -15,7 +15,7 @@ class CNetInput : public CInput {
 public:
     static constexpr const char* kType = "CNetInput";
     CNetInput(unsigned int seat, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void UpdateInput() override;
     unsigned int GetPos() override;

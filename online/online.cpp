@@ -40,7 +40,7 @@ COnline::COnline(std::unique_ptr<net::Transport> l, net::Lockstep s, const LList
     session.predicting = true;
 }
 
-bool COnline::HasType(str t) const { return t == kType || CMatchSeats::HasType(t); }
+bool COnline::HasType(const str& t) const { return t == kType || CMatchSeats::HasType(t); }
 
 CInput* COnline::MakeSeatInput(const CControls& controls, EAxis axis, const LList<CObject>& parents)
 {

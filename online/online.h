@@ -24,7 +24,7 @@ class COnline : public CMatchSeats {
 public:
     static constexpr const char* kType = "COnline";
     COnline(std::unique_ptr<net::Transport> link, net::Lockstep session, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     // The seated match's players: the seats the host gave, with their names and looks.
     const SLineup* Lineup() const override { return seated ? &*seated : nullptr; }

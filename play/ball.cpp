@@ -25,7 +25,7 @@ CBall::CBall(unsigned int x, unsigned int y, const LList<CObject>& parents)
     velocity.dVy(-5.0);
 }
 
-bool CBall::HasType(str t) const { return t == kType || CAlphaStaticGraphic::HasType(t); }
+bool CBall::HasType(const str& t) const { return t == kType || CAlphaStaticGraphic::HasType(t); }
 
 void CBall::SetPlayer(CPlayer* player)
 {

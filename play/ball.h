@@ -20,7 +20,7 @@ public:
     static constexpr unsigned int kStuckFrames = 750;
 
     CBall(unsigned int x, unsigned int y, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void SetPlayer(CPlayer* player);
     // Lets go of the ball if `paddle` holds it (a paddle that goes away must not stay

@@ -23,7 +23,7 @@ CBrick::~CBrick()
     if (prepared) ReleaseTools(BackBuffer());
 }
 
-bool CBrick::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CBrick::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 // A dying brick no longer touches the ball. A neutral ball bounces off without breaking
 // anything, unless it is stuck (in a hole of the wall, it could never leave it).
@@ -109,7 +109,7 @@ void CBricks::Relay()
     Matrix(rows, columns);
 }
 
-bool CBricks::HasType(str t) const { return t == kType || CGraphicHolder::HasType(t); }
+bool CBricks::HasType(const str& t) const { return t == kType || CGraphicHolder::HasType(t); }
 
 void CBricks::Add(unsigned int x, unsigned int y)
 {

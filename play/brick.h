@@ -18,7 +18,7 @@ public:
 
     CBrick(CBall* ball, unsigned int x, unsigned int y, const LList<CObject>& parents, unsigned long color);
     ~CBrick() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void Animate() override;
     bool InitPaint(HDC dc) override;
@@ -45,7 +45,7 @@ public:
     static constexpr COLORREF kColor = 0x00FFFF00;
 
     CBricks(CBall* ball, const LList<CObject>& parents, const Rect& r, unsigned int rows, unsigned int columns);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void Add(unsigned int x, unsigned int y);
     bool Matrix(unsigned int rows, unsigned int columns);

@@ -288,7 +288,7 @@ CComputerInput::CComputerInput(unsigned int l, const LList<CObject>& parents) : 
     for (int& seen : memory) seen = kNotComing;
 }
 
-bool CComputerInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
+bool CComputerInput::HasType(const str& t) const { return t == kType || CInput::HasType(t); }
 
 void CComputerInput::Seed(unsigned int seed)
 {

@@ -46,7 +46,7 @@ public:
     using SComputerMind::kMemory;
 
     CComputerInput(unsigned int level, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void UpdateInput() override;
     unsigned int GetPos() override;

@@ -17,7 +17,7 @@ CCountdown::CCountdown(CBall* b, const LList<CObject>& parents) : CGraphic(paren
     Restart();
 }
 
-bool CCountdown::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CCountdown::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 void CCountdown::Restart()
 {

@@ -18,7 +18,7 @@ public:
 
     // `parents`: the match screen, over whose whole field the texts stand.
     CCountdown(CBall* ball, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     // Counts from "3" again; the ball waits until the end.
     void Restart();

@@ -10,7 +10,7 @@
 
 CMatchSeats::CMatchSeats(const LList<CObject>& parents) : CGlobal(parents) { type.Load(kType); }
 
-bool CMatchSeats::HasType(str t) const { return t == kType || CGlobal::HasType(t); }
+bool CMatchSeats::HasType(const str& t) const { return t == kType || CGlobal::HasType(t); }
 
 CMatchSeats* FindMatchSeats(CObject* from)
 {

@@ -149,7 +149,7 @@ void CMainGame::Build(CData& data)
     countdown = new CCountdown(ball, here);  // last: over everything else
 }
 
-bool CMainGame::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CMainGame::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 str CMainGame::WinnerText()
 {

@@ -35,7 +35,7 @@ public:
     // The match of a recording, which outlives the screen: its players, sides and
     // inputs, frame by frame, and whatever happened between frames.
     CMainGame(const LList<CObject>& parents, const SReplay& replay);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     // A frame: the inputs of every paddle are kept (or, playing a recording, taken from
     // it), the playfield runs, and every few seconds the match's checksum is kept (or

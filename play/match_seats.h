@@ -14,7 +14,7 @@ class CMatchSeats : public CGlobal {
 public:
     static constexpr const char* kType = "CMatchSeats";
     explicit CMatchSeats(const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     // Who plays the match and where, or null when no match is seated.
     virtual const SLineup* Lineup() const = 0;

@@ -55,7 +55,7 @@ CPaddle::~CPaddle()
     if (auto* live = dynamic_cast<CBall*>(static_cast<CObject*>(ball))) live->Release(this);
 }
 
-bool CPaddle::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CPaddle::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 CInput& CPaddle::RequireInput(const char* context)
 {

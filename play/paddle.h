@@ -23,7 +23,7 @@ public:
 
     CPaddle(CBall* ball, const LList<CObject>& parents, Side side);
     ~CPaddle() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     virtual bool BallHitting() = 0;
     virtual void ReflectBall() = 0;

@@ -30,7 +30,7 @@ CRectPaddle::CRectPaddle(CBall* ball, const LList<CObject>& parents, Side side) 
     type.Load(kType);
 }
 
-bool CRectPaddle::HasType(str t) const { return t == kType || CPaddle::HasType(t); }
+bool CRectPaddle::HasType(const str& t) const { return t == kType || CPaddle::HasType(t); }
 
 bool CRectPaddle::BallHitting() { return ball->Touches(rect); }
 
@@ -60,7 +60,7 @@ CRoundPaddle::CRoundPaddle(CBall* ball, const LList<CObject>& parents, Side side
     radials.Recalc();
 }
 
-bool CRoundPaddle::HasType(str t) const { return t == kType || CPaddle::HasType(t); }
+bool CRoundPaddle::HasType(const str& t) const { return t == kType || CPaddle::HasType(t); }
 
 // The ellipse's centre lies on the paddle's outer face.
 void CRoundPaddle::SetPos(unsigned int pos)

@@ -9,7 +9,7 @@ class CRectPaddle : public CPaddle {
 public:
     static constexpr const char* kType = "CRectPaddle";
     CRectPaddle(CBall* ball, const LList<CObject>& parents, Side side);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     bool BallHitting() override;
     void ReflectBall() override;
@@ -20,7 +20,7 @@ class CRoundPaddle : public CPaddle {
 public:
     static constexpr const char* kType = "CRoundPaddle";
     CRoundPaddle(CBall* ball, const LList<CObject>& parents, Side side);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     bool BallHitting() override;
     void ReflectBall() override;

@@ -28,7 +28,7 @@ CPlayers::CPlayers(CBall* b, const LList<CObject>& parents) : CObject(parents), 
     count -= kBuildingOffset;
 }
 
-bool CPlayers::HasType(str t) const { return t == kType || CObject::HasType(t); }
+bool CPlayers::HasType(const str& t) const { return t == kType || CObject::HasType(t); }
 
 // A player who plays in no pad slot leaves again at once.
 void CPlayers::AddPlayer(unsigned int, const SPlayerOptions& record)
@@ -94,7 +94,7 @@ CPlayer::~CPlayer()
     if (ball && ball->owner == this) ball->SetPlayer(nullptr);
 }
 
-bool CPlayer::HasType(str t) const { return t == kType || CObject::HasType(t); }
+bool CPlayer::HasType(const str& t) const { return t == kType || CObject::HasType(t); }
 
 bool CPlayer::InMatch() { return GetChild<CPaddle>() != nullptr; }
 
@@ -144,7 +144,7 @@ CPaddleMeter::~CPaddleMeter()
     if (prepared) ReleaseTools(BackBuffer());
 }
 
-bool CPaddleMeter::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CPaddleMeter::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 // The bar is centred on the middle of its side and twice the meter long.
 void CPaddleMeter::Animate()

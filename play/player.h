@@ -15,7 +15,7 @@ public:
 
     CPlayer(const SPlayerOptions& record, const LList<CObject>& parents);
     ~CPlayer() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void AddScore(int amount);
     // Every name text of the player shows the score, or the name.
@@ -40,7 +40,7 @@ class CPlayers : public CObject {
 public:
     static constexpr const char* kType = "CPlayers";
     CPlayers(CBall* ball, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void AddPlayer(unsigned int unused, const SPlayerOptions& record);
     void RemovePlayer(CPlayer* player);
@@ -55,7 +55,7 @@ public:
     static constexpr const char* kType = "CPaddleMeter";
     CPaddleMeter(const SPlayerOptions* options, Side side, const LList<CObject>& parents);
     ~CPaddleMeter() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void Animate() override;
     bool InitPaint(HDC dc) override;

@@ -9,7 +9,7 @@ CReplayInput::CReplayInput(CMainGame& m, unsigned int s, const LList<CObject>& p
     type.Load(kType);
 }
 
-bool CReplayInput::HasType(str t) const { return t == kType || CInput::HasType(t); }
+bool CReplayInput::HasType(const str& t) const { return t == kType || CInput::HasType(t); }
 
 unsigned int CReplayInput::GetPos() { return match.RecordedInput(slot).pos; }
 

@@ -10,7 +10,7 @@ class CReplayInput : public CInput {
 public:
     static constexpr const char* kType = "CReplayInput";
     CReplayInput(CMainGame& match, unsigned int slot, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     unsigned int GetPos() override;
     bool GetButton(unsigned int i) override;

@@ -24,7 +24,7 @@ CSuddenDeath::CSuddenDeath(CBall* b, const LList<CObject>& parents) : CGraphic(p
     PlayEffect(this, SoundSuddenDeath);
 }
 
-bool CSuddenDeath::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CSuddenDeath::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 int CSuddenDeath::Draw()
 {

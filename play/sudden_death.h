@@ -11,7 +11,7 @@ class CSuddenDeath : public CGraphic {
 public:
     static constexpr const char* kType = "CSuddenDeath";
     CSuddenDeath(CBall* ball, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void Animate() override;
 

@@ -32,7 +32,7 @@ CChoosePaddle::CChoosePaddle(SPlayerOptions* options, const LList<CObject>& pare
     AddShapeButton(this, PadRectangular, 170, options->padType);
 }
 
-bool CChoosePaddle::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CChoosePaddle::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CChoosePaddle::NextGame() { return new CPlayerOptions(options, Successor()); }
 

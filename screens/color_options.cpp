@@ -63,7 +63,7 @@ void CColorOptions::Animate()
     warning->text = str(NearFieldGrey(red, green, blue) ? "Too close to the field's grey: Back keeps the old colour" : "");
 }
 
-bool CColorOptions::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CColorOptions::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CColorOptions::NextGame()
 {

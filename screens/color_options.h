@@ -12,7 +12,7 @@ class CColorOptions : public CGame {
 public:
     static constexpr const char* kType = "CColorOptions";
     CColorOptions(SPlayerOptions* options, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     CGame* NextGame() override;
     void Animate() override;
 

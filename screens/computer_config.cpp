@@ -33,7 +33,7 @@ CComputerConfig::CComputerConfig(SPlayerOptions* options, const LList<CObject>& 
     }
 }
 
-bool CComputerConfig::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CComputerConfig::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CComputerConfig::NextGame() { return new CPlayerOptions(options, Successor()); }
 

@@ -38,7 +38,7 @@ CGameOver::CGameOver(const str& text, const LList<CObject>& parents, const std::
     }
 }
 
-bool CGameOver::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CGameOver::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 // After a match with other machines the host goes back to its options, still hosting,
 // and a joined machine to its wait for the next start; otherwise, or when the game with

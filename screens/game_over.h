@@ -15,7 +15,7 @@ public:
     static constexpr const char* kType = "CGameOver";
     CGameOver(const str& text, const LList<CObject>& parents, const std::vector<str>& scores = {},
               const str& reason = str(""), bool playAgain = true);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     CGame* NextGame() override;
 
     static bool DoContinue(void* context, CObject* screen);

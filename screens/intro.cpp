@@ -20,7 +20,7 @@ CIntro::CIntro(const LList<CObject>& parents) : CGame(parents)
     AddButton(this, DoNext, AsContext(kRecords), 218, 381, str("Records"), kGreen);
 }
 
-bool CIntro::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CIntro::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CIntro::NextGame()
 {

@@ -30,7 +30,7 @@ CJoinGame::CJoinGame(const LList<CObject>& parents) : CGame(parents)
     status = AddLine(this, str("Type the address of the machine that hosts the game"), kStatusBox);
 }
 
-bool CJoinGame::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CJoinGame::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CJoinGame::NextGame()
 {

@@ -14,7 +14,7 @@ public:
     enum Choice : int { Nothing = 0, Back = 1, Match = 2 };
 
     explicit CJoinGame(const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     CGame* NextGame() override;
     void Animate() override;
 

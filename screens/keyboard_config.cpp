@@ -36,7 +36,7 @@ void CKeyboardConfig::AddKeyField(unsigned int control)
     new CRightNormText(str(kLabels[control]), LList<CObject>(false, 2, field, this), Rect());
 }
 
-bool CKeyboardConfig::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CKeyboardConfig::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CKeyboardConfig::NextGame() { return new CPlayerOptions(options, Successor()); }
 

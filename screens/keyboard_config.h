@@ -11,7 +11,7 @@ class CKeyboardConfig : public CGame {
 public:
     static constexpr const char* kType = "CKeyboardConfig";
     CKeyboardConfig(SPlayerOptions* options, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     CGame* NextGame() override;
 
     static bool DoNext(void* context, CObject* screen);

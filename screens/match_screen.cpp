@@ -8,7 +8,7 @@
 
 CMatchScreen::CMatchScreen(const LList<CObject>& parents) : CMainGame(parents) { type.Load(kType); }
 
-bool CMatchScreen::HasType(str t) const { return t == kType || CMainGame::HasType(t); }
+bool CMatchScreen::HasType(const str& t) const { return t == kType || CMainGame::HasType(t); }
 
 CGame* CMatchScreen::NextGame()
 {

@@ -8,7 +8,7 @@ class CMatchScreen : public CMainGame {
 public:
     static constexpr const char* kType = "CMatchScreen";
     explicit CMatchScreen(const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     CGame* NextGame() override;
 };

@@ -18,7 +18,7 @@ CMouseConfig::CMouseConfig(SPlayerOptions* options, const LList<CObject>& parent
     AddFootButton(this, DoNext, AsContext(0));
 }
 
-bool CMouseConfig::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CMouseConfig::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CMouseConfig::NextGame() { return new CPlayerOptions(options, Successor()); }
 

@@ -10,7 +10,7 @@ class CMouseConfig : public CGame {
 public:
     static constexpr const char* kType = "CMouseConfig";
     CMouseConfig(SPlayerOptions* options, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     CGame* NextGame() override;
 
     static bool DoNext(void* context, CObject* screen);

@@ -145,7 +145,7 @@ void COptions::AddSlotButton(const SPlayerOptions& p, unsigned int s)
         name->room = kSlotNameRoom;
 }
 
-bool COptions::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool COptions::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 CGame* COptions::NextGame()
 {

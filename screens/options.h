@@ -18,7 +18,7 @@ public:
     enum Choice : int { Nothing = 1, Match = 2, EditPlayer = 3, ChooseSlotPlayer = 4, Refresh = 5, JoinGame = 6 };
 
     explicit COptions(const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     CGame* NextGame() override;
 
     static bool DoNext(void* context, CObject* screen);

@@ -39,7 +39,7 @@ public:
         Follow();
     }
 
-    bool HasType(str t) const override { return t == kType || CButton::HasType(t); }
+    bool HasType(const str& t) const override { return t == kType || CButton::HasType(t); }
 
     void Animate() override
     {
@@ -83,7 +83,7 @@ CPadConfig::CPadConfig(SPlayerOptions* options, const LList<CObject>& parents) :
     AddFootButton(this, DoNext, AsContext(0));
 }
 
-bool CPadConfig::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CPadConfig::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CPadConfig::NextGame()
 {

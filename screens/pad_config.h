@@ -14,7 +14,7 @@ public:
     enum Choice : unsigned int { Back = 0, Slot = 1 };
 
     CPadConfig(SPlayerOptions* options, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     CGame* NextGame() override;
 
     static bool DoNext(void* context, CObject* screen);

@@ -29,7 +29,7 @@ CPaddleOptions::CPaddleOptions(unsigned int slot, const LList<CObject>& parents)
     }
 }
 
-bool CPaddleOptions::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CPaddleOptions::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CPaddleOptions::NextGame()
 {

@@ -8,7 +8,7 @@ class CPaddleOptions : public CGame {
 public:
     static constexpr const char* kType = "CPaddleOptions";
     CPaddleOptions(unsigned int slot, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     CGame* NextGame() override;
 
     static bool DoNext(void* context, CObject* screen);

@@ -61,7 +61,7 @@ void CPlayerOptions::AddShapeButton()
                 kShapeHeight, options->padType, SideBottom);
 }
 
-bool CPlayerOptions::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CPlayerOptions::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 CGame* CPlayerOptions::NextGame()
 {

@@ -17,7 +17,7 @@ public:
     enum Choice : unsigned int { Back = 0, Keyboard = 1, Mouse = 2, Network = 3, Controller = 4, Shape = 5, Color = 6, Computer = 7 };
 
     CPlayerOptions(SPlayerOptions* options, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     CGame* NextGame() override;
 
     static bool DoNext(void* context, CObject* screen);

@@ -56,7 +56,7 @@ CRecordBook::CRecordBook(std::string p, const LList<CObject>& parents) : CGlobal
     Read(text.str());
 }
 
-bool CRecordBook::HasType(str t) const { return t == kType || CGlobal::HasType(t); }
+bool CRecordBook::HasType(const str& t) const { return t == kType || CGlobal::HasType(t); }
 
 void CRecordBook::Count(const SReplayHeader& match)
 {

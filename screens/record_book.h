@@ -34,7 +34,7 @@ public:
 
     // `path`: the book's file; empty keeps the book for the run only.
     CRecordBook(std::string path, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     // A match has ended: its players' records and the best scores take it in, and the
     // book is written.

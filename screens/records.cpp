@@ -57,7 +57,7 @@ CRecords::CRecords(const LList<CObject>& parents, bool asking) : CGame(parents)
     AddWideButton(this, AskClear, 340, "Clear records");
 }
 
-bool CRecords::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CRecords::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 bool CRecords::DoChoose(void* context, CObject* screen)
 {

@@ -13,7 +13,7 @@ public:
 
     // `asking`: the screen asks whether to clear the records.
     explicit CRecords(const LList<CObject>& parents, bool asking = false);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     CGame* NextGame() override;
 
     static bool DoChoose(void* context, CObject* screen);

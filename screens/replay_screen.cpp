@@ -21,7 +21,7 @@ CReplayScreen::CReplayScreen(std::shared_ptr<const SReplay> r, const LList<CObje
     ShowState();
 }
 
-bool CReplayScreen::HasType(str t) const { return t == kType || CMainGame::HasType(t); }
+bool CReplayScreen::HasType(const str& t) const { return t == kType || CMainGame::HasType(t); }
 
 void CReplayScreen::ShowState()
 {

@@ -18,7 +18,7 @@ public:
     static constexpr const char* kMismatch = "This replay does not match this version of Quorvel";
 
     CReplayScreen(std::shared_ptr<const SReplay> replay, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void Animate() override;
     void KeyDown(unsigned int key, bool down) override;

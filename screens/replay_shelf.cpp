@@ -102,7 +102,7 @@ CReplayShelf::CReplayShelf(std::string f, std::string v, const LList<CObject>& p
     type.Load(kType);
 }
 
-bool CReplayShelf::HasType(str t) const { return t == kType || CGlobal::HasType(t); }
+bool CReplayShelf::HasType(const str& t) const { return t == kType || CGlobal::HasType(t); }
 
 std::string CReplayShelf::Save(SReplay recording)
 {

@@ -19,7 +19,7 @@ public:
     // `folder`: where the files go (made when the first is written); `version`: this
     // program's, which every recording carries and must match to be played.
     CReplayShelf(std::string folder, std::string version, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     struct Entry {
         std::string path;

@@ -61,7 +61,7 @@ CReplays::CReplays(const LList<CObject>& parents, const str& message, std::size_
     AddFootButton(this, DoBack, AsContext(0));
 }
 
-bool CReplays::HasType(str t) const { return t == kType || CGame::HasType(t); }
+bool CReplays::HasType(const str& t) const { return t == kType || CGame::HasType(t); }
 
 void CReplays::AddRow(std::size_t index, LONG top)
 {

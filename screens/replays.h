@@ -15,7 +15,7 @@ public:
     static constexpr unsigned int kRows = 8;
 
     explicit CReplays(const LList<CObject>& parents, const str& message = str(""), std::size_t first = 0);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     CGame* NextGame() override;
     void KeyDown(unsigned int key, bool down) override;
     void MouseWheel(int notches) override;

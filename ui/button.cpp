@@ -60,7 +60,7 @@ CButton::CButton(ObjectCallback callback, void* context, unsigned int x, unsigne
 
 CButton::~CButton() { ReleaseDrawingObjects(BackBuffer()); }
 
-bool CButton::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CButton::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 void CButton::Animate()
 {

@@ -14,7 +14,7 @@ public:
             const LList<CObject>& parents, COLORREF color, unsigned int width, unsigned int height,
             EPadType padType, Side side);
     ~CButton() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void Animate() override;
     bool InitPaint(HDC dc) override;

@@ -17,7 +17,7 @@ CColorBlock::CColorBlock(unsigned int* red, unsigned int* green, unsigned int* b
 
 CColorBlock::~CColorBlock() { Release(BackBuffer(), brush); }
 
-bool CColorBlock::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CColorBlock::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 void CColorBlock::DescribeLook(PaintLook& look) { look.Add(*red).Add(*green).Add(*blue); }
 

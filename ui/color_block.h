@@ -10,7 +10,7 @@ public:
     CColorBlock(unsigned int* red, unsigned int* green, unsigned int* blue, unsigned int x, unsigned int y,
                 const LList<CObject>& parents);
     ~CColorBlock() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     bool Paint(HDC dc) override;
     void DescribeLook(PaintLook& look) override;

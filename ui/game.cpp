@@ -8,6 +8,6 @@ CGame::CGame(const LList<CObject>& parents) : CGraphicHolder(parents, Rect())
     rect = RequireData(this, "::CGame()").client;
 }
 
-bool CGame::HasType(str t) const { return t == kType || CGraphicHolder::HasType(t); }
+bool CGame::HasType(const str& t) const { return t == kType || CGraphicHolder::HasType(t); }
 bool CGame::GameOver() { return gameOver; }
 CGame* CGame::NextGame() { return nullptr; }

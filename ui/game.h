@@ -9,7 +9,7 @@ class CGame : public CGraphicHolder {
 public:
     static constexpr const char* kType = "CGame";
     explicit CGame(const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     virtual bool GameOver();
     virtual CGame* NextGame();

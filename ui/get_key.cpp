@@ -49,7 +49,7 @@ CGetKey::CGetKey(unsigned int x, unsigned int y, unsigned int* key, const LList<
     new CMouseInput(BothAxes, LList<CObject>(false, 1, this));
 }
 
-bool CGetKey::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CGetKey::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 void CGetKey::KeyDown(unsigned int code, bool down)
 {

@@ -9,7 +9,7 @@ class CGetKey : public CGraphic {
 public:
     static constexpr const char* kType = "CGetKey";
     CGetKey(unsigned int x, unsigned int y, unsigned int* key, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void KeyDown(unsigned int code, bool down) override;
     void Animate() override;

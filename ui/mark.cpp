@@ -14,7 +14,7 @@ CMark::CMark(const Rect& around, const LList<CObject>& parents) : CGraphic(paren
     rect.Recalc();
 }
 
-bool CMark::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CMark::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 bool CMark::Paint(HDC dc)
 {

@@ -9,6 +9,6 @@ public:
     static constexpr const char* kType = "CMark";
     // `parents`: the marked widget's screen; the frame stands just outside `around`.
     CMark(const Rect& around, const LList<CObject>& parents);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     bool Paint(HDC dc) override;
 };

@@ -46,7 +46,7 @@ CSlider::CSlider(unsigned int x, unsigned int y, unsigned int* value, const LLis
     new CNormText(str(*value), LList<CObject>(false, 1, this), Rect());
 }
 
-bool CSlider::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CSlider::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 void CSlider::Animate()
 {

@@ -16,7 +16,7 @@ public:
     // Horizontal sliders are 100 x 30; every other orientation makes a vertical one, 30 x 100.
     CSlider(unsigned int x, unsigned int y, unsigned int* value, const LList<CObject>& parents,
             Orientation orientation, unsigned int minimum, unsigned int maximum);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void Animate() override;
     bool Paint(HDC dc) override;

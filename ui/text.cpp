@@ -81,7 +81,7 @@ CText::CText(const str& t, const LList<CObject>& parents, const Rect& r) : CGrap
     extent.width = extent.height = 0;
 }
 
-bool CText::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CText::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 const Rect* CText::ParentRect()
 {
@@ -151,7 +151,7 @@ CAngleText::~CAngleText()
     if (prepared) Release(BackBuffer(), font);
 }
 
-bool CAngleText::HasType(str t) const { return t == kType || CText::HasType(t); }
+bool CAngleText::HasType(const str& t) const { return t == kType || CText::HasType(t); }
 
 void CAngleText::Animate()
 {
@@ -287,7 +287,7 @@ CLRText::CLRText(const str& t, const LList<CObject>& parents, unsigned int h, st
     type.Load(kType);
 }
 
-bool CLRText::HasType(str t) const { return t == kType || CAngleText::HasType(t); }
+bool CLRText::HasType(const str& t) const { return t == kType || CAngleText::HasType(t); }
 
 void CLRText::Animate()
 {
@@ -302,7 +302,7 @@ CTitleText::CTitleText(const str& t, const LList<CObject>& parents, unsigned int
     type.Load(kType);
 }
 
-bool CTitleText::HasType(str t) const { return t == kType || CAngleText::HasType(t); }
+bool CTitleText::HasType(const str& t) const { return t == kType || CAngleText::HasType(t); }
 
 void CTitleText::Animate()
 {
@@ -317,7 +317,7 @@ CDUText::CDUText(const str& t, const LList<CObject>& parents, unsigned int h, st
     type.Load(kType);
 }
 
-bool CDUText::HasType(str t) const { return t == kType || CAngleText::HasType(t); }
+bool CDUText::HasType(const str& t) const { return t == kType || CAngleText::HasType(t); }
 
 void CDUText::Animate()
 {
@@ -332,7 +332,7 @@ CUDText::CUDText(const str& t, const LList<CObject>& parents, unsigned int h, st
     type.Load(kType);
 }
 
-bool CUDText::HasType(str t) const { return t == kType || CAngleText::HasType(t); }
+bool CUDText::HasType(const str& t) const { return t == kType || CAngleText::HasType(t); }
 
 void CUDText::Animate()
 {
@@ -347,7 +347,7 @@ CRLText::CRLText(const str& t, const LList<CObject>& parents, unsigned int h, st
     type.Load(kType);
 }
 
-bool CRLText::HasType(str t) const { return t == kType || CAngleText::HasType(t); }
+bool CRLText::HasType(const str& t) const { return t == kType || CAngleText::HasType(t); }
 
 void CRLText::Animate()
 {
@@ -363,7 +363,7 @@ CNormText::CNormText(const str& t, const LList<CObject>& parents, const Rect& r)
     type.Load(kType);
 }
 
-bool CNormText::HasType(str t) const { return t == kType || CText::HasType(t); }
+bool CNormText::HasType(const str& t) const { return t == kType || CText::HasType(t); }
 
 // One line centred both ways on the parent; `extent` is left as the box of the drawn
 // text, where a text entry places its caret.
@@ -401,7 +401,7 @@ CRightNormText::CRightNormText(const str& t, const LList<CObject>& parents, cons
     type.Load(kType);
 }
 
-bool CRightNormText::HasType(str t) const { return t == kType || CText::HasType(t); }
+bool CRightNormText::HasType(const str& t) const { return t == kType || CText::HasType(t); }
 
 // A label that ends 5 pixels before its parent, derived from the parent on every paint.
 bool CRightNormText::Draw(HDC dc)

@@ -18,7 +18,7 @@ class CText : public CGraphic {
 public:
     static constexpr const char* kType = "CText";
     CText(const str& text, const LList<CObject>& parents, const Rect& r);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void Animate() override;
     bool InitPaint(HDC dc) override;
@@ -44,7 +44,7 @@ public:
     CAngleText(const str& text, const LList<CObject>& parents, unsigned int height, str face,
                unsigned int angle, const Rect& r);
     ~CAngleText() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     void Animate() override;
     bool InitPaint(HDC dc) override;
@@ -87,7 +87,7 @@ class CLRText : public CAngleText {
 public:
     static constexpr const char* kType = "CLRText";
     CLRText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     void Animate() override;
 };
 
@@ -96,7 +96,7 @@ class CTitleText : public CAngleText {
 public:
     static constexpr const char* kType = "CTitleText";
     CTitleText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     void Animate() override;
 };
 
@@ -105,7 +105,7 @@ class CDUText : public CAngleText {
 public:
     static constexpr const char* kType = "CDUText";
     CDUText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     void Animate() override;
 };
 
@@ -114,7 +114,7 @@ class CUDText : public CAngleText {
 public:
     static constexpr const char* kType = "CUDText";
     CUDText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     void Animate() override;
 };
 
@@ -123,7 +123,7 @@ class CRLText : public CAngleText {
 public:
     static constexpr const char* kType = "CRLText";
     CRLText(const str& text, const LList<CObject>& parents, unsigned int height, str face, const Rect& r);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     void Animate() override;
 };
 
@@ -132,7 +132,7 @@ class CNormText : public CText {
 public:
     static constexpr const char* kType = "CNormText";
     CNormText(const str& text, const LList<CObject>& parents, const Rect& r);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     RECT PaintArea(HDC measure) override;
 
 protected:
@@ -150,7 +150,7 @@ public:
     static constexpr LONG kLabelGap = 5;
 
     CRightNormText(const str& text, const LList<CObject>& parents, const Rect& r);
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
     RECT PaintArea(HDC measure) override;
 
 protected:

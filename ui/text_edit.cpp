@@ -96,7 +96,7 @@ void CTextEdit::Settle()
     if (target->Size() == 0) *target = savedText;
 }
 
-bool CTextEdit::HasType(str t) const { return t == kType || CGraphic::HasType(t); }
+bool CTextEdit::HasType(const str& t) const { return t == kType || CGraphic::HasType(t); }
 
 // Keys act as they go down, and again with every repeat while held.
 void CTextEdit::KeyDown(unsigned int key, bool down)

@@ -18,7 +18,7 @@ public:
     CTextEdit(unsigned int x, unsigned int y, str* target, const LList<CObject>& parents,
               EEntry entry = EEntry::Name);
     ~CTextEdit() override;
-    bool HasType(str t) const override;
+    bool HasType(const str& t) const override;
 
     // A string left empty gets its first value back: before the next screen is built
     // from it, and at the latest when the field goes away.

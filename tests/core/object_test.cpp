@@ -18,7 +18,7 @@ public:
         type.Load("Node");
     }
     ~Node() override { log.push_back(name); }
-    bool HasType(str t) const override { return t == "Node" || CObject::HasType(t); }
+    bool HasType(const str& t) const override { return t == "Node" || CObject::HasType(t); }
     void MouseDown(unsigned int button, bool down) override
     {
         CObject::MouseDown(button, down);
@@ -30,13 +30,13 @@ public:
 class X : public Node {
 public:
     X(const LList<CObject>& parents, const char* name = "") : Node(parents, name) { type.Load("X"); }
-    bool HasType(str t) const override { return t == "X" || Node::HasType(t); }
+    bool HasType(const str& t) const override { return t == "X" || Node::HasType(t); }
 };
 
 class Y : public Node {
 public:
     Y(const LList<CObject>& parents, const char* name = "") : Node(parents, name) { type.Load("Y"); }
-    bool HasType(str t) const override { return t == "Y" || Node::HasType(t); }
+    bool HasType(const str& t) const override { return t == "Y" || Node::HasType(t); }
 };
 
 class Shared : public CGlobal {
