@@ -112,7 +112,8 @@ bool Start(const VirtualDisplay& display, const GameWindow& host, const GameWind
 
 bool SeesGameOver(const VirtualDisplay& display, const GameWindow& window, const std::string& who, Seconds limit)
 {
-    return WaitForClientPixel(display, window, 221, 398, kGreen, Shot(who + "_over"), limit).has_value();
+    // Continue's fill, left of its caption.
+    return WaitForClientPixel(display, window, 272, 456, kGreen, Shot(who + "_over"), limit).has_value();
 }
 
 int Differences(const Picture& picture, const GameWindow& a, const GameWindow& b, int x0, int y0, int x1, int y1)

@@ -252,15 +252,17 @@ bool GameWindow::Measure()
     top = *y;
     width = *w;
     height = *h;
-    const int frameHeight = kClientSize + kBarHeight;
-    scale = std::max(1, std::min(width / kClientSize, height / frameHeight));
+    // A window as wide as its picture has the menu bar above the client area; one that
+    // fills the screen shows the picture alone, centred at the largest whole scale.
+    scale = std::max(1, std::min(width / kClientSize, height / (kClientSize + kBarHeight)));
     if (width - kClientSize * scale < kClientSize / 8) {
         pictureLeft = left;
         clientTop = top + height - kClientSize * scale;
         return true;
     }
+    scale = std::max(1, std::min(width, height) / kClientSize);
     pictureLeft = left + (width - kClientSize * scale) / 2;
-    clientTop = top + (height - frameHeight * scale) / 2 + kBarHeight * scale;
+    clientTop = top + (height - kClientSize * scale) / 2;
     return true;
 }
 

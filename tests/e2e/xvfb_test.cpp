@@ -161,7 +161,7 @@ TEST_F(RealWindow, FullScreenIsLetterBoxedAndTakesClicks)
     window->Key("F11");
     ASSERT_TRUE(e2e::WaitFor([&] { return window->Measure() && window->width == 1280; }, kPatience))
         << "the window did not fill the 1280 x 1024 screen";
-    EXPECT_EQ(window->scale, 1) << "1024 rows hold the 532-row frame once";
+    EXPECT_EQ(window->scale, 2) << "without its menu bar, the picture fits 1024 rows twice";
     window->MoveTo(20, 20);
     const Picture full = ExpectSoon(255, 330, kGreen, "full-screen intro");
     EXPECT_EQ(Hex(full.At(window->left + 5, window->top + 5)), Hex(kBlack)) << "the bar left of the picture";
