@@ -35,17 +35,19 @@ void Learn(std::uint16_t& p, bool bit)
         p = static_cast<std::uint16_t>(p + ((kOne - p) >> kAdaptShift));
 }
 
+// Where the range splits between a 0 (below) and a 1 (above) of probability `p`.
+std::uint32_t Bound(std::uint32_t range, std::uint16_t p) { return (range >> kProbabilityBits) * p; }
+
+// The part of the range that `bit` keeps.
+void Narrow(std::uint32_t& range, std::uint32_t bound, bool bit) { range = bit ? range - bound : bound; }
+
 class Encoder {
 public:
     void Bit(std::uint16_t& p, bool bit)
     {
-        const std::uint32_t bound = (range >> kProbabilityBits) * p;
-        if (bit) {
-            low += bound;
-            range -= bound;
-        } else {
-            range = bound;
-        }
+        const std::uint32_t bound = Bound(range, p);
+        if (bit) low += bound;
+        Narrow(range, bound, bit);
         Learn(p, bit);
         while (range < kTop) {
             range <<= 8;
@@ -91,14 +93,10 @@ public:
     }
     bool Bit(std::uint16_t& p)
     {
-        const std::uint32_t bound = (range >> kProbabilityBits) * p;
+        const std::uint32_t bound = Bound(range, p);
         const bool bit = code >= bound;
-        if (bit) {
-            code -= bound;
-            range -= bound;
-        } else {
-            range = bound;
-        }
+        if (bit) code -= bound;
+        Narrow(range, bound, bit);
         Learn(p, bit);
         while (range < kTop) {
             range <<= 8;
