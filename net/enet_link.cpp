@@ -36,11 +36,14 @@ int LoseSome(ENetHost* host, ENetEvent*)
     return std::uniform_int_distribution<unsigned int>(0, 99)(loss->second.random) < loss->second.percent ? 1 : 0;
 }
 
-// One channel; no bandwidth limits of our own.
+// Two channels, reliable and unreliable, so that nothing unreliable waits for a resent
+// reliable packet; no bandwidth limits of our own.
+constexpr std::uint8_t kReliableChannel = 0, kUnreliableChannel = 1, kChannels = 2;
+
 ENetHost* MakeHost(const ENetAddress* address, unsigned int maxPeers)
 {
     if (!EnetReady()) return nullptr;
-    ENetHost* host = enet_host_create(address, maxPeers, 1, 0, 0);
+    ENetHost* host = enet_host_create(address, maxPeers, kChannels, 0, 0);
     if (host) host->maximumPacketSize = kMaxPacketBytes;
     return host;
 }
@@ -67,7 +70,7 @@ std::unique_ptr<EnetLink> EnetLink::Join(const std::string& name, std::uint16_t 
     ENetHost* host = MakeHost(nullptr, 1);
     if (!host) return nullptr;
     std::unique_ptr<EnetLink> link(new EnetLink(host));
-    ENetPeer* peer = enet_host_connect(host, &address, 1, 0);
+    ENetPeer* peer = enet_host_connect(host, &address, kChannels, 0);
     if (!peer) return nullptr;
     link->Remember(peer);
     return link;
@@ -119,12 +122,16 @@ PeerId EnetLink::Remember(ENetPeer* peer)
     return id;
 }
 
-void EnetLink::Send(PeerId id, const Bytes& data)
+void EnetLink::Send(PeerId id, const Bytes& data) { Queue(id, data, kReliableChannel, ENET_PACKET_FLAG_RELIABLE); }
+
+void EnetLink::SendUnreliable(PeerId id, const Bytes& data) { Queue(id, data, kUnreliableChannel, 0); }
+
+void EnetLink::Queue(PeerId id, const Bytes& data, std::uint8_t channel, std::uint32_t flags)
 {
     auto peer = peers.find(id);
     if (peer == peers.end() || data.size() > kMaxPacketBytes) return;
-    ENetPacket* packet = enet_packet_create(data.data(), data.size(), ENET_PACKET_FLAG_RELIABLE);
-    if (packet && enet_peer_send(peer->second, 0, packet) != 0) enet_packet_destroy(packet);
+    ENetPacket* packet = enet_packet_create(data.data(), data.size(), flags);
+    if (packet && enet_peer_send(peer->second, channel, packet) != 0) enet_packet_destroy(packet);
 }
 
 namespace {

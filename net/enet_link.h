@@ -34,13 +34,14 @@ public:
     ~EnetLink() override;
 
     void Send(PeerId peer, const Bytes& data) override;
+    void SendUnreliable(PeerId peer, const Bytes& data) override;
     bool Poll(Event& event) override;
     void Disconnect(PeerId peer) override;
 
     // Drops `percent` of the datagrams that arrive, as a poor line would (tests).
     void SimulateLoss(unsigned int percent, unsigned int seed = 1);
     // Sends what is queued without waiting for the next Poll.
-    void Flush();
+    void Flush() override;
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -53,6 +54,7 @@ private:
 
     explicit EnetLink(ENetHost* host);
     PeerId Remember(ENetPeer* peer);
+    void Queue(PeerId peer, const Bytes& data, std::uint8_t channel, std::uint32_t flags);
     void FreeStuckSlots();
 
     ENetHost* host;

@@ -85,7 +85,9 @@ void Lockstep::Update(std::uint64_t nowMs)
     // played; a match still held by a frame missing one will never go on.
     if (state == State::Playing && againPending && !over && Held()) EndWith("The host ended the match");
     std::erase_if(machines, [](const Machine& machine) { return machine.gone; });
+    SendInputs();
     Beat();
+    transport->Flush();
 }
 
 // ---- The rules -------------------------------------------------------------------
@@ -241,7 +243,7 @@ void Lockstep::OnMessage(Machine& machine, const Message& m)
         machine.frameHeardAt = now;
         Message pong = Plain(Kind::Pong);
         pong.value = m.value;
-        return SendTo(machine.peer, pong);
+        return transport->SendUnreliable(machine.peer, Encode(pong));
     }
     if (m.kind == Kind::Pong) {
         if (!Answers(m)) {
@@ -254,22 +256,24 @@ void Lockstep::OnMessage(Machine& machine, const Message& m)
     if (host)
         OnHostMessage(machine, m);
     else
-        OnClientMessage(m);
+        OnClientMessage(machine, m);
 }
 
 void Lockstep::OnHostMessage(Machine& machine, const Message& m)
 {
     // What a machine still sends of the last match, until it says that it has ended it,
     // is late: the next match does not take it for its own.
-    const bool late = m.kind == Kind::Input || m.kind == Kind::Checksum || m.kind == Kind::OutOfStep;
+    const bool late = m.kind == Kind::Inputs || m.kind == Kind::Checksum || m.kind == Kind::OutOfStep;
     if (machine.behind && late) return;
     if (machine.behind && m.kind == Kind::Again) {
         machine.behind = false;
         return;
     }
-    const bool owns = std::find(machine.seats.begin(), machine.seats.end(), m.seat) != machine.seats.end();
-    if (state == State::Playing && m.kind == Kind::Input && owns && TakeInput(m.seat, m.frame, m.input))
-        return SendAll(m, machine.peer);
+    // Inputs travel unreliably: outside a match they are the last one's, overtaken by its end.
+    if (m.kind == Kind::Inputs) {
+        if (state == State::Playing) OnInputs(machine, m);
+        return;
+    }
     if (state == State::Playing && m.kind == Kind::Checksum && ChecksumExpected(machine.peer, m.frame))
         return OnHostChecksum(machine, m);
     if (state == State::Playing && m.kind == Kind::OutOfStep && Compared(m.frame)) return OutOfStep(m.frame);
@@ -285,8 +289,12 @@ void Lockstep::OnHostChecksum(Machine& machine, const Message& m)
         OutOfStep(m.frame);
 }
 
-void Lockstep::OnClientMessage(const Message& m)
+void Lockstep::OnClientMessage(Machine& hostMachine, const Message& m)
 {
+    if (m.kind == Kind::Inputs) {
+        if (state == State::Playing && !againPending) OnInputs(hostMachine, m);
+        return;
+    }
     if (state == State::Joining && m.kind == Kind::Welcome) {
         state = State::Lobby;
         return;
@@ -303,7 +311,6 @@ void Lockstep::OnClientMessage(const Message& m)
     }
     if (state == State::Playing && !againPending) {
         const bool remote = m.seat < seats.size() && !seats[m.seat].local;
-        if (m.kind == Kind::Input && remote && TakeInput(m.seat, m.frame, m.input)) return;
         if (m.kind == Kind::Checksum && ChecksumExpected(0, m.frame)) return CompareChecksum(m.frame, m.value);
         if (m.kind == Kind::OutOfStep && Compared(m.frame)) return OutOfStep(m.frame);
         if (m.kind == Kind::Drop && m.seat < seats.size() && seats[m.seat].local)
@@ -335,6 +342,7 @@ void Lockstep::OnStart(const Message& m)
     machines.front().lastHeard = now;
     next.fill(delay);
     fedAt.fill(now);
+    StartStreams();
     state = State::Playing;
 }
 
@@ -445,6 +453,8 @@ void Lockstep::DropMachine(Machine& machine)
 {
     machine.gone = true;
     transport->Disconnect(machine.peer);
+    for (Machine& other : machines)
+        if (!other.gone && !other.names.empty()) SendTail(other);
     for (unsigned int seat : machine.seats) {
         computer[seat] = true;
         computerFrom[seat] = next[seat];
@@ -483,6 +493,7 @@ bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
     delay = predicting ? kMinDelay : DelayFor(slowest);
     next.fill(delay);
     fedAt.fill(now);
+    StartStreams();
     Message start = Plain(Kind::Start);
     start.seed = seed;
     start.delay = delay;
@@ -502,6 +513,8 @@ bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
 bool Lockstep::Reopen()
 {
     if (!host || state != State::Playing) return false;
+    for (Machine& machine : machines)
+        if (!machine.gone && !machine.names.empty()) SendTail(machine);
     SendAll(Plain(Kind::Again));
     for (Machine& machine : machines) machine.behind = Greeted(machine);
     ForgetMatch();
@@ -557,12 +570,136 @@ bool Lockstep::TakeInput(unsigned int seat, std::uint32_t frame, SeatInput input
 void Lockstep::SetLocal(std::uint32_t frame, unsigned int seat, SeatInput input)
 {
     if (state != State::Playing || seat >= seats.size() || !seats[seat].local) return;
-    if (!TakeInput(seat, frame + delay, input)) return;
-    Message m = Plain(Kind::Input);
-    m.frame = frame + delay;
-    m.seat = static_cast<std::uint8_t>(seat);
-    m.input = input;
-    SendAll(m);
+    TakeInput(seat, frame + delay, input);
+}
+
+// ---- The inputs stream -------------------------------------------------------------
+
+bool Lockstep::Feeds(const Machine& machine, unsigned int seat) const
+{
+    if (host) return std::find(machine.seats.begin(), machine.seats.end(), seat) != machine.seats.end();
+    return seat < seats.size() && !seats[seat].local;
+}
+
+bool Lockstep::Needs(const Machine& machine, unsigned int seat) const
+{
+    if (seat >= seats.size() || !playing[seat]) return false;
+    return host ? !Feeds(machine, seat) : seats[seat].local;
+}
+
+std::uint64_t Lockstep::ResendMs(const Machine& machine) const
+{
+    return std::max<std::uint64_t>(machine.roundTrip, 2 * kFrameMs) + 3 * kFrameMs;
+}
+
+void Lockstep::StartStreams()
+{
+    for (Machine& machine : machines) {
+        machine.acked.fill(delay);
+        machine.ackedAt.fill(now);
+        machine.sentTo.fill(delay);
+        machine.sentBefore.fill(delay);
+    }
+}
+
+void Lockstep::OnInputs(Machine& machine, const Message& m)
+{
+    if (m.match != static_cast<std::uint8_t>(matches)) return;  // the last match's, overtaken by its end
+    for (const InputAck& ack : m.acks) TakeAck(machine, ack);
+    for (const InputRun& run : m.runs) {
+        if (Feeds(machine, run.seat))
+            TakeRun(run);
+        else
+            ++refused;
+    }
+}
+
+// Inputs already here are passed over; past a gap nothing can be taken yet. A run that
+// starts further ahead than any machine may run is a flood.
+void Lockstep::TakeRun(const InputRun& run)
+{
+    if (run.first > std::uint64_t{due} + delay + kMaxAhead) {
+        ++refused;
+        return;
+    }
+    for (std::size_t i = 0; i < run.inputs.size(); ++i) {
+        const std::uint32_t frame = run.first + static_cast<std::uint32_t>(i);
+        if (frame < next[run.seat]) continue;
+        if (frame > next[run.seat]) return;
+        if (!TakeInput(run.seat, frame, run.inputs[i])) {
+            ++refused;
+            return;
+        }
+    }
+}
+
+// An acknowledgement says no more than what was sent.
+void Lockstep::TakeAck(Machine& machine, const InputAck& ack)
+{
+    if (!Needs(machine, ack.seat)) return;
+    const std::uint32_t has = std::min(ack.next, next[ack.seat]);
+    if (has <= machine.acked[ack.seat]) return;
+    machine.acked[ack.seat] = has;
+    machine.ackedAt[ack.seat] = now;
+}
+
+// One datagram to each machine a frame period, however often the session is updated.
+void Lockstep::SendInputs()
+{
+    if (state != State::Playing || now < inputsDueAt) return;
+    inputsDueAt = std::max(inputsDueAt, now - std::min(now, kFrameMs)) + kFrameMs;
+    for (Machine& machine : machines) {
+        if (machine.gone || (host && machine.names.empty())) continue;
+        Message m = Plain(Kind::Inputs);
+        m.match = static_cast<std::uint8_t>(matches);
+        for (unsigned int seat = 0; seat < seats.size(); ++seat) {
+            if (Feeds(machine, seat) && playing[seat] && !computer[seat])
+                m.acks.push_back(InputAck{static_cast<std::uint8_t>(seat), next[seat]});
+            if (std::optional<InputRun> run = Needs(machine, seat) ? RunFor(machine, seat) : std::nullopt)
+                m.runs.push_back(*run);
+        }
+        transport->SendUnreliable(machine.peer, Encode(m));
+    }
+}
+
+// Each input goes in two datagrams one after the other, and all that the machine lacks
+// goes again once it has acknowledged nothing new for longer than a round trip.
+std::optional<InputRun> Lockstep::RunFor(Machine& machine, unsigned int seat)
+{
+    std::uint32_t from = std::max(machine.acked[seat], machine.sentBefore[seat]);
+    if (machine.acked[seat] < from && now - machine.ackedAt[seat] > ResendMs(machine)) {
+        from = machine.acked[seat];
+        machine.ackedAt[seat] = now;
+    }
+    const std::uint32_t to = std::min<std::uint32_t>(next[seat], from + kMaxRun);
+    machine.sentBefore[seat] = machine.sentTo[seat];
+    machine.sentTo[seat] = std::max(machine.sentTo[seat], to);
+    return Run(seat, from, to);
+}
+
+std::optional<InputRun> Lockstep::Run(unsigned int seat, std::uint32_t from, std::uint32_t to) const
+{
+    const auto row = rows.find(from);
+    if (from >= to || row == rows.end() || !row->second.known[seat]) return std::nullopt;
+    InputRun run{static_cast<std::uint8_t>(seat), from, {}};
+    for (std::uint32_t frame = from; frame < to; ++frame) run.inputs.push_back(Input(frame, seat));
+    return run;
+}
+
+// Every input the machine may lack, reliably: a seat at a time, in runs a message holds.
+void Lockstep::SendTail(Machine& machine)
+{
+    for (unsigned int seat = 0; seat < seats.size(); ++seat) {
+        if (!Needs(machine, seat)) continue;
+        for (std::uint32_t from = machine.acked[seat]; from < next[seat]; from += kMaxRun) {
+            const std::optional<InputRun> run = Run(seat, from, std::min<std::uint32_t>(next[seat], from + kMaxRun));
+            if (!run) break;
+            Message m = Plain(Kind::Inputs);
+            m.match = static_cast<std::uint8_t>(matches);
+            m.runs.push_back(*run);
+            SendTo(machine.peer, m);
+        }
+    }
 }
 
 bool Lockstep::Computer(unsigned int seat, std::uint32_t frame) const
@@ -738,7 +875,7 @@ void Lockstep::Beat()
     ping.value = static_cast<std::uint32_t>(now);
     ping.frame = state == State::Playing && !over ? due + 1 : 0;
     for (const Machine& machine : machines)
-        if (!machine.gone && Greeted(machine)) SendTo(machine.peer, ping);
+        if (!machine.gone && Greeted(machine)) transport->SendUnreliable(machine.peer, Encode(ping));
     lastPing = now;
 }
 

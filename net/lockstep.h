@@ -1,8 +1,12 @@
 #pragma once
 // One match played on several machines in lockstep. Every machine runs the whole match;
 // what travels is each seat's controls for each frame. The host is the hub: the others
-// send it their seats' inputs and it passes them on, so every machine sees every input in
-// the order the host saw it. A frame may run once every seat's input for it is known. A
+// send it their seats' inputs and it passes them on. Inputs travel unreliably, so that
+// one lost datagram holds nothing else back: every tick each machine sends each other
+// one datagram with the runs of inputs it lacks, every input goes in two datagrams one
+// after the other, and again once the receiver has acknowledged nothing new for longer
+// than a round trip. Whatever is said reliably after inputs (a drop, the end of the
+// match) goes after a reliable copy of the inputs the receiver may still lack. A frame may run once every seat's input for it is known. A
 // seat's input for frame f is what its player did during frame f - delay, so the delay
 // hides the time the input takes to arrive. Machines compare checksums of their match
 // state every few frames and stop the match on the first difference. A machine that
@@ -185,6 +189,12 @@ private:
         std::uint32_t frameDue = 0;
         std::uint64_t frameHeardAt = 0;
         bool paced = false;
+        // The inputs it is sent: what it has acknowledged of each seat and when that last
+        // grew, and where the last two runs sent to it ended.
+        std::array<std::uint32_t, kMaxSeats> acked{};
+        std::array<std::uint64_t, kMaxSeats> ackedAt{};
+        std::array<std::uint32_t, kMaxSeats> sentTo{};
+        std::array<std::uint32_t, kMaxSeats> sentBefore{};
     };
     struct Row {
         std::array<SeatInput, kMaxSeats> input{};
@@ -230,13 +240,20 @@ private:
     bool Held() const { return predicting ? !MayRun(due) : !Ready(due); }
     void WatchMachines();
     void WatchInputs();
+    // The machine sends this machine the seat's inputs (it plays the seat, or it is the host
+    // and the seat is not this machine's).
+    bool Feeds(const Machine& machine, unsigned int seat) const;
+    // This machine sends the machine the seat's inputs.
+    bool Needs(const Machine& machine, unsigned int seat) const;
+    // How long the machine may leave inputs unacknowledged before they go again.
+    std::uint64_t ResendMs(const Machine& machine) const;
 
     void OnEvent(const Event& event);
     void OnConnected(PeerId peer);
     void OnMessage(Machine& machine, const Message& m);
     void OnHostMessage(Machine& machine, const Message& m);
     void OnHostChecksum(Machine& machine, const Message& m);
-    void OnClientMessage(const Message& m);
+    void OnClientMessage(Machine& hostMachine, const Message& m);
     void OnStart(const Message& start);
     void OnAgain();
     void BackToLobby();
@@ -251,6 +268,14 @@ private:
     const char* HostGone() const;
     void DropMachine(Machine& machine);
     bool TakeInput(unsigned int seat, std::uint32_t frame, SeatInput input);
+    void OnInputs(Machine& machine, const Message& m);
+    void TakeRun(const InputRun& run);
+    void TakeAck(Machine& machine, const InputAck& ack);
+    void StartStreams();
+    void SendInputs();
+    std::optional<InputRun> RunFor(Machine& machine, unsigned int seat);
+    std::optional<InputRun> Run(unsigned int seat, std::uint32_t from, std::uint32_t to) const;
+    void SendTail(Machine& machine);
     void CompareChecksum(std::uint32_t frame, std::uint32_t value);
     void EndWith(const std::string& why);
     void OutOfStep(std::uint32_t frame);
@@ -287,6 +312,7 @@ private:
     std::optional<Message> startPending;
     std::array<std::uint64_t, kMaxSeats> fedAt{};  // when the match last waited for no input of the seat
     std::uint64_t lastPing = 0;
+    std::uint64_t inputsDueAt = 0;  // when the inputs stream sends next
     std::array<std::uint32_t, kMaxSeats> next{};  // the first frame without a known input, per seat
     std::array<SeatInput, kMaxSeats> last{};  // the input of frame next - 1, per seat
     mutable std::uint32_t confirmed = 0;  // no frame before it waits for an input

@@ -74,6 +74,126 @@ private:
 
 bool ValidSeat(unsigned int seat) { return seat < kMaxSeats; }
 
+// ---- Inputs ------------------------------------------------------------------------
+// A seat's controls take two bytes, the buttons above the position. Within a run, one
+// with the buttons of the one before and a position near it takes a single byte, its top
+// bit set, holding the step.
+
+constexpr std::uint8_t kStepBit = 0x80;
+constexpr int kStepBias = 64;
+constexpr unsigned int kButtonShift = 10;
+constexpr std::uint16_t kPositionBits = 0x3ff;
+
+std::uint16_t Packed(SeatInput input) { return static_cast<std::uint16_t>(input.buttons << kButtonShift | input.pos); }
+
+std::optional<std::uint8_t> Step(SeatInput before, SeatInput input)
+{
+    const int step = int{input.pos} - int{before.pos};
+    if (input.buttons != before.buttons || step < -kStepBias || step >= kStepBias) return std::nullopt;
+    return static_cast<std::uint8_t>(kStepBit | (step + kStepBias));
+}
+
+std::uint32_t Earliest(const Message& m)
+{
+    std::optional<std::uint32_t> earliest;
+    for (const InputAck& ack : m.acks) earliest = std::min(earliest.value_or(ack.next), ack.next);
+    for (const InputRun& run : m.runs) earliest = std::min(earliest.value_or(run.first), run.first);
+    return earliest.value_or(0);
+}
+
+// Each seat once and in order, so that a mask of seats says which come.
+template <typename Item>
+std::vector<Item> InSeatOrder(const std::vector<Item>& items)
+{
+    std::vector<Item> kept;
+    for (const Item& item : items)
+        if (ValidSeat(item.seat) && (kept.empty() || item.seat > kept.back().seat)) kept.push_back(item);
+    return kept;
+}
+
+template <typename Item>
+std::uint8_t SeatMask(const std::vector<Item>& items)
+{
+    unsigned int mask = 0;
+    for (const Item& item : items) mask |= 1u << item.seat;
+    return static_cast<std::uint8_t>(mask);
+}
+
+void WriteRun(Writer& out, const InputRun& run, std::uint32_t base)
+{
+    out.U8(static_cast<std::uint8_t>(run.first - base));
+    out.U8(static_cast<std::uint8_t>(run.inputs.size()));
+    for (std::size_t i = 0; i < run.inputs.size(); ++i) {
+        const std::optional<std::uint8_t> step = i > 0 ? Step(run.inputs[i - 1], run.inputs[i]) : std::nullopt;
+        if (step)
+            out.U8(*step);
+        else
+            out.U16(Packed(run.inputs[i]));
+    }
+}
+
+void WriteInputs(Writer& out, const Message& m)
+{
+    const std::uint32_t base = Earliest(m);
+    const std::vector<InputAck> acks = InSeatOrder(m.acks);
+    std::vector<InputRun> runs = InSeatOrder(m.runs);
+    std::erase_if(runs, [&](const InputRun& run) {
+        return run.first - base > kInputsSpan || run.inputs.empty() || run.inputs.size() > kMaxRun;
+    });
+    out.U8(m.match);
+    out.U8(static_cast<std::uint8_t>(SeatMask(acks) | SeatMask(runs) << 4));
+    out.U32(base);
+    for (const InputAck& ack : acks) out.U8(static_cast<std::uint8_t>(std::min(ack.next - base, kInputsSpan)));
+    for (const InputRun& run : runs) WriteRun(out, run, base);
+}
+
+std::optional<SeatInput> ReadInput(Reader& in, const std::optional<SeatInput>& before)
+{
+    const std::uint8_t high = in.U8();
+    if (before && (high & kStepBit) != 0) {
+        const int pos = int{before->pos} + (high & ~kStepBit) - kStepBias;
+        if (pos < 0 || pos > kMaxPosition) return std::nullopt;
+        return SeatInput{static_cast<std::uint16_t>(pos), before->buttons};
+    }
+    const std::uint16_t packed = static_cast<std::uint16_t>(high << 8 | in.U8());
+    const SeatInput input{static_cast<std::uint16_t>(packed & kPositionBits),
+                          static_cast<std::uint8_t>(packed >> kButtonShift)};
+    // Only what the writer makes: no stray bits, and a step wherever one would do.
+    const bool stray = (input.buttons & ~kButtonBits) != 0 || input.pos > kMaxPosition;
+    if (stray || (before && Step(*before, input))) return std::nullopt;
+    return input;
+}
+
+bool ReadRun(Reader& in, InputRun& run, std::uint32_t base)
+{
+    run.first = base + in.U8();
+    const std::size_t count = in.U8();
+    if (count == 0 || count > kMaxRun) return false;
+    std::optional<SeatInput> before;
+    for (std::size_t i = 0; i < count && !in.bad; ++i) {
+        before = ReadInput(in, before);
+        if (!before) return false;
+        run.inputs.push_back(*before);
+    }
+    return !in.bad;
+}
+
+bool ReadInputs(Reader& in, Message& m)
+{
+    m.match = in.U8();
+    const unsigned int masks = in.U8();
+    const std::uint32_t base = in.U32();
+    if (base > ~std::uint32_t{0} - kInputsSpan - kMaxRun) return false;
+    for (std::uint8_t seat = 0; seat < kMaxSeats; ++seat)
+        if (masks & 1u << seat) m.acks.push_back(InputAck{seat, base + in.U8()});
+    for (std::uint8_t seat = 0; seat < kMaxSeats && !in.bad; ++seat) {
+        if ((masks & 1u << (seat + 4)) == 0) continue;
+        m.runs.push_back(InputRun{seat, 0, {}});
+        if (!ReadRun(in, m.runs.back(), base)) return false;
+    }
+    return !in.bad && Earliest(m) == base;
+}
+
 void WriteNames(Writer& out, const std::vector<std::string>& names)
 {
     out.U8(static_cast<std::uint8_t>(names.size()));
@@ -133,12 +253,7 @@ bool ReadBody(Reader& in, Message& m)
         return std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end() &&
                std::all_of(sorted.begin(), sorted.end(), [&](std::uint8_t s) { return s < m.names.size(); });
     }
-    case Kind::Input:
-        m.frame = in.U32();
-        m.seat = in.U8();
-        m.input.pos = in.U16();
-        m.input.buttons = in.U8();
-        return ValidSeat(m.seat) && m.input.pos <= kMaxPosition && (m.input.buttons & ~kButtonBits) == 0;
+    case Kind::Inputs: return ReadInputs(in, m);
     case Kind::Checksum:
         m.frame = in.U32();
         m.value = in.U32();
@@ -185,12 +300,7 @@ Bytes Encode(const Message& m)
         out.U8(static_cast<std::uint8_t>(m.seats.size()));
         for (std::uint8_t seat : m.seats) out.U8(seat);
         break;
-    case Kind::Input:
-        out.U32(m.frame);
-        out.U8(m.seat);
-        out.U16(m.input.pos);
-        out.U8(m.input.buttons);
-        break;
+    case Kind::Inputs: WriteInputs(out, m); break;
     case Kind::Checksum:
         out.U32(m.frame);
         out.U32(m.value);

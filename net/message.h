@@ -13,7 +13,7 @@
 
 namespace net {
 
-constexpr std::uint8_t kProtocolVersion = 4;
+constexpr std::uint8_t kProtocolVersion = 5;
 constexpr unsigned int kMaxSeats = 4;
 constexpr std::size_t kMaxNameBytes = 15;
 constexpr std::uint16_t kMaxPosition = 512;
@@ -28,7 +28,8 @@ enum class Kind : std::uint8_t {
     Refuse,     // the host turns it away, with the reason
     Start,      // the match begins: seed, input delay, every seat's name and looks, who plays at
                 // which side, the seats of the receiver
-    Input,      // one seat's controls for one frame
+    Inputs,     // seats' controls for runs of frames, and what the sender has of the seats it is
+                // fed (it travels unreliably, so each run goes more than once)
     Checksum,   // a machine's match state after a frame
     Drop,       // a seat's machine left; a computer plays it from this frame on
     OutOfStep,  // two machines' matches differ after this frame
@@ -58,6 +59,25 @@ struct SeatInput {
     bool operator==(const SeatInput&) const = default;
 };
 
+// A seat's controls for the frames from `first` on, one after another.
+struct InputRun {
+    std::uint8_t seat = 0;
+    std::uint32_t first = 0;
+    std::vector<SeatInput> inputs;
+    bool operator==(const InputRun&) const = default;
+};
+constexpr std::size_t kMaxRun = 32;
+
+// The sender has every input of `seat` before frame `next`.
+struct InputAck {
+    std::uint8_t seat = 0;
+    std::uint32_t next = 0;
+    bool operator==(const InputAck&) const = default;
+};
+// Runs and acknowledgements lie within this many frames of the earliest of them (an
+// acknowledgement further on is sent as this far: saying less than it has is always safe).
+constexpr std::uint32_t kInputsSpan = 255;
+
 // One message; which fields count depends on the kind.
 struct Message {
     Kind kind = Kind::Ping;
@@ -69,9 +89,11 @@ struct Message {
     Refusal reason = Refusal::Malformed;      // Refuse
     std::uint32_t seed = 0;                   // Start
     std::uint8_t delay = kMinDelay;           // Start
-    std::uint32_t frame = 0;                  // Input, Checksum, Drop, OutOfStep; Ping: see Kind
-    std::uint8_t seat = 0;                    // Input, Drop
-    SeatInput input;                          // Input
+    std::uint32_t frame = 0;                  // Checksum, Drop, OutOfStep; Ping: see Kind
+    std::uint8_t seat = 0;                    // Drop
+    std::uint8_t match = 0;                   // Inputs: the session's match, counted modulo 256
+    std::vector<InputAck> acks;               // Inputs: one a seat at most, in seat order
+    std::vector<InputRun> runs;               // Inputs: one a seat at most, in seat order
     std::uint32_t value = 0;                  // Checksum; Ping and Pong: the stamp
 };
 

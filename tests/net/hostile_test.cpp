@@ -214,10 +214,11 @@ TEST(HostileMachines, AGuestLeavesAHostileHostsMatchWithAMessageInsteadOfFreezin
     Message twoSides;
     twoSides.sides = {1, 2, 0, 0};
     const auto [why, frames] = play(twoSides, [](HostilePeer& host) {
-        for (std::uint32_t frame = kMinDelay; frame < 40; ++frame) {
-            Message input = Crafted(Kind::Input, frame);
-            input.seat = 0;
-            host.Send(input);
+        for (std::uint32_t frame = kMinDelay; frame < 40; frame += kMaxRun) {
+            Message inputs = Crafted(Kind::Inputs);
+            inputs.match = 1;
+            inputs.runs = {InputRun{0, frame, std::vector<SeatInput>(std::min<std::uint32_t>(kMaxRun, 40 - frame))}};
+            host.Send(inputs);
         }
         host.Send(Crafted(Kind::Again));  // in the middle of the match
     });

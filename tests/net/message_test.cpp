@@ -34,11 +34,14 @@ std::vector<Message> Samples()
     start.sides = {3, 0, 1, 2};
     start.seats = {2, 0};
     all.push_back(start);
-    Message input = Of(Kind::Input);
-    input.frame = 0xffffffff;
-    input.seat = 3;
-    input.input = SeatInput{kMaxPosition, kButtonBits};
-    all.push_back(input);
+    Message inputs = Of(Kind::Inputs);
+    inputs.match = 255;
+    inputs.acks = {InputAck{0, 1000}, InputAck{3, 1000 + kInputsSpan}};
+    // The largest steps both ways, a jump, new buttons, the ends of the field; the longest run.
+    const std::vector<SeatInput> moves{{256, 0}, {192, 0}, {255, 0}, {0, 0}, {0, kButtonBits}, {kMaxPosition, 1}};
+    inputs.runs = {InputRun{1, 1000, moves},
+                   InputRun{2, 1000 + kInputsSpan, std::vector<SeatInput>(kMaxRun, SeatInput{kMaxPosition, 2})}};
+    all.push_back(inputs);
     Message checksum = Of(Kind::Checksum);
     checksum.frame = 8;
     checksum.value = 0x80000001;
@@ -75,7 +78,8 @@ TEST(OnlineMessage, EveryKindComesBackAsItWasSent)
         EXPECT_EQ(Encode(*got), Encode(sent));
         EXPECT_EQ(got->names, sent.names);
         EXPECT_EQ(got->seats, sent.seats);
-        EXPECT_EQ(got->input, sent.input);
+        EXPECT_EQ(got->acks, sent.acks);
+        EXPECT_EQ(got->runs, sent.runs);
         EXPECT_EQ(got->looks, sent.looks);
         EXPECT_EQ(got->sides, sent.sides);
     }
@@ -99,10 +103,17 @@ TEST(OnlineMessage, ImpossibleValuesAreRefused)
     const Bytes bad[] = {
         Hex({'X', 5, 0, 0, 0, 1}),                           // not one of ours
         Hex({'Q', 0}), Hex({'Q', 12}), Hex({'Q', 255}),      // no such kind
-        Hex({'Q', 5, 0, 0, 0, 9, 4, 1, 0, 0}),               // seat 4
-        Hex({'Q', 5, 0, 0, 0, 9, 0, 2, 1, 0}),               // position 513
-        Hex({'Q', 5, 0, 0, 0, 9, 0, 0xff, 0xff, 0}),         // position 65535
-        Hex({'Q', 5, 0, 0, 0, 9, 0, 1, 0, 8}),               // an unknown button
+        // Inputs: the match, the seats acknowledged (low) and sent (high), the earliest frame.
+        Hex({'Q', 5, 0, 0x10, 0, 0, 0, 9, 0, 1, 2, 1}),            // position 513
+        Hex({'Q', 5, 0, 0x10, 0, 0, 0, 9, 0, 1, 0x1f, 0xff}),      // position 1023
+        Hex({'Q', 5, 0, 0x10, 0, 0, 0, 9, 0, 1, 0x20, 0}),         // an unknown button
+        Hex({'Q', 5, 0, 0x10, 0, 0, 0, 9, 0, 2, 0, 0, 0xbf}),      // a step below the field
+        Hex({'Q', 5, 0, 0x10, 0, 0, 0, 9, 0, 2, 2, 0, 0xc1}),      // a step past it
+        Hex({'Q', 5, 0, 0x10, 0, 0, 0, 9, 0, 2, 1, 0, 1, 1}),      // two bytes where a step does
+        Hex({'Q', 5, 0, 0x10, 0, 0, 0, 9, 0, 0}),                  // an empty run
+        Hex({'Q', 5, 0, 0x10, 0, 0, 0, 9, 0, 33}),                 // a run too long
+        Hex({'Q', 5, 0, 0x11, 0, 0, 0, 9, 1, 1, 0, 0}),            // not the earliest frame
+        Hex({'Q', 5, 0, 0x01, 0xff, 0xff, 0xff, 0xff, 0}),         // frames past the last
         Hex({'Q', 7, 4, 0, 0, 0, 1}),                        // a drop of seat 4
         Hex({'Q', 3, 0}), Hex({'Q', 3, 5}),                  // no such refusal
         Hex({'Q', 1, kProtocolVersion, 0}),                                 // a hello without players

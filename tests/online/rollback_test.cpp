@@ -138,8 +138,9 @@ TEST(Rollback, LateInputsAreCorrectedAndTheConfirmedFramesAreTheSameAsWithoutDel
         SCOPED_TRACE(std::to_string(delayMs) + " ms each way, " + std::to_string(lossPercent) + " % lost");
         const Played late = Play(delayMs, lossPercent);
         EXPECT_EQ(late.failure, "");
-            ASSERT_EQ(late.confirmed.size(), onTime.confirmed.size());
-        for (std::size_t f = 0; f < late.confirmed.size(); ++f)
+        // A tick may confirm more than one frame: the late match may go a frame further.
+        ASSERT_GE(late.confirmed.size(), onTime.confirmed.size());
+        for (std::size_t f = 0; f < onTime.confirmed.size(); ++f)
             ASSERT_EQ(late.confirmed[f], onTime.confirmed[f]) << "frame " << f;
         EXPECT_GT(late.rollbacks, 0u);
         EXPECT_EQ(late.soundsWhileGoingBack, 0u) << "a frame run again is not heard again";
