@@ -85,8 +85,15 @@ void Lockstep::Update(std::uint64_t nowMs)
     // played; a match still held by a frame missing one will never go on.
     if (state == State::Playing && againPending && !over && Held()) EndWith("The host ended the match");
     std::erase_if(machines, [](const Machine& machine) { return machine.gone; });
-    SendInputs();
+    // A machine that runs no frames still acknowledges what comes, and sends it on.
+    if (now >= inputsDueAt + kFrameMs / 2) SendInputs();
     Beat();
+    transport->Flush();
+}
+
+void Lockstep::SendNow()
+{
+    SendInputs();
     transport->Flush();
 }
 

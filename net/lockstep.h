@@ -88,6 +88,10 @@ public:
 
     // Takes in what arrived, answers, and notices silence; `nowMs` is any steady clock.
     void Update(std::uint64_t nowMs);
+    // Sends the others the inputs they lack, if a frame period has passed since the last
+    // time: a machine calls it after each frame it runs, so that its players' inputs
+    // leave at once. (Update sends them too when the frames stop.)
+    void SendNow();
 
     // The host starts the match for every seat in the lobby; false unless it is
     // the host, in the lobby, with at least two seats. Without a setup, seat n plays at

@@ -22,6 +22,12 @@ void MemoryEndpoint::Send(PeerId peer, const Bytes& data)
     network->Post(id, peer, Event{Event::Message, id, data});
 }
 
+void MemoryEndpoint::SendUnreliable(PeerId peer, const Bytes& data)
+{
+    if (!network || !peers.count(peer)) return;
+    network->PostUnreliable(id, peer, Event{Event::Message, id, data});
+}
+
 bool MemoryEndpoint::Poll(Event& event)
 {
     while (network && !inbox.empty() && inbox.front().at <= network->Now()) {
@@ -86,7 +92,7 @@ std::uint64_t MemoryNetwork::ArrivalTime(PeerId from, PeerId to)
 {
     std::uint64_t at = now + delayMs;
     const std::uint64_t retransmit = std::max<std::uint64_t>(kMinRetransmitMs, 4ull * delayMs);
-    while (std::uniform_int_distribution<unsigned int>(0, 99)(random) < lossPercent) at += retransmit;
+    while (Lost()) at += retransmit;
     auto last = std::find_if(lastArrivals.begin(), lastArrivals.end(),
                              [&](const LastArrival& l) { return l.from == from && l.to == to; });
     if (last == lastArrivals.end()) {
@@ -104,6 +110,15 @@ void MemoryNetwork::Post(PeerId from, PeerId to, Event event)
     if (!target) return;
     target->Deliver(ArrivalTime(from, to), std::move(event));
 }
+
+void MemoryNetwork::PostUnreliable(PeerId from, PeerId to, Event event)
+{
+    MemoryEndpoint* target = Find(to);
+    if (cut.count(from) || cut.count(to) || !target || Lost()) return;
+    target->Deliver(now + delayMs, std::move(event));
+}
+
+bool MemoryNetwork::Lost() { return std::uniform_int_distribution<unsigned int>(0, 99)(random) < lossPercent; }
 
 void MemoryNetwork::Forget(MemoryEndpoint* endpoint)
 {

@@ -3,7 +3,8 @@
 // by number, and every message arrives after the link's delay. A lossy link loses a
 // share of the datagrams carrying messages; as over ENet's reliable channel, a lost
 // one is sent again after a retransmission timeout, and what was sent after it waits
-// (so messages still arrive once and in order, only later).
+// (so messages still arrive once and in order, only later). What is sent unreliably is
+// lost for good, and may overtake what waits.
 
 #include "net/transport.h"
 
@@ -23,6 +24,7 @@ public:
     ~MemoryEndpoint() override;
 
     void Send(PeerId peer, const Bytes& data) override;
+    void SendUnreliable(PeerId peer, const Bytes& data) override;
     bool Poll(Event& event) override;
     void Disconnect(PeerId peer) override;
 
@@ -64,6 +66,8 @@ private:
     // When a message sent now from `from` to `to` arrives, losses and order included.
     std::uint64_t ArrivalTime(PeerId from, PeerId to);
     void Post(PeerId from, PeerId to, Event event);
+    void PostUnreliable(PeerId from, PeerId to, Event event);
+    bool Lost();
     void Forget(MemoryEndpoint* endpoint);
 
     unsigned int lossPercent;

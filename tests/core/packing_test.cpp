@@ -41,7 +41,9 @@ TEST(Packing, CutOrForeignStreamsGiveNothingOrNoMore)
         const std::optional<std::string> out = Unpack(noise, 1000);
         EXPECT_EQ(out.value_or(std::string(1000, 0)).size(), 1000u);
     }
-    EXPECT_FALSE(Unpack(std::string(1, '\x01') + packed.substr(1), bytes.size()));
+    std::string foreign = packed;
+    foreign[0] = '\x01';
+    EXPECT_FALSE(Unpack(foreign, bytes.size()));
 }
 
 }  // namespace

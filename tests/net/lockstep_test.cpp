@@ -436,7 +436,7 @@ TEST(Lockstep, APredictingMachineRunsAheadWithinTheWindowAndHearsOfWrongGuesses)
     SeatInput other;
     other.pos = 300;
     for (std::uint32_t f = 0; f < 6; ++f) guest.SetLocal(f, 1, f < 2 ? SeatInput{} : other);
-    guest.Update(table.network.Now());  // sends them
+    guest.SendNow();
     table.network.Advance(200);
     host.Update(table.network.Now());
     EXPECT_EQ(host.TakeChanged(), 3u);

@@ -94,6 +94,7 @@ Played Play(unsigned int delayMs, unsigned int lossPercent, const Steer& steer =
         if (guest.GetState() == net::Lockstep::State::Playing) {
             guest.SetLocal(guestFrame, 1, GuestInput(guestFrame));
             guest.Ran(guestFrame);
+            guest.SendNow();
             ++guestFrame;
         }
         const std::uint32_t confirmedBefore = online->ConfirmedFrames();

@@ -68,6 +68,7 @@ struct Machine {
         states.push_back(state);
         s.Checksum(frame, state);
         s.Ran(frame);
+        s.SendNow();
         ++frame;
         return true;
     }
