@@ -185,6 +185,8 @@ void CGamer::Animate()
 void CGamer::Tick()
 {
     for (unsigned int n = 0; n < kMostFramesATick && Step(n == 0);) ++n;
+    // Looked up afresh: a frame may have ended the session.
+    if (COnline* online = FindOnline(this)) online->TickDone();
 }
 
 bool CGamer::Step(bool first)

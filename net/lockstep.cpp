@@ -85,8 +85,9 @@ void Lockstep::Update(std::uint64_t nowMs)
     // played; a match still held by a frame missing one will never go on.
     if (state == State::Playing && againPending && !over && Held()) EndWith("The host ended the match");
     std::erase_if(machines, [](const Machine& machine) { return machine.gone; });
-    // A machine that runs no frames still acknowledges what comes, and sends it on.
-    if (now >= inputsDueAt + kFrameMs / 2) SendInputs();
+    // Without SendNow (its ticks stopped) a machine still acknowledges what comes, and
+    // sends it on.
+    if (now >= inputsDueAt + kFrameMs) SendInputs();
     Beat();
     transport->Flush();
 }
@@ -245,9 +246,7 @@ void Lockstep::OnMessage(Machine& machine, const Message& m)
         return;
     }
     if (m.kind == Kind::Ping) {
-        machine.paced = m.frame != 0 && state == State::Playing;
-        machine.frameDue = m.frame - 1;
-        machine.frameHeardAt = now;
+        HearPace(machine, m.frame);
         Message pong = Plain(Kind::Pong);
         pong.value = m.value;
         return transport->SendUnreliable(machine.peer, Encode(pong));
@@ -257,7 +256,9 @@ void Lockstep::OnMessage(Machine& machine, const Message& m)
             ++refused;
             return;
         }
-        machine.roundTrip = static_cast<std::uint32_t>(now) - m.value;
+        // Smoothed, as one datagram's jitter would otherwise move the pace.
+        const std::uint64_t took = static_cast<std::uint32_t>(now) - m.value;
+        machine.roundTrip = machine.roundTrip == 0 ? took : (3 * machine.roundTrip + took) / 4;
         return;
     }
     if (host)
@@ -740,15 +741,33 @@ bool Lockstep::Ready(std::uint32_t frame) const
     return true;
 }
 
+// What a ping says of how far this machine runs ahead of its sender is folded into what
+// the pings before said, so that one ping's jitter moves the estimate a quarter as much.
+void Lockstep::HearPace(Machine& machine, std::uint32_t theirNext)
+{
+    const bool known = machine.paced;
+    machine.paced = theirNext != 0 && state == State::Playing;
+    machine.frameDue = theirNext - 1;
+    const double heard = static_cast<double>(due) - (machine.frameDue + static_cast<double>(machine.roundTrip) / 2 / kFrameMs);
+    const double was = LeadOver(machine);
+    machine.lead = known ? was + (heard - was) / 4 : heard;
+    machine.frameHeardAt = now;
+    machine.dueWhenHeard = due;
+}
+
+double Lockstep::LeadOver(const Machine& machine) const
+{
+    const double since = static_cast<double>(now - machine.frameHeardAt) / kFrameMs;
+    return machine.lead + (static_cast<double>(due) - machine.dueWhenHeard) - since;
+}
+
 int Lockstep::Lead() const
 {
     if (state != State::Playing || over) return 0;
     std::optional<double> lead;
     for (const Machine& machine : machines) {
         if (!Paced(machine)) continue;
-        const double since = static_cast<double>(machine.roundTrip / 2 + (now - machine.frameHeardAt));
-        const double theirs = machine.frameDue + since / kFrameMs;
-        const double ahead = std::clamp(due - theirs, -double{kWindow}, double{kWindow});
+        const double ahead = std::clamp(LeadOver(machine), -double{kWindow}, double{kWindow});
         lead = lead ? std::max(*lead, ahead) : ahead;
     }
     return lead ? static_cast<int>(std::lround(*lead)) : 0;

@@ -89,8 +89,8 @@ public:
     // Takes in what arrived, answers, and notices silence; `nowMs` is any steady clock.
     void Update(std::uint64_t nowMs);
     // Sends the others the inputs they lack, if a frame period has passed since the last
-    // time: a machine calls it after each frame it runs, so that its players' inputs
-    // leave at once. (Update sends them too when the frames stop.)
+    // time: a machine calls it at the end of every tick, after the frames, so that its
+    // players' inputs leave at once. (Update sends them too when nothing calls this.)
     void SendNow();
 
     // The host starts the match for every seat in the lobby; false unless it is
@@ -193,6 +193,10 @@ private:
         std::uint32_t frameDue = 0;
         std::uint64_t frameHeardAt = 0;
         bool paced = false;
+        // How far this machine ran ahead of it when it was last heard, smoothed, and the
+        // frame this machine was due to run then.
+        double lead = 0;
+        std::uint32_t dueWhenHeard = 0;
         // The inputs it is sent: what it has acknowledged of each seat and when that last
         // grew, and where the last two runs sent to it ended.
         std::array<std::uint32_t, kMaxSeats> acked{};
@@ -244,6 +248,9 @@ private:
     bool Held() const { return predicting ? !MayRun(due) : !Ready(due); }
     void WatchMachines();
     void WatchInputs();
+    void HearPace(Machine& machine, std::uint32_t theirNext);
+    // How far this machine runs ahead of the machine now, from what its pings said.
+    double LeadOver(const Machine& machine) const;
     // The machine sends this machine the seat's inputs (it plays the seat, or it is the host
     // and the seat is not this machine's).
     bool Feeds(const Machine& machine, unsigned int seat) const;

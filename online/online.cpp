@@ -228,7 +228,6 @@ void COnline::FrameDone(CGame* game)
     hold.reset();
     session.KeepLocal(frame);
     session.Ran(frame);
-    session.SendNow();
     ++frame;
     Confirm(*match);
 }

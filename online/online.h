@@ -59,6 +59,8 @@ public:
     void FrameStarts(CGame* game);
     // `game` has run a frame.
     void FrameDone(CGame* game);
+    // The tick's frames have run: what the others lack of them leaves now.
+    void TickDone() { session.SendNow(); }
     // The match `game` is over and may be finished: the frame it ended on is confirmed
     // and checked (or the match has stopped on the network). The match holds its last
     // picture until then.
