@@ -133,10 +133,14 @@ CMainGame::CMainGame(const LList<CObject>& parents, const SReplay& replay) : CGa
     Build(data);
 }
 
-void CMainGame::Rebuild()
+void CMainGame::Reseat()
 {
-    while (!children.Empty()) delete children.head->item;
-    Build(RequireData(this, "::CMainGame"));
+    auto* ball = GetChild<CBall>();
+    delete countdown;
+    delete GetChild<CPlayers>();
+    const LList<CObject> here(false, 1, this);
+    new CPlayers(ball, here);
+    countdown = new CCountdown(ball, here);
 }
 
 void CMainGame::Build(CData& data)

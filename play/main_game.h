@@ -69,8 +69,9 @@ public:
     // The rule that made the winner, as the game-over screen names it; "" when nobody won.
     str DecisionLine() const;
 
-    // Everything of the match goes, and the match is built again as it started.
-    void Rebuild();
+    // The players go, with the countdown over them, and are seated again as the match
+    // started; the field, the ball and the wall stay as they are.
+    void Reseat();
 
     // Keeps a player's score as its match ends (when it drops out, or at the end).
     void Record(const CPlayer& player);

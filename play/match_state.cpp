@@ -274,7 +274,7 @@ SMatchState SaveMatch(CMainGame& match)
 void RestoreMatch(CMainGame& match, const SMatchState& state)
 {
     CSoundMute quiet;
-    if (MissesPlayers(match, state)) match.Rebuild();
+    if (MissesPlayers(match, state)) match.Reseat();
     DropPlayersOut(match, state);
     CBall& ball = BallOf(match);
     RebuildBricks(WallOf(match), ball, state);

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <string>
@@ -55,7 +56,7 @@ struct FaceFile {
 
 // fontconfig's best match for the description: the face itself, a face that the
 // fontconfig file maps it to, or the default sans.
-std::optional<FaceFile> Match(Library& library, const LOGFONT& logfont)
+std::optional<FaceFile> AskFontconfig(Library& library, const LOGFONT& logfont)
 {
     if (!library.config) return std::nullopt;
     FcPattern* pattern = FcPatternCreate();
@@ -79,6 +80,18 @@ std::optional<FaceFile> Match(Library& library, const LOGFONT& logfont)
     }
     FcPatternDestroy(match);
     return found;
+}
+
+// The match for a family, weight and slant, asked of fontconfig once for the run: its
+// configuration is loaded once, and asking costs more than a whole frame of a match.
+std::optional<FaceFile> Match(Library& library, const LOGFONT& logfont)
+{
+    using Description = std::tuple<std::string, LONG, bool>;
+    static std::map<Description, std::optional<FaceFile>> matches;
+    const std::string family(logfont.lfFaceName, strnlen(logfont.lfFaceName, LF_FACESIZE));
+    const Description description{family, logfont.lfWeight, logfont.lfItalic != 0};
+    if (const auto known = matches.find(description); known != matches.end()) return known->second;
+    return matches[description] = AskFontconfig(library, logfont);
 }
 
 // A positive height asks for the cell (ascent + descent), a negative one for the
