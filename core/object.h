@@ -7,6 +7,11 @@
 #include "core/list.h"
 #include "core/str.h"
 
+#include <type_traits>
+#include <typeinfo>
+#include <utility>
+#include <vector>
+
 class CObject;
 
 // A walk's callback: returns true to go on.
@@ -72,7 +77,7 @@ public:
     LList<CObject>* globals = nullptr;
 
 private:
-    template <class T> static T* As(CObject* object) { return dynamic_cast<T*>(object); }
+    template <class T> static T* As(CObject* object);
     // T's class name, made once: lookups run every frame.
     template <class T> static const str& TypeName()
     {
@@ -83,3 +88,22 @@ private:
     CObject* Find(LList<CObject> CObject::*relatives, const str& t, bool exact, unsigned int n);
     static void DeleteAll(LList<CObject>& list);
 };
+
+// `object` as a T, or null when it is none: a dynamic_cast that runs once per class of
+// object. The tree's walks cast their objects every frame, and each dynamic_cast compares
+// class names as text. Game classes derive from CObject along a single line, so an object
+// of a class known to derive from T converts with a static_cast.
+template <class T> T* ObjectCast(CObject* object)
+{
+    static_assert(std::is_base_of_v<CObject, T>);
+    if (!object) return nullptr;
+    thread_local std::vector<std::pair<const std::type_info*, bool>> classes;  // class, is a T
+    const std::type_info* kind = &typeid(*object);
+    for (const auto& [known, isT] : classes)
+        if (known == kind) return isT ? static_cast<T*>(object) : nullptr;
+    T* cast = dynamic_cast<T*>(object);
+    classes.emplace_back(kind, cast != nullptr);
+    return cast;
+}
+
+template <class T> T* CObject::As(CObject* object) { return ObjectCast<T>(object); }
