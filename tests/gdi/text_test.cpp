@@ -156,6 +156,32 @@ TEST(Text, EscapementsTurnTheTextAboutItsReferencePoint)
     }
 }
 
+// A clip box that cuts through the text keeps exactly the pixels of the unclipped text
+// that lie inside it, whichever way the text is turned.
+TEST(Text, TurnedTextUnderAClipBoxKeepsTheUnclippedPixelsInsideIt)
+{
+    const std::string text = "Quorvel";
+    const RECT clip{92, 94, 107, 109};
+    for (const LONG escapement : {0, 900, 1800, 2700}) {
+        Canvas whole(200, 200), clipped(200, 200);
+        for (Canvas* canvas : {&whole, &clipped}) {
+            FontIn font(canvas->dc, "Curier New", 18, escapement);
+            SetBkMode(canvas->dc, TRANSPARENT);
+            if (canvas == &clipped) IntersectClipRect(canvas->dc, clip.left, clip.top, clip.right, clip.bottom);
+            ASSERT_TRUE(TextOut(canvas->dc, 100, 100, text.c_str(), static_cast<int>(text.size())));
+        }
+        int inked = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const bool inside = x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+                const COLORREF expected = inside ? GetPixel(whole.dc, x, y) : White;
+                ASSERT_EQ(GetPixel(clipped.dc, x, y), expected) << escapement << " at " << x << "," << y;
+                inked += inside && expected != White;
+            }
+        EXPECT_GT(inked, 0) << escapement << ": the box cuts through the text";
+    }
+}
+
 TEST(Text, DrawTextMeasuresLikeGetTextExtentAndPlacesTheLine)
 {
     Canvas canvas(200, 60);
