@@ -7,10 +7,10 @@
 #include "core/list.h"
 #include "core/str.h"
 
+#include <array>
+#include <cstdint>
 #include <type_traits>
 #include <typeinfo>
-#include <utility>
-#include <vector>
 
 class CObject;
 
@@ -89,21 +89,24 @@ private:
     static void DeleteAll(LList<CObject>& list);
 };
 
-// `object` as a T, or null when it is none: a dynamic_cast that runs once per class of
-// object. The tree's walks cast their objects every frame, and each dynamic_cast compares
-// class names as text. Game classes derive from CObject along a single line, so an object
-// of a class known to derive from T converts with a static_cast.
+// `object` as a T, or null when it is none: a dynamic_cast whose answer is kept for the
+// object's class. The tree's walks cast their objects every frame, and each dynamic_cast
+// compares class names as text. Game classes derive from CObject along a single line, so
+// an object of a class known to derive from T converts with a static_cast. Classes share
+// the slots of a small table; one that finds its slot taken asks again.
 template <class T> T* ObjectCast(CObject* object)
 {
     static_assert(std::is_base_of_v<CObject, T>);
+    struct Known {
+        const std::type_info* kind = nullptr;
+        bool isT = false;
+    };
     if (!object) return nullptr;
-    thread_local std::vector<std::pair<const std::type_info*, bool>> classes;  // class, is a T
+    thread_local std::array<Known, 64> known;
     const std::type_info* kind = &typeid(*object);
-    for (const auto& [known, isT] : classes)
-        if (known == kind) return isT ? static_cast<T*>(object) : nullptr;
-    T* cast = dynamic_cast<T*>(object);
-    classes.emplace_back(kind, cast != nullptr);
-    return cast;
+    Known& slot = known[(reinterpret_cast<std::uintptr_t>(kind) >> 3) % known.size()];
+    if (slot.kind != kind) slot = Known{kind, dynamic_cast<T*>(object) != nullptr};
+    return slot.isT ? static_cast<T*>(object) : nullptr;
 }
 
 template <class T> T* CObject::As(CObject* object) { return ObjectCast<T>(object); }
