@@ -156,17 +156,20 @@ TEST(Text, EscapementsTurnTheTextAboutItsReferencePoint)
     }
 }
 
-// A clip box that cuts through the text keeps exactly the pixels of the unclipped text
-// that lie inside it, whichever way the text is turned.
+// A clip box whose four edges cut through the text keeps exactly the pixels of the
+// unclipped text that lie inside it, whichever way the text is turned.
 TEST(Text, TurnedTextUnderAClipBoxKeepsTheUnclippedPixelsInsideIt)
 {
     const std::string text = "Quorvel";
-    const RECT clip{92, 94, 107, 109};
     for (const LONG escapement : {0, 900, 1800, 2700}) {
         Canvas whole(200, 200), clipped(200, 200);
+        RECT clip{};
         for (Canvas* canvas : {&whole, &clipped}) {
             FontIn font(canvas->dc, "Curier New", 18, escapement);
             SetBkMode(canvas->dc, TRANSPARENT);
+            const RECT box = Expected(escapement, Extent(canvas->dc, text));
+            const LONG w = box.right - box.left, h = box.bottom - box.top;
+            clip = RECT{box.left + w / 4, box.top + h / 4, box.right - w / 4, box.bottom - h / 4};
             if (canvas == &clipped) IntersectClipRect(canvas->dc, clip.left, clip.top, clip.right, clip.bottom);
             ASSERT_TRUE(TextOut(canvas->dc, 100, 100, text.c_str(), static_cast<int>(text.size())));
         }
