@@ -7,6 +7,11 @@
 #include "core/list.h"
 #include "core/str.h"
 
+#include <array>
+#include <cstdint>
+#include <type_traits>
+#include <typeinfo>
+
 class CObject;
 
 // A walk's callback: returns true to go on.
@@ -72,7 +77,7 @@ public:
     LList<CObject>* globals = nullptr;
 
 private:
-    template <class T> static T* As(CObject* object) { return dynamic_cast<T*>(object); }
+    template <class T> static T* As(CObject* object);
     // T's class name, made once: lookups run every frame.
     template <class T> static const str& TypeName()
     {
@@ -83,3 +88,25 @@ private:
     CObject* Find(LList<CObject> CObject::*relatives, const str& t, bool exact, unsigned int n);
     static void DeleteAll(LList<CObject>& list);
 };
+
+// `object` as a T, or null when it is none: a dynamic_cast whose answer is kept for the
+// object's class. The tree's walks cast their objects every frame, and each dynamic_cast
+// compares class names as text. Game classes derive from CObject along a single line, so
+// an object of a class known to derive from T converts with a static_cast. Classes share
+// the slots of a small table; one that finds its slot taken asks again.
+template <class T> T* ObjectCast(CObject* object)
+{
+    static_assert(std::is_base_of_v<CObject, T>);
+    struct Known {
+        const std::type_info* kind = nullptr;
+        bool isT = false;
+    };
+    if (!object) return nullptr;
+    thread_local std::array<Known, 64> known;
+    const std::type_info* kind = &typeid(*object);
+    Known& slot = known[(reinterpret_cast<std::uintptr_t>(kind) >> 3) % known.size()];
+    if (slot.kind != kind) slot = Known{kind, dynamic_cast<T*>(object) != nullptr};
+    return slot.isT ? static_cast<T*>(object) : nullptr;
+}
+
+template <class T> T* CObject::As(CObject* object) { return ObjectCast<T>(object); }

@@ -27,7 +27,9 @@ bool CGraphic::HasType(const str& t) const { return t == kType || CObject::HasTy
 void CGraphic::Animate()
 {
     ++frames;
+    if (settingsSeen) return;
     RequireData(this, "::Animate");
+    settingsSeen = true;
 }
 
 RECT CGraphic::PaintArea(HDC) { return rect; }

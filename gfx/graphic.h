@@ -57,6 +57,9 @@ public:
     std::optional<RECT> paintedArea;  // none before its first paint
     bool holdsGraphics = false;        // a CGraphicHolder, which paints only its children
     std::uint64_t paintedLook = 0;
+    // Whether Animate found the settings in this graphic's tree. They stay until the tree
+    // is torn down and a graphic never changes trees, so Animate looks only once.
+    bool settingsSeen = false;
 
 protected:
     // Delete a pen, brush or font and forget its handle, first taking it out of `dc` if

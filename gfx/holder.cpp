@@ -4,7 +4,7 @@ namespace {
 
 CGraphic* AsGraphic(CObject* o)
 {
-    return dynamic_cast<CGraphic*>(o);
+    return ObjectCast<CGraphic>(o);
 }
 
 HDC AsDC(void* data) { return static_cast<HDC>(data); }

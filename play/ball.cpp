@@ -74,11 +74,10 @@ void CBall::Mirror(const Rect& body)
 void CBall::Animate()
 {
     CGraphic::Animate();
-    CData& data = RequireData(this, "::Animate()");
     if (holder)
         FollowHolder();
     else if (!waiting)
-        Fly(data.client);
+        Fly(RequireData(this, "::Animate()").client);
 }
 
 // The four edge tests run on the position before the move, so the ball may stand partly

@@ -219,8 +219,7 @@ void CMainGame::KeepInputs()
 void CMainGame::PlayEvents()
 {
     const std::uint8_t events = playing->frames[frame].events;
-    auto* ball = FindChild<CBall>();
-    if (events & ReplayTilt && ball) TiltTurn(ball->velocity);
+    if (auto* ball = events & ReplayTilt ? FindChild<CBall>() : nullptr) TiltTurn(ball->velocity);
     if (events & ReplayCountdown) countdown->Restart();
 }
 

@@ -95,15 +95,14 @@ void CPaddle::SetPos(unsigned int pos)
 void CPaddle::Animate()
 {
     CGraphic::Animate();
+    // The player found when the paddle was made is a parent: the paddle goes with it.
     CInput& controls = RequireInput("::Animate(Input)");
-    RequirePlayer("::Animate(Player)");
-    CData& data = RequireData(this, "::Animate(Data)");
     SetPos(Carried(controls.GetPos()));
     if (ball->waiting) return;  // the match has not started or gone on yet
     const bool grab = controls.GetButton(0);
     UpdateMeter(grab);
     if (BallHitting()) TakeBall(grab);
-    if (BallGone(data.client)) Die();  // this paddle is gone now
+    if (BallGone(RequireData(this, "::Animate(Data)").client)) Die();  // this paddle is gone now
 }
 
 // Where a paddle that holds the ball may go: no nearer the ends of its side than

@@ -164,8 +164,8 @@ void CAngleText::Animate()
 // InitPaint runs) the window's own font is measured; the next frame is right.
 void CAngleText::Measure()
 {
-    CData& data = RequireData(this, "::Animate");
     if (!SizeIsKnown()) {
+        CData& data = RequireData(this, "::Animate");
         HDC dc = GetDC(data.window);
         if (!dc) return;
         TextSize(dc);

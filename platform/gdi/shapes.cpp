@@ -201,7 +201,8 @@ public:
           // Clockwise from the first ray to the second is counter-clockwise back again.
           from(Towards(clockwise ? second : first)),
           to(Towards(clockwise ? first : second)),
-          whole(SameRay(from, to))
+          whole(SameRay(from, to)),
+          turn(Cross(from, to))
     {
     }
     int Top() const override { return ellipse.Top(); }
@@ -227,22 +228,29 @@ private:
 
 
     // Along a row each side test changes its answer at most once (it is linear in x), so
-    // the swept pixels of a run are found by searching for those changes.
+    // the swept pixels of a run are found by searching for those changes. Each branch
+    // works out only the sides it needs: this runs for every row of every pie.
     void AddSwept(Runs& runs, Run run, double py) const
     {
-        const Run left = Side(run, py, from, true), right = Side(run, py, to, false);
-        const double turn = Cross(from, to);
         if (turn > 0) {
-            runs.Add(std::max(left.begin, right.begin), std::min(left.end, right.end));
+            const Run both = Between(run, py, from, to);
+            runs.Add(both.begin, both.end);
         } else if (turn < 0) {
             // Outside the pie swept from `to` back to `from`.
-            const Run back{std::max(Side(run, py, to, true).begin, Side(run, py, from, false).begin),
-                           std::min(Side(run, py, to, true).end, Side(run, py, from, false).end)};
+            const Run back = Between(run, py, to, from);
             runs.Add(run.begin, std::min(run.end, std::max(run.begin, back.begin)));
             runs.Add(std::max(run.begin, std::max(back.end, back.begin)), run.end);
         } else {
+            const Run left = Side(run, py, from, true);
             runs.Add(left.begin, left.end);
         }
+    }
+
+    // The pixels of the run counter-clockwise of `start` and clockwise of `end`.
+    Run Between(Run run, double py, Direction start, Direction end) const
+    {
+        const Run after = Side(run, py, start, true), before = Side(run, py, end, false);
+        return Run{std::max(after.begin, before.begin), std::min(after.end, before.end)};
     }
 
     // The pixels of the run on the counter-clockwise side of the ray (or, with `after`
@@ -271,6 +279,7 @@ private:
     int cx, cy;
     Direction from, to;
     bool whole;
+    double turn;  // positive when the sweep is less than a half turn
 };
 
 // Without a pen a rectangle's (and a pie's) fill loses the right column and bottom row,

@@ -110,13 +110,37 @@ struct Ink {
     }
 };
 
+// Half-open mask columns or rows [begin, end).
+struct Steps {
+    int begin;
+    int end;
+};
+
+// The steps w in [0, count) that put origin + w * step (step -1 or 1) in [low, high).
+Steps StepsWithin(LONG origin, LONG step, LONG low, LONG high, int count)
+{
+    const long long o = origin, first = step > 0 ? low - o : o - high + 1, last = step > 0 ? high - o : o - low + 1;
+    return Steps{static_cast<int>(std::clamp<long long>(first, 0, count)),
+                 static_cast<int>(std::clamp<long long>(last, 0, count))};
+}
+
+// The steps along `direction` (a quarter turn: one of its parts is 0) that stay in the clip.
+Steps StepsInClip(POINT origin, POINT direction, const RECT& clip, int count)
+{
+    if (direction.x != 0) return StepsWithin(origin.x, direction.x, clip.left, clip.right, count);
+    return StepsWithin(origin.y, direction.y, clip.top, clip.bottom, count);
+}
+
+// Only the part of the mask that lands in the clip is visited: the turns are quarter
+// turns, so mask columns map to one axis and mask rows to the other.
 void DrawMask(Surface& surface, const TextMask& mask, const Turn& turn, const RECT& clip, const Ink& ink)
 {
-    for (int v = 0; v < mask.height; ++v) {
-        for (int u = 0; u < mask.width; ++u) {
+    const Steps columns = StepsInClip(turn.origin, turn.along, clip, mask.width);
+    const Steps rows = StepsInClip(turn.origin, turn.across, clip, mask.height);
+    for (int v = rows.begin; v < rows.end; ++v) {
+        for (int u = columns.begin; u < columns.end; ++u) {
             const int x = turn.origin.x + u * turn.along.x + v * turn.across.x;
             const int y = turn.origin.y + u * turn.along.y + v * turn.across.y;
-            if (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom) continue;
             const unsigned coverage = mask.coverage[static_cast<std::size_t>(v) * mask.width + u];
             if (coverage == 0 && !ink.opaque) continue;
             std::uint32_t& pixel = surface.Row(y)[x];

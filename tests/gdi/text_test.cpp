@@ -156,6 +156,35 @@ TEST(Text, EscapementsTurnTheTextAboutItsReferencePoint)
     }
 }
 
+// A clip box whose four edges cut through the text keeps exactly the pixels of the
+// unclipped text that lie inside it, whichever way the text is turned.
+TEST(Text, TurnedTextUnderAClipBoxKeepsTheUnclippedPixelsInsideIt)
+{
+    const std::string text = "Quorvel";
+    for (const LONG escapement : {0, 900, 1800, 2700}) {
+        Canvas whole(200, 200), clipped(200, 200);
+        RECT clip{};
+        for (Canvas* canvas : {&whole, &clipped}) {
+            FontIn font(canvas->dc, "Curier New", 18, escapement);
+            SetBkMode(canvas->dc, TRANSPARENT);
+            const RECT box = Expected(escapement, Extent(canvas->dc, text));
+            const LONG w = box.right - box.left, h = box.bottom - box.top;
+            clip = RECT{box.left + w / 4, box.top + h / 4, box.right - w / 4, box.bottom - h / 4};
+            if (canvas == &clipped) IntersectClipRect(canvas->dc, clip.left, clip.top, clip.right, clip.bottom);
+            ASSERT_TRUE(TextOut(canvas->dc, 100, 100, text.c_str(), static_cast<int>(text.size())));
+        }
+        int inked = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const bool inside = x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+                const COLORREF expected = inside ? GetPixel(whole.dc, x, y) : White;
+                ASSERT_EQ(GetPixel(clipped.dc, x, y), expected) << escapement << " at " << x << "," << y;
+                inked += inside && expected != White;
+            }
+        EXPECT_GT(inked, 0) << escapement << ": the box cuts through the text";
+    }
+}
+
 TEST(Text, DrawTextMeasuresLikeGetTextExtentAndPlacesTheLine)
 {
     Canvas canvas(200, 60);
