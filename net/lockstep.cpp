@@ -249,7 +249,7 @@ void Lockstep::OnMessage(Machine& machine, const Message& m)
         HearPace(machine, m.frame);
         Message pong = Plain(Kind::Pong);
         pong.value = m.value;
-        return transport->SendUnreliable(machine.peer, Encode(pong));
+        return SendUnreliably(machine.peer, pong);
     }
     if (m.kind == Kind::Pong) {
         if (!Answers(m)) {
@@ -461,8 +461,7 @@ void Lockstep::DropMachine(Machine& machine)
 {
     machine.gone = true;
     transport->Disconnect(machine.peer);
-    for (Machine& other : machines)
-        if (!other.gone && !other.names.empty()) SendTail(other);
+    SendTails();
     for (unsigned int seat : machine.seats) {
         computer[seat] = true;
         computerFrom[seat] = next[seat];
@@ -521,8 +520,7 @@ bool Lockstep::Start(std::uint32_t startSeed, const Setup& wanted)
 bool Lockstep::Reopen()
 {
     if (!host || state != State::Playing) return false;
-    for (Machine& machine : machines)
-        if (!machine.gone && !machine.names.empty()) SendTail(machine);
+    SendTails();
     SendAll(Plain(Kind::Again));
     for (Machine& machine : machines) machine.behind = Greeted(machine);
     ForgetMatch();
@@ -612,7 +610,7 @@ void Lockstep::StartStreams()
 
 void Lockstep::OnInputs(Machine& machine, const Message& m)
 {
-    if (m.match != static_cast<std::uint8_t>(matches)) return;  // the last match's, overtaken by its end
+    if (m.match != MatchTag()) return;  // the last match's, overtaken by its end
     for (const InputAck& ack : m.acks) TakeAck(machine, ack);
     for (const InputRun& run : m.runs) {
         if (Feeds(machine, run.seat))
@@ -658,15 +656,14 @@ void Lockstep::SendInputs()
     inputsDueAt = std::max(inputsDueAt, now - std::min(now, kFrameMs)) + kFrameMs;
     for (Machine& machine : machines) {
         if (machine.gone || (host && machine.names.empty())) continue;
-        Message m = Plain(Kind::Inputs);
-        m.match = static_cast<std::uint8_t>(matches);
+        Message m = InputsOfThisMatch();
         for (unsigned int seat = 0; seat < seats.size(); ++seat) {
             if (Feeds(machine, seat) && playing[seat] && !computer[seat])
                 m.acks.push_back(InputAck{static_cast<std::uint8_t>(seat), next[seat]});
             if (std::optional<InputRun> run = Needs(machine, seat) ? RunFor(machine, seat) : std::nullopt)
                 m.runs.push_back(*run);
         }
-        transport->SendUnreliable(machine.peer, Encode(m));
+        SendUnreliably(machine.peer, m);
     }
 }
 
@@ -694,6 +691,21 @@ std::optional<InputRun> Lockstep::Run(unsigned int seat, std::uint32_t from, std
     return run;
 }
 
+Message Lockstep::InputsOfThisMatch() const
+{
+    Message m = Plain(Kind::Inputs);
+    m.match = MatchTag();
+    return m;
+}
+
+// The host's, before it says reliably what must come after every input of the match
+// (a drop, the end): each machine that plays gets every input it may lack.
+void Lockstep::SendTails()
+{
+    for (Machine& machine : machines)
+        if (!machine.gone && !machine.names.empty()) SendTail(machine);
+}
+
 // Every input the machine may lack, reliably: a seat at a time, in runs a message holds.
 void Lockstep::SendTail(Machine& machine)
 {
@@ -702,8 +714,7 @@ void Lockstep::SendTail(Machine& machine)
         for (std::uint32_t from = machine.acked[seat]; from < next[seat]; from += kMaxRun) {
             const std::optional<InputRun> run = Run(seat, from, std::min<std::uint32_t>(next[seat], from + kMaxRun));
             if (!run) break;
-            Message m = Plain(Kind::Inputs);
-            m.match = static_cast<std::uint8_t>(matches);
+            Message m = InputsOfThisMatch();
             m.runs.push_back(*run);
             SendTo(machine.peer, m);
         }
@@ -884,6 +895,8 @@ void Lockstep::Leave()
 
 void Lockstep::SendTo(PeerId peer, const Message& m) { transport->Send(peer, Encode(m)); }
 
+void Lockstep::SendUnreliably(PeerId peer, const Message& m) { transport->SendUnreliable(peer, Encode(m)); }
+
 void Lockstep::SendAll(const Message& m, PeerId except)
 {
     for (const Machine& machine : machines)
@@ -901,7 +914,7 @@ void Lockstep::Beat()
     ping.value = static_cast<std::uint32_t>(now);
     ping.frame = state == State::Playing && !over ? due + 1 : 0;
     for (const Machine& machine : machines)
-        if (!machine.gone && Greeted(machine)) transport->SendUnreliable(machine.peer, Encode(ping));
+        if (!machine.gone && Greeted(machine)) SendUnreliably(machine.peer, ping);
     lastPing = now;
 }
 

@@ -286,11 +286,16 @@ private:
     void SendInputs();
     std::optional<InputRun> RunFor(Machine& machine, unsigned int seat);
     std::optional<InputRun> Run(unsigned int seat, std::uint32_t from, std::uint32_t to) const;
+    // This match's number as its Inputs carry it, and an Inputs message marked with it.
+    std::uint8_t MatchTag() const { return static_cast<std::uint8_t>(matches); }
+    Message InputsOfThisMatch() const;
+    void SendTails();
     void SendTail(Machine& machine);
     void CompareChecksum(std::uint32_t frame, std::uint32_t value);
     void EndWith(const std::string& why);
     void OutOfStep(std::uint32_t frame);
     void SendTo(PeerId peer, const Message& m);
+    void SendUnreliably(PeerId peer, const Message& m);
     void SendAll(const Message& m, PeerId except = 0);
     void Beat();
     Machine* Find(PeerId peer);
