@@ -15,6 +15,9 @@ namespace sdlhost {
 namespace {
 
 constexpr int kLongestWaitMs = 1000;
+// A wait no longer than a frame ends in the game's next tick, which reads all the input
+// that came meanwhile; waking for each pointer movement before it would only cost.
+constexpr int kFrameMs = 20;
 
 }  // namespace
 
@@ -32,6 +35,10 @@ void DisplayWait::Wait(int timeoutMs) const
     if (!connection) return;
     XFlush(connection);
     if (XEventsQueued(connection, QueuedAlready) > 0) return;
+    if (timeoutMs >= 0 && timeoutMs <= kFrameMs) {
+        poll(nullptr, 0, timeoutMs);
+        return;
+    }
     pollfd ready{ConnectionNumber(connection), POLLIN, 0};
     poll(&ready, 1, timeoutMs < 0 ? kLongestWaitMs : std::min(timeoutMs, kLongestWaitMs));
 }

@@ -17,8 +17,9 @@ public:
     bool Active() const { return display != nullptr; }
     // Sends what is buffered, then sleeps until the connection has something to read, a
     // signal arrives or `timeoutMs` passes (at most a second: events that SDL's own
-    // threads queue are seen then at the latest). Returns at once when Xlib already
-    // holds events.
+    // threads queue are seen then at the latest). A wait of at most a frame sleeps
+    // through: input that comes meanwhile is read at its end. Returns at once when Xlib
+    // already holds events.
     void Wait(int timeoutMs) const;
 
 private:
