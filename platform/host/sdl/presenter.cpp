@@ -133,8 +133,26 @@ private:
                 std::memcpy(row + shown.x, RowOf(surface, y - 1) + shown.x, bytes);
                 continue;
             }
-            const std::uint32_t* source = frame.Row(frameY);
-            for (int x = shown.x; x < shown.x + shown.w; ++x) row[x] = source[(x - where.left) / where.scale];
+            Widen(row, frame.Row(frameY), where, shown.x, shown.x + shown.w);
+        }
+    }
+
+    // Columns [from, to) of a window row from its frame row: each frame pixel `scale`
+    // times over.
+    static void Widen(std::uint32_t* row, const std::uint32_t* source, const Placement& where, int from, int to)
+    {
+        if (where.scale == 1) {
+            std::memcpy(row + from, source + (from - where.left), sizeof(std::uint32_t) * static_cast<std::size_t>(to - from));
+            return;
+        }
+        int column = (from - where.left) / where.scale;
+        int nextColumnAt = where.left + (column + 1) * where.scale;
+        for (int x = from; x < to; ++x) {
+            if (x == nextColumnAt) {
+                ++column;
+                nextColumnAt += where.scale;
+            }
+            row[x] = source[column];
         }
     }
 
