@@ -9,4 +9,9 @@ public:
     CBackground(const LList<CObject>& parents, const Rect& r);
     bool HasType(const str& t) const override;
     bool InitPaint(HDC dc) override;
+    bool Paint(HDC dc) override;
+
+private:
+    // Its picture with the top-left corner at (left, top).
+    void Outline(HDC dc, int left, int top);
 };
