@@ -178,13 +178,21 @@ void SdlPads::Open(int device)
     if (!*free) std::fprintf(stderr, "quorvel: cannot open pad %d: %s\n", device, SDL_GetError());
 }
 
-// Fetches the state of every pad, and finds pads that came or went.
+// Fetches the state of every pad, and finds pads that came or went. With no pad to
+// fetch, new ones are looked for a few times a second: looking asks the system each time.
 void SdlPads::Update()
 {
     const Uint32 now = SDL_GetTicks();
     if (now == lastUpdate) return;
+    if (updated && !AnyOpen() && now - lastUpdate < kLookForPadsMs) return;
+    updated = true;
     lastUpdate = now;
     SDL_GameControllerUpdate();
+}
+
+bool SdlPads::AnyOpen() const
+{
+    return std::any_of(std::begin(slots), std::end(slots), [](SDL_GameController* pad) { return pad != nullptr; });
 }
 
 // A pad pulled out since the last update is gone at once, even before its removal is seen.

@@ -36,12 +36,15 @@ private:
     static int SDLCALL Watch(void* self, SDL_Event* event);
     SDL_GameController* Plugged(DWORD slot);
     void Update();
+    bool AnyOpen() const;
     void Refresh();
     void Open(int deviceIndex);
     bool Holds(SDL_JoystickID id) const;
 
     bool ready = false;
     bool changed = true;  // pads came or went since the slots were last looked at
+    static constexpr Uint32 kLookForPadsMs = 250;
+    bool updated = false;   // the pads' state was fetched at least once
     Uint32 lastUpdate = 0;  // when the pads' state was last fetched
     SDL_GameController* slots[XUSER_MAX_COUNT] = {};
 };
