@@ -2,8 +2,13 @@
 // CPU time (user + system) per second of wall time. The message loop should sleep
 // between ticks, so this stays far below 1% of a core.
 //
+// Beside it, a plain SDL window and nothing else, woken every 20 ms by SDL's own wait:
+// what any SDL program pays to wait on the same display. `bench/window_cpu.sh` runs it
+// beside the real game with the pointer circling over it.
+//
 // Runs under SDL's dummy video driver unless SDL_VIDEODRIVER says otherwise (for
-// example SDL_VIDEODRIVER=x11 under Xvfb).
+// example SDL_VIDEODRIVER=x11 under Xvfb). QUORVEL_BENCH_SECONDS sets the plain
+// window's run (5 s by default).
 
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/user/window_system.h"
@@ -11,6 +16,8 @@
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+
+#include <SDL.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -85,5 +92,46 @@ void IdleWindow(benchmark::State& state)
 }
 
 BENCHMARK(IdleWindow)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+Uint32 PlainRunMilliseconds()
+{
+    const char* seconds = std::getenv("QUORVEL_BENCH_SECONDS");
+    const int value = seconds ? std::atoi(seconds) : 0;
+    return value > 0 ? static_cast<Uint32>(value) * 1000 : kRunMilliseconds;
+}
+
+void PlainSdlWindow(benchmark::State& state)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        state.SkipWithError("SDL video did not start");
+        return;
+    }
+    SDL_Window* window =
+        SDL_CreateWindow("Plain SDL window", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 512, 532, 0);
+    for (auto _ : state) {
+        const double cpuStart = CpuSeconds();
+        const Uint32 start = SDL_GetTicks(), run = PlainRunMilliseconds();
+        Uint32 next = start + 20;
+        int wakes = 0;
+        while (SDL_GetTicks() - start < run) {
+            const Uint32 now = SDL_GetTicks();
+            SDL_Event event;
+            if (SDL_WaitEventTimeout(&event, SDL_TICKS_PASSED(now, next) ? 0 : static_cast<int>(next - now)))
+                while (SDL_PollEvent(&event)) {
+                }
+            if (SDL_TICKS_PASSED(SDL_GetTicks(), next)) next += 20;
+            ++wakes;
+        }
+        const double wall = (SDL_GetTicks() - start) / 1000.0;
+        state.SetIterationTime(wall);
+        state.counters["cpu_percent_of_a_core"] = 100.0 * (CpuSeconds() - cpuStart) / wall;
+        state.counters["wakes_per_second"] = wakes / wall;
+    }
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+}
+
+BENCHMARK(PlainSdlWindow)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

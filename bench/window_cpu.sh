@@ -8,6 +8,7 @@
 #   the while;
 # - the game's window from inside (bench_sdl_window: intro and a match, 1x and 2x, under
 #   SDL's dummy and X11 drivers);
+# - a plain SDL window that does nothing, woken as often, with the pointer circling;
 # - Debian's packaged lbreakout2 on its first level. lbreakout2 is only run and measured
 #   here (apt-get install lbreakout2).
 #
@@ -120,7 +121,24 @@ quorvel_binary() {
     rm -rf "$work/config"
 }
 
+# A plain SDL window (bench_sdl_idle's), woken every 20 ms and doing nothing else, on an
+# Xvfb screen of $1 with the pointer circling over it: the least any SDL program pays.
+plain_window() {
+    start_xvfb "$1"
+    QUORVEL_BENCH_SECONDS=$((seconds + 10)) SDL_VIDEODRIVER=x11 \
+        "$build/bench/bench_sdl_idle" --benchmark_filter=PlainSdlWindow >/dev/null 2>&1 &
+    game=$!
+    sleep 2
+    circle "$(xdotool search --sync --onlyvisible --name "^Plain SDL window$" | tail -n 1)"
+    sleep 3
+    echo "plain SDL window, pointer circling: $(cpu_per_mille "$game") per mille of a core"
+    stop "$circling" "$game" "$xvfb"
+    circling=""
+    game=""
+}
+
 echo "$seconds s a measurement"
+plain_window 800x600
 record_match
 quorvel_binary 1 800x600 intro
 quorvel_binary 1 800x600 match
