@@ -7,10 +7,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <malloc.h>
-#include <cstdint>
 #include <new>
 #include <vector>
 

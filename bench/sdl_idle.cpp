@@ -10,6 +10,7 @@
 // example SDL_VIDEODRIVER=x11 under Xvfb). QUORVEL_BENCH_SECONDS sets the plain
 // window's run (5 s by default).
 
+#include "bench/support/bench_seconds.h"
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/user/window_system.h"
 #include "platform/win32.h"
@@ -93,13 +94,6 @@ void IdleWindow(benchmark::State& state)
 
 BENCHMARK(IdleWindow)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-Uint32 PlainRunMilliseconds()
-{
-    const char* seconds = std::getenv("QUORVEL_BENCH_SECONDS");
-    const int value = seconds ? std::atoi(seconds) : 0;
-    return value > 0 ? static_cast<Uint32>(value) * 1000 : kRunMilliseconds;
-}
-
 void PlainSdlWindow(benchmark::State& state)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
@@ -111,7 +105,7 @@ void PlainSdlWindow(benchmark::State& state)
         SDL_CreateWindow("Plain SDL window", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 512, 532, 0);
     for (auto _ : state) {
         const double cpuStart = CpuSeconds();
-        const Uint32 start = SDL_GetTicks(), run = PlainRunMilliseconds();
+        const Uint32 start = SDL_GetTicks(), run = BenchMilliseconds(kRunMilliseconds);
         Uint32 next = start + 20;
         int wakes = 0;
         while (SDL_GetTicks() - start < run) {

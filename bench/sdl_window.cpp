@@ -7,6 +7,7 @@
 // QUORVEL_BENCH_SECONDS sets the length of each measurement (10 s by default).
 
 #include "app/gamer.h"
+#include "bench/support/bench_seconds.h"
 #include "app/main_window.h"
 #include "model/controls.h"
 #include "play/ball.h"
@@ -38,13 +39,6 @@ double CpuSeconds()
     getrusage(RUSAGE_SELF, &usage);
     const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-Uint32 MeasuredMilliseconds()
-{
-    const char* seconds = std::getenv("QUORVEL_BENCH_SECONDS");
-    const int value = seconds ? std::atoi(seconds) : 0;
-    return static_cast<Uint32>(value > 0 ? value : 10) * 1000;
 }
 
 std::string ScreenType()
@@ -94,7 +88,7 @@ private:
         const bool there = screen == (match ? "CMatchScreen" : "CIntro");
         if (there && !settleEnd) settleEnd = now + kSettle;
         if (settleEnd && !measureEnd && now >= settleEnd) {
-            measureEnd = now + MeasuredMilliseconds();
+            measureEnd = now + BenchMilliseconds(10000);
             cpuStart = CpuSeconds();
             wallStart = Clock::now();
         }

@@ -142,7 +142,8 @@ private:
     static void Widen(std::uint32_t* row, const std::uint32_t* source, const Placement& where, int from, int to)
     {
         if (where.scale == 1) {
-            std::memcpy(row + from, source + (from - where.left), sizeof(std::uint32_t) * static_cast<std::size_t>(to - from));
+            std::memcpy(row + from, source + (from - where.left),
+                        sizeof(std::uint32_t) * static_cast<std::size_t>(to - from));
             return;
         }
         int column = (from - where.left) / where.scale;

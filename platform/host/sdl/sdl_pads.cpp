@@ -183,9 +183,7 @@ void SdlPads::Open(int device)
 void SdlPads::Update()
 {
     const Uint32 now = SDL_GetTicks();
-    if (now == lastUpdate) return;
-    if (updated && !AnyOpen() && now - lastUpdate < kLookForPadsMs) return;
-    updated = true;
+    if (lastUpdate && (now == *lastUpdate || (!AnyOpen() && now - *lastUpdate < kLookForPadsMs))) return;
     lastUpdate = now;
     SDL_GameControllerUpdate();
 }

@@ -11,6 +11,7 @@
 
 #include <SDL.h>
 
+#include <optional>
 #include <string>
 
 namespace sdlhost {
@@ -44,8 +45,7 @@ private:
     bool ready = false;
     bool changed = true;  // pads came or went since the slots were last looked at
     static constexpr Uint32 kLookForPadsMs = 250;
-    bool updated = false;   // the pads' state was fetched at least once
-    Uint32 lastUpdate = 0;  // when the pads' state was last fetched
+    std::optional<Uint32> lastUpdate;  // when the pads' state was last fetched
     SDL_GameController* slots[XUSER_MAX_COUNT] = {};
 };
 
