@@ -8,11 +8,12 @@ quorvel_library(quorvel_headless platform/host/headless quorvel_win32 Threads::T
 find_package(SDL2 REQUIRED)
 pkg_check_modules(LIBPNG REQUIRED IMPORTED_TARGET libpng)
 quorvel_library(quorvel_sdl platform/host/sdl quorvel_win32 SDL2::SDL2 PkgConfig::LIBPNG)
-# With Xlib the host sleeps on the X connection itself between ticks (display_wait.h).
-pkg_check_modules(X11 IMPORTED_TARGET x11)
+# With Xlib the host sleeps on the X connection itself between ticks (display_wait.h) and
+# presents through an image of its own (x11_presenter.h).
+pkg_check_modules(X11 IMPORTED_TARGET x11 xext)
 if(X11_FOUND)
   target_link_libraries(quorvel_sdl PUBLIC PkgConfig::X11)
-  target_compile_definitions(quorvel_sdl PRIVATE QUORVEL_X11_WAIT)
+  target_compile_definitions(quorvel_sdl PRIVATE QUORVEL_X11)
 endif()
 
 # The replay tool: its core is a library so that tests can run it on their own programs.

@@ -6,7 +6,7 @@ set -eu
 PACKAGES="
 build-essential cmake ninja-build pkg-config
 libgtest-dev libgmock-dev googletest libbenchmark-dev
-libfreetype-dev libfontconfig-dev libpng-dev libsdl2-dev libenet-dev
+libfreetype-dev libfontconfig-dev libpng-dev libsdl2-dev libx11-dev libxext-dev libenet-dev
 fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-urw-base35
 fonts-lobster fonts-roboto-unhinted
 xvfb xkb-data x11-xkb-utils xdotool x11-apps netpbm desktop-file-utils appstream

@@ -178,4 +178,38 @@ TEST_F(RealWindow, FullScreenIsLetterBoxedAndTakesClicks)
     EXPECT_EQ(game->Wait(kPatience), std::optional<int>(0));
 }
 
+// Our own X11 image and SDL's window surface put the same pictures on the screen, to the
+// pixel: the window at 1x with its menu bar, and full screen at 2x with black bars.
+TEST_F(RealWindow, TheX11ImageShowsWhatTheWindowSurfaceShows)
+{
+    const auto pictures = [&](const char* presenter) {
+        e2e::Shell("xdotool mousemove 0 0");
+        ExpectSoon(255, 330, kGreen, presenter);
+        std::vector<Picture> shown{Screen(presenter)};
+        window->Key("F11");
+        EXPECT_TRUE(e2e::WaitFor([&] { return window->Measure() && window->width == 1280; }, kPatience));
+        e2e::Shell("xdotool mousemove 0 0");
+        ExpectSoon(255, 330, kGreen, presenter);
+        shown.push_back(Screen(presenter));
+        window->Key("Escape");
+        EXPECT_EQ(game->Wait(kPatience), std::optional<int>(0));
+        return shown;
+    };
+    const std::vector<Picture> own = pictures("x11");
+    game.emplace(e2e::StartGame(QUORVEL_BINARY, std::filesystem::temp_directory_path().string(),
+                                {{"QUORVEL_PRESENT", "surface"}}));
+    window = GameWindow::Find("Quorvel", kPatience);
+    ASSERT_TRUE(window) << "no window with SDL's window surface";
+    const std::vector<Picture> sdl = pictures("surface");
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        ASSERT_EQ(own[i].Width(), sdl[i].Width());
+        ASSERT_EQ(own[i].Height(), sdl[i].Height());
+        for (int y = 0; y < own[i].Height(); ++y)
+            for (int x = 0; x < own[i].Width(); ++x)
+                if (own[i].At(x, y) != sdl[i].At(x, y))
+                    FAIL() << "picture " << i << " at (" << x << ", " << y << "): " << Hex(own[i].At(x, y))
+                           << " against " << Hex(sdl[i].At(x, y));
+    }
+}
+
 }  // namespace

@@ -1,6 +1,6 @@
 #include "platform/host/sdl/display_wait.h"
 
-#ifdef QUORVEL_X11_WAIT
+#ifdef QUORVEL_X11
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <poll.h>
@@ -10,7 +10,7 @@
 
 namespace sdlhost {
 
-#ifdef QUORVEL_X11_WAIT
+#ifdef QUORVEL_X11
 
 namespace {
 

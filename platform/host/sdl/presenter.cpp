@@ -1,5 +1,7 @@
 #include "platform/host/sdl/presenter.h"
 
+#include "platform/host/sdl/x11_presenter.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -86,75 +88,24 @@ public:
             updated.push_back(SDL_Rect{0, 0, surface->w, surface->h});
             clearPending = false;
         }
-        for (const RECT& damaged : damage) {
-            const RECT rect = where.Shown(damaged);
-            if (rect.top >= rect.bottom) continue;
-            const std::optional<SDL_Rect> shown = Draw(*surface, frame, rect, where);
-            if (shown) updated.push_back(*shown);
-        }
+        for (const ShownPart& part : ShownParts(where, damage, surface->w, surface->h, parts))
+            if (Draw(*surface, frame, part, where)) updated.push_back(part.window);
         if (!updated.empty()) SDL_UpdateWindowSurfaceRects(window, updated.data(), static_cast<int>(updated.size()));
     }
 
 private:
-    // Draws one damaged rectangle scaled into the surface; the part of the surface it
-    // covered, or nothing when it lies outside.
-    std::optional<SDL_Rect> Draw(SDL_Surface& surface, const gdi::Surface& frame, const RECT& rect,
-                                 const Placement& where)
+    // Draws one damaged part scaled into the surface; false when the surface could not
+    // be written.
+    static bool Draw(SDL_Surface& surface, const gdi::Surface& frame, const ShownPart& part, const Placement& where)
     {
-        const SDL_Rect target = where.ToWindow(rect);
-        const SDL_Rect bounds{0, 0, surface.w, surface.h};
-        SDL_Rect shown;
-        if (!SDL_IntersectRect(&target, &bounds, &shown)) return std::nullopt;
         if (!SameLayout(*surface.format)) {
-            Blit(surface, frame, rect, target);
-            return shown;
+            Blit(surface, frame, part.frame, part.target);
+            return true;
         }
-        if (SDL_MUSTLOCK(&surface) && SDL_LockSurface(&surface) != 0) return std::nullopt;
-        Scale(surface, frame, where, shown);
+        if (SDL_MUSTLOCK(&surface) && SDL_LockSurface(&surface) != 0) return false;
+        ScaleInto(WindowPixels{static_cast<std::uint8_t*>(surface.pixels), surface.pitch}, frame, where, part.window);
         if (SDL_MUSTLOCK(&surface)) SDL_UnlockSurface(&surface);
-        return shown;
-    }
-
-    static std::uint32_t* RowOf(SDL_Surface& surface, int y)
-    {
-        return reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface.pixels) +
-                                                static_cast<std::size_t>(y) * static_cast<std::size_t>(surface.pitch));
-    }
-
-    // Nearest neighbour at an integer scale: each frame row is widened once, then copied
-    // to the rows below it.
-    static void Scale(SDL_Surface& surface, const gdi::Surface& frame, const Placement& where, const SDL_Rect& shown)
-    {
-        const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(shown.w);
-        for (int y = shown.y; y < shown.y + shown.h; ++y) {
-            auto* row = RowOf(surface, y);
-            const int frameY = (y - where.top) / where.scale + where.hidden;
-            if (y > shown.y && frameY == (y - 1 - where.top) / where.scale + where.hidden) {
-                std::memcpy(row + shown.x, RowOf(surface, y - 1) + shown.x, bytes);
-                continue;
-            }
-            Widen(row, frame.Row(frameY), where, shown.x, shown.x + shown.w);
-        }
-    }
-
-    // Columns [from, to) of a window row from its frame row: each frame pixel `scale`
-    // times over.
-    static void Widen(std::uint32_t* row, const std::uint32_t* source, const Placement& where, int from, int to)
-    {
-        if (where.scale == 1) {
-            std::memcpy(row + from, source + (from - where.left),
-                        sizeof(std::uint32_t) * static_cast<std::size_t>(to - from));
-            return;
-        }
-        int column = (from - where.left) / where.scale;
-        int nextColumnAt = where.left + (column + 1) * where.scale;
-        for (int x = from; x < to; ++x) {
-            if (x == nextColumnAt) {
-                ++column;
-                nextColumnAt += where.scale;
-            }
-            row[x] = source[column];
-        }
+        return true;
     }
 
     // Surfaces of another layout take SDL's own scaled blit.
@@ -170,8 +121,33 @@ private:
     }
 
     bool clearPending = true;
-    std::vector<SDL_Rect> updated;  // kept to reuse its storage
+    std::vector<ShownPart> parts;   // kept to reuse their storage
+    std::vector<SDL_Rect> updated;
 };
+
+std::uint32_t* RowOf(const WindowPixels& pixels, int y)
+{
+    return reinterpret_cast<std::uint32_t*>(pixels.data + static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels.pitch));
+}
+
+// Columns [from, to) of a window row from its frame row: each frame pixel `scale`
+// times over.
+void Widen(std::uint32_t* row, const std::uint32_t* source, const Placement& where, int from, int to)
+{
+    if (where.scale == 1) {
+        std::memcpy(row + from, source + (from - where.left), sizeof(std::uint32_t) * static_cast<std::size_t>(to - from));
+        return;
+    }
+    int column = (from - where.left) / where.scale;
+    int nextColumnAt = where.left + (column + 1) * where.scale;
+    for (int x = from; x < to; ++x) {
+        if (x == nextColumnAt) {
+            ++column;
+            nextColumnAt += where.scale;
+        }
+        row[x] = source[column];
+    }
+}
 
 bool Wanted(const char* choice, const char* name)
 {
@@ -189,6 +165,36 @@ std::unique_ptr<Presenter> MakeRendererPresenter(SDL_Window* window, int frameWi
 }
 
 }  // namespace
+
+const std::vector<ShownPart>& ShownParts(const Placement& where, const std::vector<RECT>& damage, int width,
+                                         int height, std::vector<ShownPart>& parts)
+{
+    parts.clear();
+    const SDL_Rect bounds{0, 0, width, height};
+    for (const RECT& damaged : damage) {
+        ShownPart part{where.Shown(damaged), {}, {}};
+        if (part.frame.top >= part.frame.bottom) continue;
+        part.target = where.ToWindow(part.frame);
+        if (SDL_IntersectRect(&part.target, &bounds, &part.window)) parts.push_back(part);
+    }
+    return parts;
+}
+
+// Nearest neighbour at an integer scale: each frame row is widened once, then copied to
+// the rows below it.
+void ScaleInto(const WindowPixels& pixels, const gdi::Surface& frame, const Placement& where, const SDL_Rect& shown)
+{
+    const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(shown.w);
+    for (int y = shown.y; y < shown.y + shown.h; ++y) {
+        auto* row = RowOf(pixels, y);
+        const int frameY = (y - where.top) / where.scale + where.hidden;
+        if (y > shown.y && frameY == (y - 1 - where.top) / where.scale + where.hidden) {
+            std::memcpy(row + shown.x, RowOf(pixels, y - 1) + shown.x, bytes);
+            continue;
+        }
+        Widen(row, frame.Row(frameY), where, shown.x, shown.x + shown.w);
+    }
+}
 
 Placement Placement::Fit(int windowWidth, int windowHeight, int frameWidth, int frameHeight, int hidden)
 {
@@ -246,10 +252,15 @@ bool IsSoftwareRenderer(const std::string& glRenderer)
 std::unique_ptr<Presenter> MakePresenter(SDL_Window* window, int frameWidth, int frameHeight, bool headlessDriver)
 {
     const char* choice = SDL_getenv("QUORVEL_PRESENT");
-    bool surface = Wanted(choice, "surface");
-    if (!surface && !Wanted(choice, "renderer")) surface = headlessDriver || IsSoftwareRenderer(GlRendererName());
-    if (!surface) {
+    const bool sdlSurface = Wanted(choice, "surface");
+    bool ownScaling = sdlSurface || Wanted(choice, "x11");
+    if (!ownScaling && !Wanted(choice, "renderer"))
+        ownScaling = headlessDriver || IsSoftwareRenderer(GlRendererName());
+    if (!ownScaling) {
         if (auto presenter = MakeRendererPresenter(window, frameWidth, frameHeight)) return presenter;
+    }
+    if (!sdlSurface) {
+        if (auto presenter = MakeX11Presenter(window, frameWidth, frameHeight)) return presenter;
     }
     // Without this SDL would route the window surface through OpenGL again.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");

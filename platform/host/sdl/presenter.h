@@ -1,14 +1,15 @@
 #pragma once
 // How the SDL host puts the frame on the screen: at an integer scale, centred in the
 // window with black bars around it, uploading only the damaged parts. Two ways: through
-// an SDL renderer (a GPU draws the scaled texture), or through the window surface with
-// our own nearest-neighbour scaling of the damaged parts (XShm on X11), which is far
-// cheaper where OpenGL itself runs in software.
+// an SDL renderer (a GPU draws the scaled texture), or with our own nearest-neighbour
+// scaling of the damaged parts into a picture of the window (an X11 image of our own, or
+// SDL's window surface), which is far cheaper where OpenGL itself runs in software.
 
 #include "platform/gdi/surface.h"
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,29 @@ struct Placement {
     // The shown part of a rectangle of the frame; empty when it is all hidden.
     RECT Shown(const RECT& frame) const;
 };
+
+// A damaged rectangle of the frame as a window shows it: its shown part (frame
+// pixels), where that lands in the window, and the part of that inside the window.
+struct ShownPart {
+    RECT frame;
+    SDL_Rect target;
+    SDL_Rect window;
+};
+
+// The parts of the damage that a window of `width` x `height` pixels shows, in `parts`
+// (whose storage is reused), which is returned.
+const std::vector<ShownPart>& ShownParts(const Placement& where, const std::vector<RECT>& damage, int width,
+                                         int height, std::vector<ShownPart>& parts);
+
+// A window-sized picture of 32-bit 0x00RRGGBB pixels, `pitch` bytes to a row.
+struct WindowPixels {
+    std::uint8_t* data;
+    int pitch;
+};
+
+// Draws what the frame shows in `shown` (window pixels, inside the window and the
+// frame's picture) into the window's picture, scaled as `where` places the frame.
+void ScaleInto(const WindowPixels& pixels, const gdi::Surface& frame, const Placement& where, const SDL_Rect& shown);
 
 class Presenter {
 public:
@@ -62,9 +86,11 @@ protected:
 // Whether an OpenGL renderer name is a software rasteriser (or there is no OpenGL).
 bool IsSoftwareRenderer(const std::string& glRenderer);
 
-// The presenter for this window: the window surface when OpenGL is missing or runs in
-// software, or when QUORVEL_PRESENT=surface asks for it; otherwise an SDL renderer
-// (QUORVEL_PRESENT=renderer forces it). Null when neither can be made.
+// The presenter for this window: our own scaling when OpenGL is missing or runs in
+// software, through our own X11 image where the window is on X11 (x11_presenter.h) and
+// SDL's window surface elsewhere; otherwise an SDL renderer. QUORVEL_PRESENT=renderer,
+// x11 or surface asks for one of them (x11 falls back to the window surface). Null
+// when none can be made.
 std::unique_ptr<Presenter> MakePresenter(SDL_Window* window, int frameWidth, int frameHeight, bool headlessDriver);
 
 }  // namespace sdlhost
