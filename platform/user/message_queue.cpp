@@ -33,6 +33,18 @@ bool MessageFilter::Accepts(const MSG& msg) const
     return AcceptsMessage(msg.message);
 }
 
+void MessageQueue::PostInput(const MSG& msg)
+{
+    if (msg.message == WM_MOUSEMOVE && !input.empty()) {
+        MSG& last = input.back();
+        if (last.message == WM_MOUSEMOVE && last.hwnd == msg.hwnd && last.wParam == msg.wParam) {
+            last = msg;
+            return;
+        }
+    }
+    input.push_back(msg);
+}
+
 std::optional<MSG> MessageQueue::Take(const MessageFilter& filter, bool remove)
 {
     if (auto msg = TakeFrom(posted, filter, remove)) return msg;

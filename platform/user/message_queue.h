@@ -23,7 +23,10 @@ struct MessageFilter {
 class MessageQueue {
 public:
     void Post(const MSG& msg) { posted.push_back(msg); }
-    void PostInput(const MSG& msg) { input.push_back(msg); }
+    // A pointer move that comes while the move before it still waits takes its place,
+    // as long as the buttons and keys held are the same: only where the pointer is now
+    // is news, and a fast mouse may move hundreds of times a second.
+    void PostInput(const MSG& msg);
     void PostQuit(int exitCode) { quitCode = exitCode; }
 
     // The first posted, then the first input message that the filter accepts.

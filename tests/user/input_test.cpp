@@ -101,6 +101,27 @@ TEST_F(MouseTest, ClipCursorKeepsThePointerInside)
     EXPECT_FALSE(session.Host().CursorConfined());
 }
 
+// Moves that wait together become the last of them, unless a button changed between:
+// the press comes between the move before it and the move after it.
+TEST_F(MouseTest, WaitingMovesBecomeOneButAButtonKeepsItsPlace)
+{
+    MakeWindow();
+    Pump();
+    session.MoveTo(10, 10);
+    session.MoveTo(20, 30);
+    session.Press(Button::Left);
+    session.MoveTo(40, 50);
+    session.MoveTo(60, 70);
+    Pump();
+    const std::vector<MSG> moves = ReceivedOf(WM_MOUSEMOVE);
+    ASSERT_EQ(moves.size(), 2u);
+    EXPECT_EQ(LOWORD(moves[0].lParam), 20);
+    EXPECT_EQ(HIWORD(moves[0].lParam), 30);
+    EXPECT_EQ(moves[0].wParam & MK_LBUTTON, 0u);
+    EXPECT_EQ(LOWORD(moves[1].lParam), 60);
+    EXPECT_EQ(moves[1].wParam & MK_LBUTTON, static_cast<WPARAM>(MK_LBUTTON));
+}
+
 TEST_F(MouseTest, TheWheelTurnsInNotchesWithThePointerOnTheScreen)
 {
     HWND window = MakeWindow();
