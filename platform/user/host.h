@@ -7,14 +7,11 @@
 // the headless session does); without one, windows cannot be created and message boxes
 // go to standard error.
 
+#include "platform/user/frame_view.h"
 #include "platform/win32_types.h"
 
 #include <string>
 #include <vector>
-
-namespace gdi {
-class Surface;
-}
 
 namespace user {
 
@@ -59,7 +56,7 @@ public:
     // Shows the window's frame: the menu bar on top, the client area below it. Only the
     // damaged rectangles (frame coordinates, never empty) changed since the last present;
     // a host that lost its picture asks for all of it with input::RepaintRequested.
-    virtual void Present(HWND window, const gdi::Surface& frame, const std::vector<RECT>& damage) = 0;
+    virtual void Present(HWND window, const FrameView& frame, const std::vector<RECT>& damage) = 0;
 
     // Blocks until the user answers; returns the chosen button's id.
     virtual int ShowBox(HWND owner, const Box& box) = 0;

@@ -42,7 +42,12 @@ struct Window {
     std::unique_ptr<Menu> menu;  // the menu bar, or null
     HMENU menuHandle = nullptr;
     std::vector<HDC> dcs;         // device contexts handed out and not yet released
-    std::unique_ptr<gdi::Surface> frame;  // the menu bar over the client area, as presented
+    // The menu bar over the client area, as presented. While no pop-up is open the host
+    // shows the client area straight from `client`, and the frame's rows below the bar
+    // fall behind until a pop-up needs them (`frameHoldsClient`).
+    std::unique_ptr<gdi::Surface> frame;
+    bool frameHoldsClient = false;
+    std::unique_ptr<gdi::Surface> checked;  // the paint check's copy of the client area
     bool frameDirty = false;
     bool presentWhole = true;  // the host lost what it showed: the next present is all of it
     bool composedUnderMenu = false;  // the last present showed an open pop-up

@@ -45,54 +45,77 @@ void ComposeFrame(Window& window, CopyChanges copy)
             std::memcpy(whole.Row(y + barHeight), window.client.Row(y), sizeof(std::uint32_t) * width);
         window.menu->Draw(whole);
         copy(whole, frame, 0, window.damage);
-        return;
+    } else {
+        CopyBar(window, copy);
+        copy(window.client, frame, barHeight, window.damage);
     }
-    CopyBar(window, copy);
-    copy(window.client, frame, barHeight, window.damage);
+    window.frameHoldsClient = true;
 }
 
-// The parts of the client area that paints changed, and nothing else.
-void CopyClientDamage(Window& window)
+// The frame's client rows as the host shows them, without presenting anything: the host
+// showed the client surface itself since the frame last held them.
+void CatchUpFrame(Window& window)
+{
+    const int barHeight = window.MenuBarHeight();
+    for (int y = 0; y < window.client.Height(); ++y)
+        std::memcpy(window.frame->Row(y + barHeight), window.client.Row(y),
+                    sizeof(std::uint32_t) * static_cast<std::size_t>(window.client.Width()));
+    window.frameHoldsClient = true;
+}
+
+// The parts of the client area that paints changed, and nothing else; the host shows
+// them from the client surface.
+void AddClientDamage(Window& window)
 {
     const int barHeight = window.MenuBarHeight();
     const RECT client = window.ClientRect();
     for (const RECT& rect : window.clientDamage) {
         RECT part;
         if (!IntersectRect(&part, &rect, &client)) continue;
-        for (int y = part.top; y < part.bottom; ++y)
-            std::memcpy(window.frame->Row(y + barHeight) + part.left, window.client.Row(y) + part.left,
-                        sizeof(std::uint32_t) * static_cast<std::size_t>(part.right - part.left));
         window.damage.push_back(RECT{part.left, part.top + barHeight, part.right, part.bottom + barHeight});
     }
+    window.frameHoldsClient = false;
 }
 
-// Tests set QUORVEL_PAINT_CHECK: then every present compares the whole client area with
-// what the damage brought into the frame, and a pixel that a paint changed outside the
-// area it reported ends the program.
+// Tests set QUORVEL_PAINT_CHECK: then every present brings the damage that paints
+// reported into a copy of the client area, compares the whole client area with it, and
+// a pixel that a paint changed outside the area it reported ends the program.
 bool CheckingFrames()
 {
     static const bool checking = std::getenv("QUORVEL_PAINT_CHECK") != nullptr;
     return checking;
 }
 
-void CheckFrame(const Window& window)
+void CheckPaints(Window& window)
 {
-    const int barHeight = window.MenuBarHeight();
     const int width = window.client.Width();
+    const std::size_t rowBytes = sizeof(std::uint32_t) * static_cast<std::size_t>(width);
+    if (!window.checked || window.checked->Width() != width || window.checked->Height() != window.client.Height()) {
+        window.checked = std::make_unique<gdi::Surface>(width, window.client.Height(), false);
+        std::memcpy(window.checked->Data(), window.client.Data(), rowBytes * window.client.Height());
+        return;
+    }
+    const RECT client = window.ClientRect();
+    for (const RECT& rect : window.clientDamage) {
+        RECT part;
+        if (!IntersectRect(&part, &rect, &client)) continue;
+        for (int y = part.top; y < part.bottom; ++y)
+            std::memcpy(window.checked->Row(y) + part.left, window.client.Row(y) + part.left,
+                        sizeof(std::uint32_t) * static_cast<std::size_t>(part.right - part.left));
+    }
     for (int y = 0; y < window.client.Height(); ++y) {
-        const std::uint32_t* client = window.client.Row(y);
-        const std::uint32_t* presented = window.frame->Row(y + barHeight);
-        const auto differs = std::mismatch(client, client + width, presented);
-        if (differs.first == client + width) continue;
+        const std::uint32_t* now = window.client.Row(y);
+        const auto differs = std::mismatch(now, now + width, window.checked->Row(y));
+        if (differs.first == now + width) continue;
         std::fprintf(stderr, "paint check: client pixel (%d, %d) changed outside the damage of its paint\n",
-                     static_cast<int>(differs.first - client), y);
+                     static_cast<int>(differs.first - now), y);
         std::abort();
     }
 }
 
-// Brings the kept frame up to date; true when any pixel of it changed. A paint reports
-// what it changed; the menu bar, and the whole frame while a pop-up is open or just
-// closed, are compared with what was presented.
+// Brings the kept frame up to date; true when any pixel of what the host shows changed.
+// A paint reports what it changed; the menu bar, and the whole frame while a pop-up is
+// open or just closed, are compared with what was presented.
 bool UpdateFrame(Window& window)
 {
     const int width = window.client.Width();
@@ -103,21 +126,30 @@ bool UpdateFrame(Window& window)
     }
     window.damage.clear();
     const bool menuOpen = window.menu && window.menu->IsOpen();
-    if (window.presentWhole)
+    if (window.presentWhole) {
         ComposeFrame(window, CopyWhole);
-    else if (menuOpen || window.composedUnderMenu)
+    } else if (menuOpen || window.composedUnderMenu) {
+        if (!window.frameHoldsClient) CatchUpFrame(window);
         ComposeFrame(window, CopyChangedTiles);
-    else {
+    } else {
         // A closed menu's bar looks the same until the menu opens again.
         if (!window.barPresented) CopyBar(window, CopyChangedTiles);
-        CopyClientDamage(window);
+        AddClientDamage(window);
     }
     if (menuOpen) window.barPresented = false;
     window.composedUnderMenu = menuOpen;
+    if (CheckingFrames()) CheckPaints(window);
     window.clientDamage.clear();
     window.presentWhole = false;
-    if (CheckingFrames() && !menuOpen) CheckFrame(window);
     return !window.damage.empty();
+}
+
+// What the host is to show: the frame alone while it holds the client area (a pop-up
+// over it, or just gone), else the bar from the frame over the client surface.
+FrameView Shown(const Window& window)
+{
+    if (window.frameHoldsClient) return FrameView(*window.frame);
+    return FrameView(*window.frame, window.MenuBarHeight(), window.client);
 }
 
 }  // namespace
@@ -177,7 +209,7 @@ void PresentDirtyFrames()
         Host* host = HostOf(window);
         if (!window.frameDirty || !window.visible || window.destroying || !host) return;
         window.frameDirty = false;
-        if (UpdateFrame(window)) host->Present(window.handle, *window.frame, window.damage);
+        if (UpdateFrame(window)) host->Present(window.handle, Shown(window), window.damage);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/user/window_system.h"
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -358,6 +359,47 @@ TEST_F(MenuTest, TheOpenPopupIsDrawnOverTheClientAreaAndGoesWithIt)
     Pump();
     EXPECT_EQ(presentedAt(barTop), face);
     EXPECT_EQ(presentedAt(path[1]), clientUnderItem);
+}
+
+// With no pop-up open the client area is shown straight from the window's picture, and
+// the kept frame falls behind it. A pop-up opening over what was painted since is drawn
+// whole, even where the frame last held the pop-up's very pixels.
+TEST_F(MenuTest, APopupOpeningOverFreshPaintIsDrawnWhole)
+{
+    const std::vector<POINT> path = PathTo("Tilt");
+    const auto presented = [&] {
+        MSG msg;
+        PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);  // idle: the frame is presented
+        return *session.PresentedFrame();
+    };
+    const gdi::Surface closed = presented();
+    ClickFrame(path[0]);
+    const gdi::Surface open = presented();
+    session.KeyDown(VK_ESCAPE);
+    Pump();
+    std::vector<POINT> popup;  // frame pixels of the client area that the pop-up covers
+    for (int y = user::Menu::kBarHeight; y < open.Height(); ++y)
+        for (int x = 0; x < open.Width(); ++x)
+            if (open.Row(y)[x] != closed.Row(y)[x]) popup.push_back(POINT{x, y});
+    ASSERT_FALSE(popup.empty());
+    const auto paint = [&](const std::function<std::uint32_t(POINT)>& pixelAt) {
+        HDC dc = GetDC(window);
+        for (const POINT& p : popup)
+            SetPixel(dc, p.x, p.y - user::Menu::kBarHeight, gdi::ColorFromPixel(pixelAt(p)));
+        ReleaseDC(window, dc);
+        return presented();
+    };
+    paint([&](POINT p) { return open.Row(p.y)[p.x]; });
+    ClickFrame(path[0]);
+    presented();
+    session.KeyDown(VK_ESCAPE);
+    Pump();  // the frame holds the client area again, a picture of the pop-up in it
+    const gdi::Surface red = paint([](POINT) { return 0xFF0000u; });
+    ASSERT_EQ(red.Row(popup[0].y)[popup[0].x], 0xFF0000u);
+    ClickFrame(path[0]);
+    const gdi::Surface reopened = presented();
+    for (const POINT& p : popup)
+        ASSERT_EQ(reopened.Row(p.y)[p.x], open.Row(p.y)[p.x]) << "at (" << p.x << ", " << p.y << ")";
 }
 
 // A checked item shows a mark in the pop-up's margin; CheckMenuItem answers the former

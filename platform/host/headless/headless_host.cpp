@@ -81,7 +81,7 @@ POINT HeadlessHost::FrameOrigin(HWND window)
     return found == origins.end() ? POINT{0, 0} : found->second;
 }
 
-void HeadlessHost::Present(HWND window, const gdi::Surface& frame, const std::vector<RECT>& damage)
+void HeadlessHost::Present(HWND window, const user::FrameView& frame, const std::vector<RECT>& damage)
 {
     std::unique_ptr<gdi::Surface>& kept = frames[window];
     if (!kept || kept->Width() != frame.Width() || kept->Height() != frame.Height())

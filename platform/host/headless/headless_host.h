@@ -48,7 +48,7 @@ public:
     void CloseWindow(HWND window) override;
     void ShowWindow(HWND, bool) override {}
     void MinimizeWindow(HWND) override {}
-    void Present(HWND window, const gdi::Surface& frame, const std::vector<RECT>& damage) override;
+    void Present(HWND window, const user::FrameView& frame, const std::vector<RECT>& damage) override;
     int ShowBox(HWND owner, const user::Box& box) override;
     void SetCursorVisible(bool visible) override { cursorVisible = visible; }
     void ConfineCursor(HWND, const RECT* frameRect) override { confined = frameRect != nullptr; }

@@ -28,6 +28,17 @@ std::string GlRendererName()
     return name;
 }
 
+// Calls `use` with each band of the rectangle's rows that lie in one surface of the frame.
+template <typename Use>
+void ForEachBand(const user::FrameView& frame, const RECT& rect, Use use)
+{
+    for (int y = rect.top; y < rect.bottom;) {
+        const int end = frame.ContiguousEnd(y, rect.bottom);
+        use(RECT{rect.left, y, rect.right, end});
+        y = end;
+    }
+}
+
 class RendererPresenter : public Presenter {
 public:
     RendererPresenter(SDL_Window* window, SDL_Renderer* renderer, int frameWidth, int frameHeight)
@@ -44,13 +55,14 @@ public:
     bool Ready() const { return texture != nullptr; }
     const char* Name() const override { return "renderer"; }
 
-    void Present(const gdi::Surface& frame, const std::vector<RECT>& damage) override
+    void Present(const user::FrameView& frame, const std::vector<RECT>& damage) override
     {
         const int pitch = frame.Width() * static_cast<int>(sizeof(std::uint32_t));
-        for (const RECT& rect : damage) {
-            const SDL_Rect area{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-            SDL_UpdateTexture(texture, &area, frame.Row(rect.top) + rect.left, pitch);
-        }
+        for (const RECT& rect : damage)
+            ForEachBand(frame, rect, [&](const RECT& band) {
+                const SDL_Rect area{band.left, band.top, band.right - band.left, band.bottom - band.top};
+                SDL_UpdateTexture(texture, &area, frame.Row(band.top) + band.left, pitch);
+            });
         const RECT shown{0, hiddenTop, frameWidth, frameHeight};
         const SDL_Rect source{0, hiddenTop, frameWidth, frameHeight - hiddenTop};
         const SDL_Rect target = Where().ToWindow(shown);
@@ -77,7 +89,7 @@ public:
     const char* Name() const override { return "surface"; }
     void Invalidate() override { clearPending = true; }
 
-    void Present(const gdi::Surface& frame, const std::vector<RECT>& damage) override
+    void Present(const user::FrameView& frame, const std::vector<RECT>& damage) override
     {
         SDL_Surface* surface = SDL_GetWindowSurface(window);
         if (!surface) return;
@@ -96,10 +108,10 @@ public:
 private:
     // Draws one damaged part scaled into the surface; false when the surface could not
     // be written.
-    static bool Draw(SDL_Surface& surface, const gdi::Surface& frame, const ShownPart& part, const Placement& where)
+    static bool Draw(SDL_Surface& surface, const user::FrameView& frame, const ShownPart& part, const Placement& where)
     {
         if (!SameLayout(*surface.format)) {
-            Blit(surface, frame, part.frame, part.target);
+            ForEachBand(frame, part.frame, [&](const RECT& band) { Blit(surface, frame, band, where.ToWindow(band)); });
             return true;
         }
         if (SDL_MUSTLOCK(&surface) && SDL_LockSurface(&surface) != 0) return false;
@@ -108,14 +120,16 @@ private:
         return true;
     }
 
-    // Surfaces of another layout take SDL's own scaled blit.
-    static void Blit(SDL_Surface& surface, const gdi::Surface& frame, const RECT& rect, SDL_Rect target)
+    // Surfaces of another layout take SDL's own scaled blit, of a band of rows that
+    // follow each other in memory.
+    static void Blit(SDL_Surface& surface, const user::FrameView& frame, const RECT& band, SDL_Rect target)
     {
+        const int rows = band.bottom - band.top;
         SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-            const_cast<std::uint32_t*>(frame.Data()), frame.Width(), frame.Height(), 32,
+            const_cast<std::uint32_t*>(frame.Row(band.top)), frame.Width(), rows, 32,
             frame.Width() * static_cast<int>(sizeof(std::uint32_t)), SDL_PIXELFORMAT_RGB888);
         if (!source) return;
-        SDL_Rect from{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+        SDL_Rect from{band.left, 0, band.right - band.left, rows};
         SDL_BlitScaled(source, &from, &surface, &target);
         SDL_FreeSurface(source);
     }
@@ -182,7 +196,7 @@ const std::vector<ShownPart>& ShownParts(const Placement& where, const std::vect
 
 // Nearest neighbour at an integer scale: each frame row is widened once, then copied to
 // the rows below it.
-void ScaleInto(const WindowPixels& pixels, const gdi::Surface& frame, const Placement& where, const SDL_Rect& shown)
+void ScaleInto(const WindowPixels& pixels, const user::FrameView& frame, const Placement& where, const SDL_Rect& shown)
 {
     const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(shown.w);
     for (int y = shown.y; y < shown.y + shown.h; ++y) {

@@ -5,7 +5,7 @@
 // scaling of the damaged parts into a picture of the window (an X11 image of our own, or
 // SDL's window surface), which is far cheaper where OpenGL itself runs in software.
 
-#include "platform/gdi/surface.h"
+#include "platform/user/frame_view.h"
 
 #include <SDL.h>
 
@@ -57,7 +57,7 @@ struct WindowPixels {
 
 // Draws what the frame shows in `shown` (window pixels, inside the window and the
 // frame's picture) into the window's picture, scaled as `where` places the frame.
-void ScaleInto(const WindowPixels& pixels, const gdi::Surface& frame, const Placement& where, const SDL_Rect& shown);
+void ScaleInto(const WindowPixels& pixels, const user::FrameView& frame, const Placement& where, const SDL_Rect& shown);
 
 class Presenter {
 public:
@@ -67,7 +67,7 @@ public:
     Presenter& operator=(const Presenter&) = delete;
 
     // Shows the damaged rectangles (frame coordinates) of the frame.
-    virtual void Present(const gdi::Surface& frame, const std::vector<RECT>& damage) = 0;
+    virtual void Present(const user::FrameView& frame, const std::vector<RECT>& damage) = 0;
     // The window was resized or exposed: the next present repaints the bars too.
     virtual void Invalidate() {}
     virtual const char* Name() const = 0;

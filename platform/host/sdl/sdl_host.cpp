@@ -194,7 +194,7 @@ void SdlHost::MinimizeWindow(HWND owner)
     if (Owns(owner) && window) SDL_MinimizeWindow(window);
 }
 
-void SdlHost::Present(HWND owner, const gdi::Surface& frame, const std::vector<RECT>& damage)
+void SdlHost::Present(HWND owner, const user::FrameView& frame, const std::vector<RECT>& damage)
 {
     if (!Owns(owner) || !presenter || frame.Width() != frameWidth || frame.Height() != frameHeight) return;
     presenter->Present(frame, damage);

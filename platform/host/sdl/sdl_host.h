@@ -35,7 +35,7 @@ public:
     void CloseWindow(HWND window) override;
     void ShowWindow(HWND window, bool visible) override;
     void MinimizeWindow(HWND window) override;
-    void Present(HWND window, const gdi::Surface& frame, const std::vector<RECT>& damage) override;
+    void Present(HWND window, const user::FrameView& frame, const std::vector<RECT>& damage) override;
     int ShowBox(HWND owner, const user::Box& box) override;
     void SetCursorVisible(bool visible) override;
     void ConfineCursor(HWND window, const RECT* frameRect) override;

@@ -182,7 +182,7 @@ public:
         return true;
     }
 
-    void Present(const gdi::Surface& frame, const std::vector<RECT>& damage) override
+    void Present(const user::FrameView& frame, const std::vector<RECT>& damage) override
     {
         if (!Fit()) return;
         if (clearPending) {
