@@ -31,23 +31,29 @@ void CopyBar(Window& window, CopyChanges copy)
     window.barPresented = true;
 }
 
+// The whole client area into the rows below the bar of a frame-sized surface.
+void CopyClientInto(const Window& window, gdi::Surface& frame)
+{
+    const int barHeight = window.MenuBarHeight();
+    for (int y = 0; y < window.client.Height(); ++y)
+        std::memcpy(frame.Row(y + barHeight), window.client.Row(y),
+                    sizeof(std::uint32_t) * static_cast<std::size_t>(window.client.Width()));
+}
+
 // An open menu may cover any part of the client area: the whole picture is put together
 // before it is compared. Otherwise the bar is drawn alone and the client area compared
 // where it stands. (Used when the host lost the picture, and while a pop-up is open.)
 void ComposeFrame(Window& window, CopyChanges copy)
 {
-    const int barHeight = window.MenuBarHeight();
-    const int width = window.client.Width();
     gdi::Surface& frame = *window.frame;
     if (window.menu && window.menu->IsOpen()) {
-        gdi::Surface& whole = Scratch(window.menuScratch, width, frame.Height());
-        for (int y = 0; y < window.client.Height(); ++y)
-            std::memcpy(whole.Row(y + barHeight), window.client.Row(y), sizeof(std::uint32_t) * width);
+        gdi::Surface& whole = Scratch(window.menuScratch, frame.Width(), frame.Height());
+        CopyClientInto(window, whole);
         window.menu->Draw(whole);
         copy(whole, frame, 0, window.damage);
     } else {
         CopyBar(window, copy);
-        copy(window.client, frame, barHeight, window.damage);
+        copy(window.client, frame, window.MenuBarHeight(), window.damage);
     }
     window.frameHoldsClient = true;
 }
@@ -56,10 +62,7 @@ void ComposeFrame(Window& window, CopyChanges copy)
 // showed the client surface itself since the frame last held them.
 void CatchUpFrame(Window& window)
 {
-    const int barHeight = window.MenuBarHeight();
-    for (int y = 0; y < window.client.Height(); ++y)
-        std::memcpy(window.frame->Row(y + barHeight), window.client.Row(y),
-                    sizeof(std::uint32_t) * static_cast<std::size_t>(window.client.Width()));
+    CopyClientInto(window, *window.frame);
     window.frameHoldsClient = true;
 }
 
