@@ -1,5 +1,7 @@
 #include "platform/user/frame_damage.h"
 
+#include "platform/user/user32.h"
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -70,6 +72,18 @@ void CopyWhole(const gdi::Surface& source, gdi::Surface& kept, int keptTop, std:
     if (width <= 0 || height <= 0) return;
     CopyTile(source, 0, kept, keptTop, height, 0, width);
     damage.push_back(RECT{0, keptTop, width, keptTop + height});
+}
+
+void CopyParts(const FrameView& source, const std::vector<RECT>& parts, gdi::Surface& kept)
+{
+    const RECT bounds{0, 0, source.Width(), source.Height()};
+    for (const RECT& rect : parts) {
+        RECT part;
+        if (!IntersectRect(&part, &rect, &bounds)) continue;
+        for (int y = part.top; y < part.bottom; ++y)
+            std::memcpy(kept.Row(y) + part.left, source.Row(y) + part.left,
+                        kPixelSize * static_cast<std::size_t>(part.right - part.left));
+    }
 }
 
 }  // namespace user

@@ -5,6 +5,7 @@
 // those tiles merged into rectangles. Pixels outside them equal the previous present.
 
 #include "platform/gdi/surface.h"
+#include "platform/user/frame_view.h"
 
 #include <vector>
 
@@ -21,5 +22,9 @@ void CopyChangedTiles(const gdi::Surface& source, gdi::Surface& kept, int keptTo
 
 // Copies all of `source` into `kept` from row `keptTop` on and adds that band as damage.
 void CopyWhole(const gdi::Surface& source, gdi::Surface& kept, int keptTop, std::vector<RECT>& damage);
+
+// Copies the parts of `source` inside the rectangles (clipped to it) to the same places
+// in `kept`, which is as large.
+void CopyParts(const FrameView& source, const std::vector<RECT>& parts, gdi::Surface& kept);
 
 }  // namespace user

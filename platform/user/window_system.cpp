@@ -98,14 +98,7 @@ void CheckPaints(Window& window)
         std::memcpy(window.checked->Data(), window.client.Data(), rowBytes * window.client.Height());
         return;
     }
-    const RECT client = window.ClientRect();
-    for (const RECT& rect : window.clientDamage) {
-        RECT part;
-        if (!IntersectRect(&part, &rect, &client)) continue;
-        for (int y = part.top; y < part.bottom; ++y)
-            std::memcpy(window.checked->Row(y) + part.left, window.client.Row(y) + part.left,
-                        sizeof(std::uint32_t) * static_cast<std::size_t>(part.right - part.left));
-    }
+    CopyParts(FrameView(window.client), window.clientDamage, *window.checked);
     for (int y = 0; y < window.client.Height(); ++y) {
         const std::uint32_t* now = window.client.Row(y);
         const auto differs = std::mismatch(now, now + width, window.checked->Row(y));

@@ -1,5 +1,7 @@
 #include "platform/host/headless/headless_host.h"
 
+#include "platform/user/frame_damage.h"
+
 #include "platform/user/window_system.h"
 
 #include <cstdio>
@@ -86,14 +88,7 @@ void HeadlessHost::Present(HWND window, const user::FrameView& frame, const std:
     std::unique_ptr<gdi::Surface>& kept = frames[window];
     if (!kept || kept->Width() != frame.Width() || kept->Height() != frame.Height())
         kept = std::make_unique<gdi::Surface>(frame.Width(), frame.Height(), false);
-    const RECT bounds{0, 0, frame.Width(), frame.Height()};
-    for (const RECT& rect : damage) {
-        RECT part;
-        if (!IntersectRect(&part, &rect, &bounds)) continue;
-        for (int y = part.top; y < part.bottom; ++y)
-            std::memcpy(kept->Row(y) + part.left, frame.Row(y) + part.left,
-                        sizeof(std::uint32_t) * static_cast<std::size_t>(part.right - part.left));
-    }
+    user::CopyParts(frame, damage, *kept);
     lastDamage = damage;  // reuses its storage: no allocation per frame
     ++presents;
 }

@@ -186,10 +186,10 @@ const std::vector<ShownPart>& ShownParts(const Placement& where, const std::vect
     parts.clear();
     const SDL_Rect bounds{0, 0, width, height};
     for (const RECT& damaged : damage) {
-        ShownPart part{where.Shown(damaged), {}, {}};
+        ShownPart part{where.Shown(damaged), {}};
         if (part.frame.top >= part.frame.bottom) continue;
-        part.target = where.ToWindow(part.frame);
-        if (SDL_IntersectRect(&part.target, &bounds, &part.window)) parts.push_back(part);
+        const SDL_Rect target = where.ToWindow(part.frame);
+        if (SDL_IntersectRect(&target, &bounds, &part.window)) parts.push_back(part);
     }
     return parts;
 }

@@ -37,10 +37,9 @@ struct Placement {
 };
 
 // A damaged rectangle of the frame as a window shows it: its shown part (frame
-// pixels), where that lands in the window, and the part of that inside the window.
+// pixels), and the window pixels of that part that lie inside the window.
 struct ShownPart {
     RECT frame;
-    SDL_Rect target;
     SDL_Rect window;
 };
 
